@@ -1,0 +1,164 @@
+#include "conversions.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool is_blank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+QString without_blanks(QStringView text)
+{
+    QString s;
+    s.reserve(text.size());
+    for (QChar c : text)
+        if (!is_blank(c))
+            s.append(c);
+    return s;
+}
+
+// "&H" / "&O" numbers: up to 16 bits they read as a signed 16-bit value, up to 32 bits as a signed
+// 32-bit value, the way the instrument's registers hold them.
+double radix_number(QStringView digits, int radix)
+{
+    quint64 v = 0;
+    int used = 0;
+    for (QChar c : digits) {
+        int d = -1;
+        if (c >= u'0' && c <= u'9')
+            d = c.unicode() - u'0';
+        else if (radix == 16 && c.toLower() >= u'a' && c.toLower() <= u'f')
+            d = c.toLower().unicode() - u'a' + 10;
+        if (d < 0 || d >= radix)
+            break;
+        v = v * radix + d;
+        if (v > 0xFFFFFFFFull)
+            return std::numeric_limits<double>::infinity();
+        ++used;
+    }
+    if (used == 0)
+        return 0;
+    if (v <= 0xFFFF)
+        return static_cast<qint16>(static_cast<quint16>(v));
+    return static_cast<qint32>(static_cast<quint32>(v));
+}
+
+} // namespace
+
+double text_to_number(QStringView text)
+{
+    const QString s = without_blanks(text);
+    if (s.size() >= 2 && s[0] == u'&') {
+        const QChar k = s[1].toUpper();
+        if (k == u'H')
+            return radix_number(QStringView(s).mid(2), 16);
+        if (k == u'O')
+            return radix_number(QStringView(s).mid(2), 8);
+    }
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    auto digit = [&](qsizetype k) { return k < n && s[k] >= u'0' && s[k] <= u'9'; };
+    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+        ++i;
+    qsizetype mantissaDigits = 0;
+    while (digit(i)) {
+        ++i;
+        ++mantissaDigits;
+    }
+    if (i < n && s[i] == u'.') {
+        ++i;
+        while (digit(i)) {
+            ++i;
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return 0;
+    qsizetype end = i;
+    if (i < n && (s[i] == u'e' || s[i] == u'E' || s[i] == u'd' || s[i] == u'D')) {
+        qsizetype j = i + 1;
+        if (j < n && (s[j] == u'+' || s[j] == u'-'))
+            ++j;
+        if (digit(j)) {
+            while (digit(j))
+                ++j;
+            end = j;
+        }
+    }
+    QString number = s.left(end);
+    for (QChar& c : number)
+        if (c == u'd' || c == u'D')
+            c = u'e';
+    bool ok = false;
+    const double v = QLocale::c().toDouble(number, &ok);
+    if (!ok) // only an out-of-range exponent gets here
+        return number.startsWith(u'-') ? -std::numeric_limits<double>::infinity()
+                                       : std::numeric_limits<double>::infinity();
+    return v;
+}
+
+double round_half_even(double value)
+{
+    return std::nearbyint(value); // the default rounding mode rounds ties to even
+}
+
+std::optional<qint32> to_int32(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double r = round_half_even(value);
+    if (r < std::numeric_limits<qint32>::min() || r > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<qint32>(r);
+}
+
+std::optional<qint16> to_int16(double value)
+{
+    const auto v = to_int32(value);
+    if (!v || *v < std::numeric_limits<qint16>::min() || *v > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<qint16>(*v);
+}
+
+QString number_text(float value)
+{
+    if (value == 0)
+        return QStringLiteral("0"); // also for -0
+    return QString::number(static_cast<double>(value), 'g', 7);
+}
+
+QString number_text(qint32 value)
+{
+    return QString::number(value);
+}
+
+namespace {
+const QDate kOleEpoch(1899, 12, 30);
+}
+
+double ole_date(const QDate& date)
+{
+    return static_cast<double>(kOleEpoch.daysTo(date));
+}
+
+double ole_time(const QTime& time)
+{
+    return (time.msecsSinceStartOfDay() / 1000) / kSecondsPerDay;
+}
+
+QDate date_from_ole(double dayNumber)
+{
+    return kOleEpoch.addDays(static_cast<qint64>(std::floor(dayNumber)));
+}
+
+QTime time_from_ole(double dateValue)
+{
+    const double fraction = dateValue - std::floor(dateValue);
+    const auto seconds = static_cast<int>(std::llround(fraction * kSecondsPerDay)) % 86400;
+    return QTime(0, 0).addSecs(seconds);
+}

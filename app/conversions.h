@@ -1,0 +1,32 @@
+#pragma once
+// The number rules every screen shares: how typed text becomes a number, how numbers become
+// integers (to nearest, ties to even) and how image values are written as text; and the date
+// values of the record tables (day numbers counted from 1899-12-30, time as a fraction of a day).
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <optional>
+
+// The longest leading decimal number of the text, blanks skipped wherever they stand: sign, digits,
+// a point (always a period), an exponent; "&H" and "&O" read hexadecimal and octal. Text with no
+// number reads 0. A number too large for a double reads as infinity, which no range accepts.
+double text_to_number(QStringView text);
+
+// To nearest, ties to even (12.5 -> 12, 13.5 -> 14, -2.5 -> -2).
+double round_half_even(double value);
+
+// Rounded as above; empty when the result does not fit (or the value is not finite).
+std::optional<qint32> to_int32(double value);
+std::optional<qint16> to_int16(double value);
+
+// Shortest decimal form with at most 7 significant digits: 12.3, 1500, 0.5, -3.2.
+QString number_text(float value);
+QString number_text(qint32 value);
+
+double ole_date(const QDate& date);  // whole day number
+double ole_time(const QTime& time);  // whole seconds as a fraction of a day
+QDate date_from_ole(double dayNumber); // the date part of a date value
+QTime time_from_ole(double dateValue); // the time of day of a date value, to the second
+
+constexpr double kSecondsPerDay = 86400.0;
