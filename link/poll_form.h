@@ -1,0 +1,53 @@
+#pragma once
+// The hidden poll form Met1: every 500 ms its Timer1 runs one poll cycle, seven block reads in a
+// fixed order, each converted into the register image once it has been read. The next read
+// starts in the completion of the one before, so other handlers run between two reads. A tick
+// that falls due while a cycle is still in flight is skipped; cycles never nest.
+
+#include "link/instrument_link.h"
+#include "link/poll_control.h"
+
+#include <QObject>
+#include <QTimer>
+#include <array>
+
+class Met1 final : public QObject, public PollTimerControl {
+    Q_OBJECT
+public:
+    explicit Met1(InstrumentLink& link, QObject* parent = nullptr);
+
+    // Sets BitBuf[i] to bit i of b, for i = 7 down to 0.
+    void D_Byte(qint32 b);
+
+    void Timer1_Timer(); // one poll cycle, unless one is in flight
+
+    void setPollEnabled(bool enabled) override;
+    bool pollEnabled() const override { return Timer1.isActive(); }
+
+    bool cycleInFlight() const { return step != 0; }
+    quint64 cyclesStarted() const { return started; }
+    quint64 cyclesCompleted() const { return completed; }
+    quint64 ticksSkipped() const { return skipped; }
+
+    const std::array<qint32, 8>& wordBuf() const { return WordBuf; }
+    const std::array<quint8, 8>& bitBuf() const { return BitBuf; }
+
+signals:
+    void cycleFinished(); // after the seventh read of a cycle has completed
+
+private:
+    void runStep();
+    void finishStep(int result);
+    void unpackBits(std::array<qint32, 101>& target);
+
+    InstrumentLink& link;
+    QTimer Timer1;
+    std::array<qint32, 8> WordBuf{};
+    std::array<quint8, 8> BitBuf{};
+    std::array<qint32, 16> Block33{};   // input registers 33..48 as read, before conversion
+    std::array<qint32, 51> Block4353{}; // holding registers 4353..4368 as read
+    int step = 0; // 1..7 while a cycle is in flight
+    quint64 started = 0;
+    quint64 completed = 0;
+    quint64 skipped = 0;
+};
