@@ -1,0 +1,240 @@
+#include "trend_chart.h"
+
+#include "app/conversions.h"
+#include "app/curve_state.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace chart;
+
+namespace {
+
+const ChartPen kGridPen{rgb_from_bgr(kGridBgr), 1, LineStyle::Dotted};
+const ChartPen kGapPen{rgb_from_bgr(kGapBgr), 1, LineStyle::Dashed};
+
+// Points and labels the chart does not hold read as nothing rather than failing.
+const QString kNoText;
+
+} // namespace
+
+TrendChart::TrendChart(const ChartScreenParams& params) : params_(params) {}
+
+void TrendChart::Cls(ChartSurface& surface) const {
+    surface.clear(rgb_from_bgr(kBackgroundBgr));
+}
+
+void TrendChart::DrawGrid(ChartSurface& surface) const {
+    surface.clear(rgb_from_bgr(kBackgroundBgr));
+    surface.line(QLineF(0, 0, kWidth, 0), kGridPen);
+    surface.line(QLineF(0, 7500, kWidth, 7500), kGridPen);
+    for (int i = 0; i < kGridRows; ++i) {
+        const int y = grid_row_y(i);
+        surface.line(QLineF(0, y, kWidth, y), kGridPen);
+    }
+    surface.line(QLineF(8, 0, 8, kHeight), kGridPen);
+    surface.line(QLineF(9000, 0, 9000, kHeight), kGridPen);
+    for (int i = 0; i < kGridColumns; ++i) {
+        const int x = grid_column_x(i);
+        surface.line(QLineF(x, 0, x, kHeight), kGridPen);
+    }
+}
+
+void TrendChart::ApplyZoom() {
+    if (const auto step = zoom_step(zoomMode_)) {
+        xStep_ = step->xStep;
+        zoomOffset_ = step->zoomOffset;
+    }
+}
+
+void TrendChart::ClearBuffers() {
+    for (int i = 0; i <= 321; ++i) {
+        pointDate_[i] = 0;
+        pointTime_[i] = 0;
+        std::fill_n(pointValue_[i].begin(), 9, 0.0f);
+    }
+}
+
+void TrendChart::LoadWindow(RecordSource& source) {
+    ClearBuffers();
+    std::fill_n(gapMark_.begin(), 322, qint16{0});
+    windowStart_ = window_start(windowEnd_, windowLen_);
+    const std::vector<RecordRow> rows = source.window(windowStart_, windowEnd_);
+    // Rows missing at the end leave their points cleared; the first of them then starts a gap.
+    const int last = std::min<int>(windowLen_, kPointCount - 1);
+    for (int i = 1; i <= last; ++i) {
+        if (static_cast<size_t>(i - 1) < rows.size()) {
+            const RecordRow& row = rows[static_cast<size_t>(i - 1)];
+            pointDate_[i] = row.date;
+            pointTime_[i] = row.time;
+            std::copy(row.values.begin(), row.values.end(), pointValue_[i].begin());
+        }
+        // Only the time of day is compared, so midnight inside the window counts as a gap.
+        if (std::abs(pointTime_[i] - pointTime_[i - 1]) > kGapDays)
+            gapMark_[i] = static_cast<qint16>(i);
+    }
+    windowCaption_ = stampOf(zoomOffset_ + 1);
+}
+
+void TrendChart::DrawCurves(ChartSurface& surface) {
+    writeTimeLabels();
+    if (windowLen_ < 320)
+        extrapolateLastLabels();
+    drawGapMarks(surface, curvePass());
+    if (const auto offset = y_offset_px(value_scale(YSpan), YMin))
+        YOffsetPx = *offset; // an offset too large for its integer keeps the previous one
+    drawSegments(surface, curvePass());
+}
+
+void TrendChart::fullRedraw(ChartSurface& surface) {
+    Cls(surface);
+    DrawGrid(surface);
+    ApplyZoom();
+    DrawCurves(surface);
+}
+
+void TrendChart::reload(RecordSource& source, ChartSurface& surface) {
+    LoadWindow(source);
+    fullRedraw(surface);
+}
+
+void TrendChart::followNewest(RecordSource& source, ChartSurface& surface) {
+    ClearBuffers();
+    Cls(surface);
+    if (const auto pos = source.writePosition())
+        curPos_ = *pos;
+    windowEnd_ = curPos_;
+    windowLen_ = kFollowLen;
+    lastIndex_ = kFollowLen;
+    reload(source, surface);
+}
+
+void TrendChart::appendLivePoint(const std::array<float, 6>& values, double date, double time) {
+    if (!inPoints(lastIndex_))
+        return;
+    std::copy(values.begin(), values.end(), pointValue_[lastIndex_].begin());
+    pointDate_[lastIndex_] = date;
+    pointTime_[lastIndex_] = time;
+}
+
+bool TrendChart::reloadDue() const {
+    return lastIndex_ >= kFollowLen + 20 * zoomMode_;
+}
+
+float TrendChart::PointValue(int i, int j) const {
+    if (!inPoints(i) || j < 0 || j >= kColumnCount)
+        return 0;
+    return pointValue_[i][j];
+}
+
+double TrendChart::PointDate(int i) const {
+    return inPoints(i) ? pointDate_[i] : 0;
+}
+
+double TrendChart::PointTime(int i) const {
+    return inPoints(i) ? pointTime_[i] : 0;
+}
+
+qint16 TrendChart::GapMark(int i) const {
+    return inPoints(i) ? gapMark_[i] : qint16{0};
+}
+
+const QString& TrendChart::timeLabel(int k) const {
+    return k >= 0 && k < 9 ? timeLabels_[k] : kNoText;
+}
+
+const QString& TrendChart::dateLabel(int k) const {
+    return k >= 0 && k < 9 ? dateLabels_[k] : kNoText;
+}
+
+PointStamp TrendChart::stampOf(int point) const {
+    return {date_text(PointDate(point)), time_text(PointTime(point))};
+}
+
+std::optional<RulerReadout> TrendChart::rulerReadout(int v) const {
+    if (xStep_ == 0)
+        return std::nullopt; // not zoomed yet: nothing to read
+    const double steps = static_cast<double>(v) / static_cast<double>(xStep_);
+    RulerReadout r;
+    r.p = static_cast<int>(round_half_even(steps)) + zoomOffset_;
+    r.q = to_int32(steps + zoomOffset_).value_or(0);
+    r.stamp = stampOf(r.p);
+    for (int j = 0; j < 6; ++j)
+        r.values[j] = number_text(PointValue(r.q, j));
+    return r;
+}
+
+CurvePass TrendChart::curvePass() const {
+    CurvePass pass;
+    pass.xStep = xStep_;
+    pass.zoomOffset = zoomOffset_;
+    pass.segments = 60 * zoomMode_ + (lastIndex_ - kFollowLen);
+    pass.scale = value_scale(YSpan);
+    pass.yOffsetPx = YOffsetPx;
+    pass.outputBaseline = kHeight - params_.outputBaselineOffset;
+    return pass;
+}
+
+void TrendChart::writeTimeLabels() {
+    for (int k = 0; k < 9; ++k) {
+        const int p = 10 * zoomMode_ * k + zoomOffset_ + 1;
+        if (!inPoints(p))
+            continue;
+        timeLabels_[k] = time_text(pointTime_[p]);
+        dateLabels_[k] = date_text(pointDate_[p]);
+    }
+}
+
+// While following, the last two labels lie beyond the newest point: they are counted on from
+// point 241 by one label interval of the screen's record each.
+void TrendChart::extrapolateLastLabels() {
+    float d = static_cast<float>(zoomMode_) * 0.00347222f / 30.0f;
+    if (params_.extrapolationSeconds != 10)
+        d *= static_cast<float>(params_.extrapolationSeconds) / 10.0f;
+    for (int n = 1; n <= 2; ++n) {
+        double time = pointTime_[kFollowLen] + static_cast<double>(d * static_cast<float>(n));
+        double date = pointDate_[kFollowLen];
+        if (time > 1) { // midnight passed
+            date += 1;
+            time -= 1;
+        }
+        timeLabels_[6 + n] = time_text(time);
+        dateLabels_[6 + n] = date_text(date);
+    }
+}
+
+void TrendChart::drawGapMarks(ChartSurface& surface, const CurvePass& pass) const {
+    const int last = std::min(pass.segments, kPointCount - 1 - pass.zoomOffset);
+    for (int i = 1; i <= last; ++i) {
+        if (GapMark(i + pass.zoomOffset) <= 0)
+            continue;
+        const double x = static_cast<double>(pass.xStep * static_cast<float>(i));
+        surface.line(QLineF(x, 0, x, 9000), kGapPen);
+    }
+}
+
+double TrendChart::curveY(const CurvePass& pass, const CurveStyle& curve, int n) const {
+    double baseline = kHeight;
+    if (curve.usesYOffset)
+        baseline += pass.yOffsetPx;
+    else if (curve.isOutput)
+        baseline = pass.outputBaseline;
+    return value_y(baseline, pass.scale, pointValue_[n][curve.column]);
+}
+
+// Segment by segment, all six curves each, so later curves of the table lie on top.
+void TrendChart::drawSegments(ChartSurface& surface, const CurvePass& pass) const {
+    const int last = std::min(pass.segments, kPointCount - 1 - pass.zoomOffset);
+    for (int i = 1; i <= last; ++i) {
+        const int a = pass.zoomOffset + i - 1;
+        const int b = pass.zoomOffset + i;
+        if (!inPoints(a) || !inPoints(b))
+            continue;
+        const double x1 = segment_x(i - 1, pass.xStep);
+        const double x2 = segment_x(i, pass.xStep);
+        for (const CurveStyle& curve : kCurves) {
+            const ChartPen pen{rgb_from_bgr(curve.bgr), curve.width, LineStyle::Solid};
+            surface.line(QLineF(x1, curveY(pass, curve, a), x2, curveY(pass, curve, b)), pen);
+        }
+    }
+}

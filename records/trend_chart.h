@@ -1,0 +1,139 @@
+#pragma once
+// The trend chart of a curve screen without its widgets: the point buffers, the chart state and the
+// five routines that work on them (DrawGrid, ApplyZoom, ClearBuffers, LoadWindow, DrawCurves). The
+// real-time overview and the history screen each own one, given their screen's parameters; the
+// chart draws on whatever surface it is handed and reads windows from a record source.
+
+#include "chart_geometry.h"
+#include "chart_surface.h"
+#include "record_source.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+
+// What differs between the two curve screens.
+struct ChartScreenParams {
+    int extrapolationSeconds; // time of one label interval per zoom step: 10 or 100 seconds
+    int outputBaselineOffset; // the output curve's baseline lies this far above H: 625 or 0
+    std::array<const char*, 7> fixedScale; // Label6(0..6), bottom to top
+    int writePositionColumn;               // sl_void column the screen reads CurPos from: 0 or 2
+};
+
+// The overview's one-second record and the history screen's ten-second record.
+inline constexpr ChartScreenParams kRealTimeChart{
+    10, 625, {"-10", "10", "30", "50", "70", "90", "110"}, 0};
+inline constexpr ChartScreenParams kHistoryChart{
+    100, 0, {"0", "20", "40", "60", "80", "100", "120"}, 2};
+
+// Date and time of one buffer point as the labels show them.
+struct PointStamp {
+    QString date;
+    QString time;
+};
+
+// What the ruler reads at slider value v.
+struct RulerReadout {
+    int p = 0; // point of the date and time readout
+    int q = 0; // point of the value readouts
+    PointStamp stamp;
+    std::array<QString, 6> values; // D_3W(0..5)
+};
+
+// The values one pass of curve drawing works from, taken from the chart state.
+struct CurvePass {
+    float xStep = 0;
+    qint16 zoomOffset = 0;
+    int segments = 0; // 60 * ZoomMode + (LastIndex - 241)
+    float scale = 0;  // units per value
+    qint16 yOffsetPx = 0;
+    double outputBaseline = chart::kHeight;
+};
+
+class TrendChart {
+public:
+    explicit TrendChart(const ChartScreenParams& params);
+
+    const ChartScreenParams& params() const { return params_; }
+
+    // The routines of the chart.
+    void Cls(ChartSurface& surface) const;
+    void DrawGrid(ChartSurface& surface) const;
+    void ApplyZoom();
+    void ClearBuffers();
+    void LoadWindow(RecordSource& source);
+    void DrawCurves(ChartSurface& surface);
+
+    // Cls, DrawGrid, ApplyZoom, DrawCurves.
+    void fullRedraw(ChartSurface& surface);
+    // LoadWindow and a full redraw.
+    void reload(RecordSource& source, ChartSurface& surface);
+    // Back to the newest records: CurPos from the write position (kept when it cannot be read),
+    // a window of 241 ending there, reloaded and redrawn.
+    void followNewest(RecordSource& source, ChartSurface& surface);
+
+    // A new record taken live: values 0..5 and its date and time at LastIndex (no gap mark).
+    void appendLivePoint(const std::array<float, 6>& values, double date, double time);
+    // The area right of x = 9000 is full: LastIndex reached 241 + 20 * ZoomMode.
+    bool reloadDue() const;
+
+    // Chart state.
+    qint16 ZoomMode() const { return zoomMode_; }
+    void setZoomMode(qint16 mode) { zoomMode_ = mode; }
+    float XStep() const { return xStep_; }
+    qint16 ZoomOffset() const { return zoomOffset_; }
+    qint32 CurPos() const { return curPos_; }
+    void setCurPos(qint32 pos) { curPos_ = pos; }
+    qint32 WindowEnd() const { return windowEnd_; }
+    void setWindowEnd(qint32 end) { windowEnd_ = end; }
+    qint32 WindowStart() const { return windowStart_; }
+    qint16 WindowLen() const { return windowLen_; }
+    void setWindowLen(qint16 len) { windowLen_ = len; }
+    qint16 LastIndex() const { return lastIndex_; }
+    void setLastIndex(qint16 index) { lastIndex_ = index; }
+
+    // Buffers; an index outside them reads 0.
+    float PointValue(int i, int j) const;
+    double PointDate(int i) const;
+    double PointTime(int i) const;
+    qint16 GapMark(int i) const;
+
+    // Texts the last DrawCurves gave Label4(k) (time) and Label7(k) (date), k = 0..8.
+    const QString& timeLabel(int k) const;
+    const QString& dateLabel(int k) const;
+    // Date and time of point ZoomOffset + 1 as the last LoadWindow left them for Label2(9)/(10).
+    const PointStamp& windowCaption() const { return windowCaption_; }
+
+    PointStamp stampOf(int point) const;
+    // Empty before the first ApplyZoom (no point spacing yet).
+    std::optional<RulerReadout> rulerReadout(int v) const;
+    CurvePass curvePass() const;
+
+private:
+    static bool inPoints(int i) { return i >= 0 && i < chart::kPointCount; }
+    void writeTimeLabels();
+    void extrapolateLastLabels();
+    void drawGapMarks(ChartSurface& surface, const CurvePass& pass) const;
+    void drawSegments(ChartSurface& surface, const CurvePass& pass) const;
+    double curveY(const CurvePass& pass, const chart::CurveStyle& curve, int n) const;
+
+    ChartScreenParams params_;
+
+    std::array<std::array<float, chart::kColumnCount>, chart::kPointCount> pointValue_{};
+    std::array<double, chart::kPointCount> pointDate_{};
+    std::array<double, chart::kPointCount> pointTime_{};
+    std::array<qint16, chart::kPointCount> gapMark_{};
+
+    qint16 zoomMode_ = 1;
+    float xStep_ = 0;
+    qint16 zoomOffset_ = 0;
+    qint32 curPos_ = 0;
+    qint32 windowEnd_ = 0;
+    qint32 windowStart_ = 0;
+    qint16 windowLen_ = chart::kFollowLen;
+    qint16 lastIndex_ = chart::kFollowLen;
+
+    std::array<QString, 9> timeLabels_;
+    std::array<QString, 9> dateLabels_;
+    PointStamp windowCaption_;
+};
