@@ -1,0 +1,156 @@
+#include "link_controls.h"
+
+#include "app/conversions.h"
+#include "app/naming.h"
+#include "app/register_image.h"
+#include "link/instrument_link.h"
+#include "link/poll_control.h"
+#include "link_indicator.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+constexpr QStringView kBaudCaptions[] = {u"4800", u"9600", u"19200"};
+constexpr QStringView kParityCaptions[] = {u"无校验", u"奇校验", u"偶校验"};
+
+QComboBox* number_list(QWidget* owner, const char* name, int last) {
+    auto* c = named(new QComboBox(owner), QString::fromLatin1(name));
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    for (int n = 1; n <= last; ++n)
+        c->addItem(QStringLiteral("%1 ").arg(n));
+    c->setCurrentIndex(0);
+    return c;
+}
+
+// A number typed into a setting list, by the text-to-number rule; a number that does not fit
+// leaves the slot as it was.
+void store_number(int slot, const QString& text) {
+    if (const auto v = to_int32(text_to_number(text)))
+        LinkSet[static_cast<std::size_t>(slot)] = *v;
+}
+
+} // namespace
+
+LinkControls::LinkControls(InstrumentLink& link, PollTimerControl& poll, PortTable ports,
+                           QWidget* owner)
+    : QObject(owner), link(link), poll(poll), ports(std::move(ports)) {
+    buildPortFrames(owner);
+    buildOptionFrames(owner);
+    Command9 = named(new QPushButton(QStringLiteral("打开"), owner), QStringLiteral("Command9"));
+    Command10 = named(new QPushButton(QStringLiteral("关闭"), owner), QStringLiteral("Command10"));
+    connect(Command9, &QPushButton::clicked, this, &LinkControls::Command9_Click);
+    connect(Command10, &QPushButton::clicked, this, &LinkControls::Command10_Click);
+
+    status = new LinkStatusIndicator(owner);
+    connect(&link, &InstrumentLink::statusChanged, this, &LinkControls::refreshIndicator);
+    refreshIndicator();
+}
+
+void LinkControls::buildPortFrames(QWidget* owner) {
+    portFrame = new QGroupBox(QStringLiteral("通讯端口选择"), owner);
+    portFrame->setObjectName(QStringLiteral("portFrame"));
+    auto* p = new QGridLayout(portFrame);
+    Combo1 = number_list(portFrame, "Combo1", 20);
+    Combo1->setToolTip(QStringLiteral("a port number, a device path or host:port"));
+    portNote = new QLabel(ports.describe(), portFrame);
+    portNote->setObjectName(QStringLiteral("portNote"));
+    portNote->setWordWrap(true);
+    QFont small = portNote->font();
+    small.setPointSize(9);
+    portNote->setFont(small);
+    p->addWidget(new QLabel(QStringLiteral("通讯端口"), portFrame), 0, 0);
+    p->addWidget(Combo1, 0, 1);
+    p->addWidget(portNote, 1, 0, 1, 2);
+    p->setColumnStretch(1, 1);
+
+    addressFrame = new QGroupBox(QStringLiteral("模块地址"), owner);
+    addressFrame->setObjectName(QStringLiteral("addressFrame"));
+    auto* a = new QHBoxLayout(addressFrame);
+    Combo2 = number_list(addressFrame, "Combo2", 16);
+    a->addWidget(new QLabel(QStringLiteral("模块地址"), addressFrame));
+    a->addWidget(Combo2, 1);
+}
+
+void LinkControls::buildOptionFrames(QWidget* owner) {
+    auto make = [owner](const QString& caption, const char* objectName, const char* name,
+                        const QStringView(&captions)[3], std::array<QRadioButton*, 3>& options,
+                        int initial) {
+        auto* frame = new QGroupBox(caption, owner);
+        frame->setObjectName(QString::fromLatin1(objectName));
+        auto* l = new QHBoxLayout(frame);
+        for (int i = 0; i < 3; ++i) {
+            options[i] = named(new QRadioButton(captions[i].toString(), frame),
+                               QString::fromLatin1(name), i);
+            l->addWidget(options[i]);
+        }
+        options[static_cast<std::size_t>(initial)]->setChecked(true);
+        return frame;
+    };
+    baudFrame = make(QStringLiteral("波特率"), "baudFrame", "Option1", kBaudCaptions, Option1, 1);
+    parityFrame =
+        make(QStringLiteral("校验方式"), "parityFrame", "Option2", kParityCaptions, Option2, 0);
+}
+
+void LinkControls::Command9_Click() {
+    const QString portText = Combo1->currentText();
+    store_number(linkslot::Port, portText);
+    for (int i = 0; i < 3; ++i)
+        if (Option1[i]->isChecked())
+            LinkSet[linkslot::Baud] = i;
+    for (int i = 0; i < 3; ++i)
+        if (Option2[i]->isChecked())
+            LinkSet[linkslot::Parity] = i;
+    store_number(linkslot::Address, Combo2->currentText());
+    // A typed device or host:port is opened as typed; LinkSet[0] keeps its number all the same.
+    const QString device = PortTable::isTypedTarget(portText) ? portText.trimmed() : QString();
+    LinkSet[linkslot::OpenResult] = link.OpenPort_Modbus(
+        LinkSet[linkslot::Port], LinkSet[linkslot::Baud], LinkSet[linkslot::Parity], device);
+    emit configButtonsEnabled(true);
+    poll.setPollEnabled(true);
+    refreshIndicator();
+}
+
+void LinkControls::Command10_Click() {
+    link.ClosePort_Modbus(LinkSet[linkslot::Port]);
+    poll.setPollEnabled(false);
+    emit configButtonsEnabled(false);
+    for (QGroupBox* f : frames())
+        f->setVisible(true);
+    refreshIndicator();
+}
+
+void LinkControls::applyLinkOptions(const QString& port, int baudCode, int parityCode,
+                                    int address) {
+    auto choose = [](QComboBox* list, const QString& text) {
+        const int i = list->findText(text.trimmed() + u' ');
+        if (i >= 0)
+            list->setCurrentIndex(i);
+        else
+            list->setEditText(text.trimmed());
+    };
+    if (!port.trimmed().isEmpty())
+        choose(Combo1, port);
+    if (address > 0)
+        choose(Combo2, QString::number(address));
+    if (baudCode >= 0 && baudCode < 3)
+        Option1[static_cast<std::size_t>(baudCode)]->setChecked(true);
+    if (parityCode >= 0 && parityCode < 3)
+        Option2[static_cast<std::size_t>(parityCode)]->setChecked(true);
+}
+
+void LinkControls::refreshIndicator() {
+    status->display(link.status());
+}
+
+bool LinkControls::indicatorCountingDown() const {
+    return link.status().reconnecting;
+}

@@ -1,0 +1,159 @@
+#include "overview_form.h"
+
+#include "app/naming.h"
+#include "link/instrument_link.h"
+#include "link_controls.h"
+#include "link_indicator.h"
+#include "operator_commands.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+constexpr int kTimer1Ms = 200;
+constexpr int kMessageMs = 10000; // how long a refused-input note stays on the message line
+constexpr const char* kCjkFamilies[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC",
+                                        "SimSun"};
+} // namespace
+
+OverviewForm::OverviewForm(InstrumentLink& instrument, PollTimerControl& poll, PortTable ports,
+                           QWidget* parent)
+    : QWidget(parent), panel(this) {
+    name_control(this, QStringLiteral("ssqx"));
+    setWindowTitle(QStringLiteral("过程控制仪表 MT3600  OverView"));
+    applyFont();
+
+    operatorCommands = new OperatorCommands(instrument, this);
+    link = new LinkControls(instrument, poll, std::move(ports), this);
+    nav = new Navigation(this);
+    Command1 = named(new QPushButton(QStringLiteral("退出"), this), QStringLiteral("Command1"));
+    connect(Command1, &QPushButton::clicked, this, &OverviewForm::Command1_Click);
+    connect(link, &LinkControls::configButtonsEnabled, nav, &Navigation::setLinkAllowsConfig);
+    connect(nav, &Navigation::leavingForHistory, this, &OverviewForm::leaveForHistory);
+    connect(nav, &Navigation::backFromHistory, this, &OverviewForm::returnFromHistory);
+
+    buildLayout();
+    connect(operatorCommands, &OperatorCommands::inputRefused, this, [this](const QString& m) {
+        messageLine->setText(m);
+        messageTimer.start();
+    });
+    messageTimer.setSingleShot(true);
+    messageTimer.setInterval(kMessageMs);
+    connect(&messageTimer, &QTimer::timeout, messageLine, &QLabel::clear);
+
+    Timer1.setInterval(kTimer1Ms);
+    connect(&Timer1, &QTimer::timeout, this, &OverviewForm::Timer1_Timer);
+    resize(1280, 800);
+}
+
+OverviewForm::~OverviewForm() = default;
+
+void OverviewForm::applyFont() {
+    const QStringList installed = QFontDatabase::families();
+    for (const char* family : kCjkFamilies) {
+        if (installed.contains(QLatin1String(family))) {
+            QFont f = font();
+            f.setFamily(QLatin1String(family));
+            f.setPointSize(10);
+            setFont(f);
+            return;
+        }
+    }
+    // None installed: the platform's own font fallback finds whatever covers the captions.
+}
+
+void OverviewForm::Timer1_Timer() {
+    if (!hooks.rulerMode || !hooks.rulerMode())
+        panel.resetMainBackgrounds();
+    if (hooks.tick)
+        hooks.tick();
+    panel.refresh();
+    if (hooks.afterRefresh)
+        hooks.afterRefresh();
+    if (link->indicatorCountingDown())
+        link->refreshIndicator(); // the reopening countdown moves without a status change
+}
+
+void OverviewForm::Command9_Click() {
+    link->Command9_Click();
+}
+
+void OverviewForm::Command10_Click() {
+    link->Command10_Click();
+}
+
+void OverviewForm::applyLinkOptions(const QString& port, int baudCode, int parityCode,
+                                    int address) {
+    link->applyLinkOptions(port, baudCode, parityCode, address);
+}
+
+void OverviewForm::Command1_Click() {
+    runUnloadHook();
+    guard = false;
+    Timer1.stop();
+    close();
+    // Ends at once: the port is not closed and the poll cycle not stopped first.
+    emit exitRequested();
+}
+
+void OverviewForm::setScreenFactory(Screen target, ScreenFactory factory) {
+    nav->setScreenFactory(target, std::move(factory));
+}
+
+void OverviewForm::setChartHooks(ChartHooks h) {
+    hooks = std::move(h);
+}
+
+void OverviewForm::setRecordIndicator(QWidget* indicator) {
+    statusStrip->insertWidget(1, indicator);
+}
+
+bool OverviewForm::saveScreenshot(const QString& file) {
+    return grab().save(file, "PNG");
+}
+
+void OverviewForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!Timer1.isActive() && guard)
+        Timer1.start();
+}
+
+void OverviewForm::closeEvent(QCloseEvent* event) {
+    // The unload lets go of the chart's database objects even when the guard then refuses it.
+    runUnloadHook();
+    if (guard)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void OverviewForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command1_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void OverviewForm::runUnloadHook() {
+    if (hooks.unload)
+        hooks.unload();
+}
+
+void OverviewForm::leaveForHistory() {
+    runUnloadHook();
+    guard = false;
+    Timer1.stop();
+}
+
+void OverviewForm::returnFromHistory() {
+    guard = true;
+    if (hooks.load)
+        hooks.load();
+    Timer1.start();
+}

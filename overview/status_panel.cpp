@@ -1,0 +1,204 @@
+#include "status_panel.h"
+
+#include "app/conversions.h"
+#include "app/naming.h"
+#include "app/register_image.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+constexpr int kFieldPoints = 12; // the small fields of the groups
+constexpr int kLoopPoints = 16;  // PV1, PV2, SV1, SV2 and the written values
+constexpr int kMainPoints = 34;  // current PV, output and set value: read across the room
+
+constexpr QStringView kStateCaptions[] = {u"当前PID组", u"主比例带", u"主积分", u"主微分",
+                                          u"副比例带",  u"副积分",   u"副微分"};
+constexpr QStringView kProgramCaptions[] = {u"程序状态", u"当前PV",      u"目标SV",
+                                            u"当前段号", u"段剩余时间",  u"总剩余时间",
+                                            u"循环次数", u"偏差等待状态"};
+constexpr QStringView kPidCaptions[] = {
+    u"比例带1",     u"积分1",         u"微分1",      u"控制回差1", u"开关周期1", u"比例带2",
+    u"积分2",       u"微分2",         u"控制回差2",  u"开关周期2", u"冷却死区",  u"微分滤波系数",
+    u"分组PID设定", u"分段PID设定值", u"上过冲抑制", u"下过冲抑制"};
+
+template <std::size_t N> void set_at(std::array<QLabel*, N>& a, int i, const QString& text) {
+    if (i >= 0 && static_cast<std::size_t>(i) < N && a[static_cast<std::size_t>(i)])
+        a[static_cast<std::size_t>(i)]->setText(text);
+}
+
+QLabel* caption(QWidget* owner, QStringView text) {
+    auto* l = new QLabel(text.toString(), owner);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+} // namespace
+
+StatusPanel::StatusPanel(QWidget* owner) {
+    using namespace panel_colour;
+    for (int i = 0; i <= 2; ++i)
+        D_3W[i] = makeField(owner, QStringLiteral("D_3W"), i, MainValue, kMainPoints);
+    for (int i = 3; i <= 6; ++i)
+        D_3W[i] = makeField(owner, QStringLiteral("D_3W"), i, MainValue, kLoopPoints);
+    for (int i : {1, 2, 3})
+        D_4W[i] = makeField(owner, QStringLiteral("D_4W"), i, Field, kLoopPoints);
+    for (int i : {6, 7})
+        D_4W[i] = makeField(owner, QStringLiteral("D_4W"), i, Field, kLoopPoints);
+    for (int i : {0, 1, 2, 6})
+        D_1RW[i] = makeField(owner, QStringLiteral("D_1RW"), i, Field, kLoopPoints);
+    D_1RW[0]->setText(QStringLiteral("手自动"));
+    buildGroups(owner);
+}
+
+QLabel* StatusPanel::makeField(QWidget* owner, const QString& array, int index, Rgb background,
+                               int pointSize) {
+    auto* l = named(new QLabel(owner), array, index);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setAlignment(Qt::AlignCenter);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    l->setPalette(p);
+    setBackground(l, background);
+    QFont f = l->font();
+    f.setPointSize(pointSize);
+    f.setBold(pointSize >= kLoopPoints);
+    l->setFont(f);
+    l->setMinimumWidth(QFontMetrics(f).horizontalAdvance(QStringLiteral("-00000.0")));
+    return l;
+}
+
+void StatusPanel::setBackground(QLabel* field, Rgb colour) {
+    QPalette p = field->palette();
+    p.setColor(QPalette::Window, colour.color());
+    field->setPalette(p);
+}
+
+void StatusPanel::buildGroups(QWidget* owner) {
+    using namespace panel_colour;
+
+    alm = new QGroupBox(QStringLiteral("ALM"), owner);
+    auto* a = new QGridLayout(alm);
+    D_3W[7] = makeField(alm, QStringLiteral("D_3W"), 7, MainValue, kFieldPoints);
+    D_3W[8] = makeField(alm, QStringLiteral("D_3W"), 8, MainValue, kFieldPoints);
+    D_3W[7]->setText(QStringLiteral("报警1无报警"));
+    D_3W[8]->setText(QStringLiteral("报警2无报警"));
+    a->addWidget(D_3W[7], 0, 0);
+    a->addWidget(D_3W[8], 0, 1);
+    for (int i = 0; i < 8; ++i) {
+        D_2R[i] = makeField(alm, QStringLiteral("D_2R"), i, AlarmBit, kFieldPoints);
+        QSizePolicy sp = D_2R[i]->sizePolicy();
+        sp.setRetainSizeWhenHidden(true); // a fault appearing must not shift the panel
+        D_2R[i]->setSizePolicy(sp);
+    }
+    D_2R[0]->setText(QStringLiteral("报警一OFF"));
+    D_2R[1]->setText(QStringLiteral("报警二OFF"));
+    a->addWidget(D_2R[0], 1, 0);
+    a->addWidget(D_2R[1], 1, 1);
+    // D_2R(2) and (3) are spare fields the refresh never writes: kept, out of sight.
+    D_2R[2]->hide();
+    D_2R[3]->hide();
+    for (const auto& f : kFaultFields) {
+        a->addWidget(D_2R[f.index], 2 + (f.index - 4) / 2, (f.index - 4) % 2);
+        D_2R[f.index]->hide();
+    }
+
+    state = new QGroupBox(QStringLiteral("State"), owner);
+    auto* s = new QGridLayout(state);
+    for (int i = 0; i < 7; ++i) {
+        D3WW[i] = makeField(state, QStringLiteral("D3WW"), i, Field, kFieldPoints);
+        s->addWidget(caption(state, kStateCaptions[i]), i, 0);
+        s->addWidget(D3WW[i], i, 1);
+    }
+
+    program = new QGroupBox(QStringLiteral("PROGRAM "), owner);
+    auto* g = new QGridLayout(program);
+    for (int i = 0; i < 8; ++i) {
+        D3XX[i] = makeField(program, QStringLiteral("D3XX"), i, Field, kFieldPoints);
+        g->addWidget(caption(program, kProgramCaptions[i]), i, 0);
+        g->addWidget(D3XX[i], i, 1);
+    }
+    // A second cycle-count field beside the first; nothing writes it.
+    D3XX[8] = makeField(program, QStringLiteral("D3XX"), 8, Field, kFieldPoints);
+    g->addWidget(D3XX[8], 6, 2);
+
+    pid = new QGroupBox(QStringLiteral("PID"), owner);
+    auto* p = new QGridLayout(pid);
+    for (int i = 0; i < 16; ++i) {
+        D3WWP[i] = makeField(pid, QStringLiteral("D3WWP"), i, Field, kFieldPoints);
+        const int row = i % 8;
+        const int col = (i / 8) * 2;
+        p->addWidget(caption(pid, kPidCaptions[i]), row, col);
+        p->addWidget(D3WWP[i], row, col + 1);
+    }
+}
+
+void StatusPanel::resetMainBackgrounds() {
+    for (int i = 0; i <= 2; ++i)
+        setBackground(D_3W[i], panel_colour::MainValue);
+}
+
+void StatusPanel::put(QLabel* field, const QString& text) {
+    if (field)
+        field->setText(text);
+}
+
+void StatusPanel::put(QLabel* field, const std::optional<PanelWord>& word) {
+    if (!field || !word)
+        return; // a code outside the table leaves word and colour standing
+    field->setText(word->text.toString());
+    if (const auto c = tint_colour(word->tint))
+        setBackground(field, *c);
+}
+
+QLabel* StatusPanel::bitField(const BitField& f) const {
+    const auto i = static_cast<std::size_t>(f.index);
+    return f.source == BitImage::Coils ? D_1RW.at(i) : D_2R.at(i);
+}
+
+void StatusPanel::refresh() {
+    for (int i = 0; i <= 6; ++i)
+        set_at(D_3W, i, number_text(Val3X[i]));
+    put(D_3W[7], alarm_type_word(1, Val3X[7]));
+    put(D_3W[8], alarm_type_word(2, Val3X[8]));
+
+    for (int i = 0; i <= 15; ++i)
+        set_at(D3WW, i, number_text(Val3X33[i]));
+
+    for (int i = 0; i <= 7; ++i) {
+        if (i == 0 || i == 7) {
+            put(D3XX[0], program_state_word(Val3X4097[0]));
+            put(D3XX[7], wait_word(Val3X4097[7]));
+        } else {
+            set_at(D3XX, i, number_text(Val3X4097[i]));
+        }
+    }
+
+    for (int i = 0; i <= 7; ++i) {
+        if (i == 7)
+            put(D_4W[7], command_state_word(Val4X[7]));
+        else
+            set_at(D_4W, i, number_text(Val4X[i]));
+    }
+
+    for (int i = 0; i <= 15; ++i)
+        set_at(D3WWP, i, number_text(Val4X4353[i]));
+
+    for (const auto& f : kBitFields) {
+        const qint32 bit = f.source == BitImage::Coils ? Bit0X[f.index] : Bit1X[f.index];
+        put(bitField(f), bit_word(f, bit));
+    }
+    for (const auto& f : kFaultFields) {
+        QLabel* field = D_2R[f.index];
+        if (Bit1X[f.index] == 1) {
+            field->setText(f.caption.toString());
+            setBackground(field, panel_colour::On);
+            field->setVisible(true);
+        } else {
+            field->setVisible(false);
+        }
+    }
+}

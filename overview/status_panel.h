@@ -1,0 +1,58 @@
+#pragma once
+// The live status panel of the overview: the value fields that show the register image as numbers
+// or as status words, refreshed by the overview's 200 ms tick. The display-only groups ("ALM",
+// "State", "PROGRAM ", "PID") are built here; the main-value and program-command fields are placed
+// by the form beside the commands that go with them.
+
+#include "panel_decode.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+
+class QGroupBox;
+class QLabel;
+class QWidget;
+
+class StatusPanel {
+public:
+    explicit StatusPanel(QWidget* owner);
+
+    // The first step of each tick while the ruler is off: main values back to their own colour.
+    void resetMainBackgrounds();
+    // One refresh from the register image, in the panel's fixed order.
+    void refresh();
+
+    QLabel* d3w(int i) const { return D_3W[static_cast<std::size_t>(i)]; }
+    QLabel* d4w(int i) const { return D_4W[static_cast<std::size_t>(i)]; }
+    QLabel* d1rw(int i) const { return D_1RW[static_cast<std::size_t>(i)]; }
+
+    QGroupBox* alarmGroup() const { return alm; }
+    QGroupBox* stateGroup() const { return state; }
+    QGroupBox* programGroup() const { return program; }
+    QGroupBox* pidGroup() const { return pid; }
+
+    // A value field: framed, centred, on its design background.
+    static QLabel* makeField(QWidget* owner, const QString& array, int index, Rgb background,
+                             int pointSize);
+    static void setBackground(QLabel* field, Rgb colour);
+
+private:
+    void buildGroups(QWidget* owner);
+    static void put(QLabel* field, const QString& text);
+    static void put(QLabel* field, const std::optional<PanelWord>& word);
+    QLabel* bitField(const BitField& f) const;
+
+    // Indexes the form does not have stay null; writes to them are skipped.
+    std::array<QLabel*, 9> D_3W{};
+    std::array<QLabel*, 8> D_4W{};
+    std::array<QLabel*, 7> D_1RW{};
+    std::array<QLabel*, 8> D_2R{};
+    std::array<QLabel*, 7> D3WW{};
+    std::array<QLabel*, 9> D3XX{};
+    std::array<QLabel*, 16> D3WWP{};
+    QGroupBox* alm = nullptr;
+    QGroupBox* state = nullptr;
+    QGroupBox* program = nullptr;
+    QGroupBox* pid = nullptr;
+};
