@@ -38,6 +38,8 @@ OverviewForm::OverviewForm(InstrumentLink& instrument, PollTimerControl& poll, P
     connect(nav, &Navigation::backFromHistory, this, &OverviewForm::returnFromHistory);
 
     buildLayout();
+    // The window's first focus goes to "打开", not into an entry box (whose button would appear).
+    link->openButton()->setFocus();
     connect(operatorCommands, &OperatorCommands::inputRefused, this, [this](const QString& m) {
         messageLine->setText(m);
         messageTimer.start();
