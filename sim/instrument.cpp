@@ -142,6 +142,7 @@ bool Instrument::write(Table table, int n, int value) {
         *holdingSlot(n) = static_cast<std::int16_t>(value);
         onHoldingWritten(n, value);
     }
+    sv = setValue(); // a new set value, source or limit is in force at once
     refreshReports();
     return true;
 }
