@@ -83,8 +83,7 @@ void ImageSurface::line(const QLineF& units, const ChartPen& pen) {
     PainterSurface(*painter_, target(), 1.0, true).line(units, pen);
 }
 
-QPoint ImageSurface::pixelOf(QPointF units) const {
-    const QRectF t = target();
-    return QPoint(static_cast<int>(std::round(units.x() * t.width() / chart::kWidth)),
-                  static_cast<int>(std::round(units.y() * t.height() / chart::kHeight)));
+QPoint ImageSurface::pixel_of(QSize pixels, QPointF units) {
+    return QPoint(static_cast<int>(std::round(units.x() * (pixels.width() - 1) / chart::kWidth)),
+                  static_cast<int>(std::round(units.y() * (pixels.height() - 1) / chart::kHeight)));
 }

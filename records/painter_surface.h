@@ -46,7 +46,8 @@ public:
     void line(const QLineF& units, const ChartPen& pen) override;
 
     // The pixel a point in chart units falls on.
-    QPoint pixelOf(QPointF units) const;
+    QPoint pixelOf(QPointF units) const { return pixel_of(image_.size(), units); }
+    static QPoint pixel_of(QSize pixels, QPointF units);
 
 private:
     QRectF target() const;

@@ -1,0 +1,214 @@
+#include "trend_chart_view.h"
+
+#include "app/curve_state.h"
+#include "app/naming.h"
+#include "chart_picture.h"
+
+#include <QEvent>
+#include <QResizeEvent>
+
+namespace {
+
+constexpr int kAxisColumn = 48; // width of one value-axis column (Label6, Label5)
+constexpr int kTimeLabelWidth = 72;
+constexpr int kRightMargin = kTimeLabelWidth / 2;
+
+// The legend: the three main curves in their colours.
+QString legend_text() {
+    struct Entry {
+        const char* caption;
+        int column;
+    };
+    static constexpr Entry entries[] = {{"PV", 0}, {"OP", 1}, {"SV", 2}};
+    QString html;
+    for (const Entry& e : entries) {
+        for (const chart::CurveStyle& c : chart::kCurves)
+            if (c.column == e.column)
+                html += QStringLiteral("<span style=\"color:%1\">%2</span>&nbsp;&nbsp;")
+                            .arg(QColor(rgb_from_bgr(c.bgr)).name(), QLatin1String(e.caption));
+    }
+    return html;
+}
+
+} // namespace
+
+TrendChartView::TrendChartView(const ChartScreenParams& params, QWidget* parent)
+    : QWidget(parent), ownChart_(std::make_unique<TrendChart>(params)), chart_(*ownChart_) {
+    build();
+}
+
+TrendChartView::TrendChartView(TrendChart& chart, QWidget* parent)
+    : QWidget(parent), chart_(chart) {
+    build();
+}
+
+TrendChartView::~TrendChartView() = default;
+
+QLabel* TrendChartView::axisLabel(const QString& name, int index, Qt::Alignment alignment) {
+    auto* label = named(new QLabel(this), name, index);
+    label->setAlignment(alignment);
+    return label;
+}
+
+void TrendChartView::build() {
+    pt0_ = named(new QFrame(this), QStringLiteral("pt0"));
+    pt0_->setFrameShape(QFrame::Box);
+    pt0_->setLineWidth(1);
+    pt_ = named(new ChartPicture(pt0_), QStringLiteral("pt"));
+    for (int k = 0; k < 9; ++k) {
+        label4_[k] = axisLabel(QStringLiteral("Label4"), k, Qt::AlignHCenter | Qt::AlignTop);
+        label7_[k] = axisLabel(QStringLiteral("Label7"), k, Qt::AlignHCenter | Qt::AlignTop);
+    }
+    for (int i = 0; i < 7; ++i) {
+        label5_[i] = axisLabel(QStringLiteral("Label5"), i, Qt::AlignRight | Qt::AlignVCenter);
+        label5_[i]->installEventFilter(this);
+        label6_[i] = axisLabel(QStringLiteral("Label6"), i, Qt::AlignRight | Qt::AlignVCenter);
+        label6_[i]->setText(QString::fromLatin1(chart_.params().fixedScale[i]));
+    }
+    label8_ = named(new QLabel(this), QStringLiteral("Label8"));
+    label8_->setTextFormat(Qt::RichText);
+    label8_->setText(legend_text());
+    label8_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setMinimumSize(320, 200);
+    placeLabels();
+}
+
+void TrendChartView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeLabels();
+}
+
+void TrendChartView::placeLabels() {
+    const int rowHeight = fontMetrics().height() + 2;
+    const int left = 2 * kAxisColumn + 4;
+    const int top = rowHeight + 4;
+    const QSize frame(std::max(8, width() - left - kRightMargin),
+                      std::max(8, height() - top - 2 * rowHeight - 4));
+    pt0_->setGeometry(left, top, frame.width(), frame.height());
+    pt_->setGeometry(1, 1, frame.width() - 2, frame.height() - 2);
+    pt_->fit();
+
+    const QPoint origin = pt0_->pos() + pt_->pos();
+    for (int i = 0; i < 7; ++i) {
+        const int y =
+            origin.y() + ImageSurface::pixel_of(pt_->size(), {0, chart::value_axis_y(i)}).y();
+        label5_[i]->setGeometry(left - kAxisColumn - 2, y - rowHeight / 2, kAxisColumn, rowHeight);
+        label6_[i]->setGeometry(left - 2 * kAxisColumn - 2, y - rowHeight / 2, kAxisColumn,
+                                rowHeight);
+    }
+    const int below = pt0_->geometry().bottom() + 2;
+    for (int k = 0; k < 9; ++k) {
+        const int x = origin.x() + ImageSurface::pixel_of(pt_->size(), {1500.0 * k, 0}).x();
+        label4_[k]->setGeometry(x - kTimeLabelWidth / 2, below, kTimeLabelWidth, rowHeight);
+        label7_[k]->setGeometry(x - kTimeLabelWidth / 2, below + rowHeight, kTimeLabelWidth,
+                                rowHeight);
+    }
+    label8_->setGeometry(left, 2, frame.width(), rowHeight);
+}
+
+bool TrendChartView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (int i = 0; i < 7; ++i)
+            if (watched == label5_[i])
+                emit valueAxisDoubleClicked(i);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TrendChartView::Cls() {
+    chart_.Cls(pt_->surface());
+    pt_->update();
+}
+
+void TrendChartView::DrawGrid() {
+    chart_.DrawGrid(pt_->surface());
+    pt_->update();
+}
+
+void TrendChartView::ApplyZoom() {
+    chart_.ApplyZoom();
+}
+
+void TrendChartView::ClearBuffers() {
+    chart_.ClearBuffers();
+}
+
+void TrendChartView::LoadWindow(RecordSource& source) {
+    chart_.LoadWindow(source);
+    emit windowLoaded(chart_.windowCaption().date, chart_.windowCaption().time);
+}
+
+void TrendChartView::DrawCurves() {
+    chart_.DrawCurves(pt_->surface());
+    showTimeLabels();
+    pt_->update();
+}
+
+void TrendChartView::fullRedraw() {
+    Cls();
+    DrawGrid();
+    ApplyZoom();
+    DrawCurves();
+}
+
+void TrendChartView::reload(RecordSource& source) {
+    LoadWindow(source);
+    fullRedraw();
+}
+
+void TrendChartView::followNewest(RecordSource& source) {
+    chart_.followNewest(source, pt_->surface());
+    showTimeLabels();
+    pt_->update();
+    emit windowLoaded(chart_.windowCaption().date, chart_.windowCaption().time);
+}
+
+void TrendChartView::showTimeLabels() {
+    for (int k = 0; k < 9; ++k) {
+        label4_[k]->setText(chart_.timeLabel(k));
+        label7_[k]->setText(chart_.dateLabel(k));
+    }
+}
+
+void TrendChartView::showValueAxis() {
+    const auto texts = chart::value_axis_texts(YMin, YSpan);
+    for (int i = 0; i < 7; ++i)
+        label5_[i]->setText(texts[i]);
+}
+
+void TrendChartView::setRulerLine(const QLineF& units, quint32 bgr, int width) {
+    pt_->ruler()->place(units, bgr, width);
+}
+
+void TrendChartView::setRulerVisible(bool visible) {
+    pt_->ruler()->setVisible(visible);
+}
+
+ChartPrintout TrendChartView::printout(const QString& title) const {
+    ChartPrintout p;
+    p.title = title;
+    p.picture = &pt_->shown();
+    for (int k = 0; k < 9; ++k) {
+        p.timeLabels[k] = label4_[k]->text();
+        p.dateLabels[k] = label7_[k]->text();
+    }
+    for (int i = 0; i < 7; ++i) {
+        p.valueLabels[i] = label5_[i]->text();
+        p.fixedLabels[i] = label6_[i]->text();
+    }
+    p.dateRange = QStringLiteral("%1 %2 - %3 %4")
+                      .arg(p.dateLabels[0], p.timeLabels[0], p.dateLabels[8], p.timeLabels[8]);
+    return p;
+}
+
+const QImage& TrendChartView::picture() const {
+    return pt_->image();
+}
+
+const RecordingSurface& TrendChartView::shownLines() const {
+    return pt_->shown();
+}
+
+ChartSurface& TrendChartView::surface() {
+    return pt_->surface();
+}

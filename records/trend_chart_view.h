@@ -1,0 +1,82 @@
+#pragma once
+// The trend chart on a curve screen: the frame `pt0` with the chart picture `pt` and its ruler
+// line `Line1`, the time and date labels `Label4(0..8)` and `Label7(0..8)` under the vertical grid
+// lines at x = 1500 * k, the value axis `Label5(0..6)` and the fixed scale `Label6(0..6)` beside
+// it (bottom to top), and the legend `Label8`. The screen keeps its slider, buttons and clock
+// labels; it drives the chart through the routines below, which keep picture and labels in step.
+
+#include "chart_print.h"
+#include "trend_chart.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class ChartPicture;
+
+class TrendChartView : public QWidget {
+    Q_OBJECT
+public:
+    // A view with a chart of its own for the screen's parameters.
+    explicit TrendChartView(const ChartScreenParams& params, QWidget* parent = nullptr);
+    // A view of a chart the screen keeps.
+    explicit TrendChartView(TrendChart& chart, QWidget* parent = nullptr);
+    ~TrendChartView() override;
+
+    TrendChart& chart() { return chart_; }
+    const TrendChart& chart() const { return chart_; }
+
+    // The chart's routines on this view's picture.
+    void Cls();
+    void DrawGrid();
+    void ApplyZoom();
+    void ClearBuffers();
+    void LoadWindow(RecordSource& source); // then emits windowLoaded
+    void DrawCurves();                     // also writes Label4 and Label7
+    void fullRedraw();                     // Cls, DrawGrid, ApplyZoom, DrawCurves
+    void reload(RecordSource& source);     // LoadWindow and a full redraw
+    void followNewest(RecordSource& source);
+
+    // Label5(0..6) from the process-wide YMin and YSpan.
+    void showValueAxis();
+
+    // The ruler line `Line1`, in chart units, colour number 0xBBGGRR, width in pixels.
+    void setRulerLine(const QLineF& units, quint32 bgr, int width);
+    void setRulerVisible(bool visible);
+
+    // The chart as shown now, for paper or PDF.
+    ChartPrintout printout(const QString& title) const;
+
+    // The picture of `pt` as drawn, and the lines on it.
+    const QImage& picture() const;
+    const RecordingSurface& shownLines() const;
+    ChartSurface& surface();
+
+signals:
+    // A double-click on Label5(index).
+    void valueAxisDoubleClicked(int index);
+    // After LoadWindow: the date and time of point ZoomOffset + 1, for Label2(9) and Label2(10).
+    void windowLoaded(const QString& date, const QString& time);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build();
+    void showTimeLabels();
+    void placeLabels();
+    QLabel* axisLabel(const QString& name, int index, Qt::Alignment alignment);
+
+    std::unique_ptr<TrendChart> ownChart_;
+    TrendChart& chart_;
+    QFrame* pt0_ = nullptr;
+    ChartPicture* pt_ = nullptr;
+    std::array<QLabel*, 9> label4_{};
+    std::array<QLabel*, 9> label7_{};
+    std::array<QLabel*, 7> label5_{};
+    std::array<QLabel*, 7> label6_{};
+    QLabel* label8_ = nullptr;
+};
