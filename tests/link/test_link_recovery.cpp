@@ -6,6 +6,7 @@
 #include "link_test_util.h"
 #include "support/pty_device.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QModbusTcpServer>
 #include <QTcpServer>
@@ -19,6 +20,15 @@ double cpu_seconds() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+// Descriptors of this process open on `path`.
+int descriptors_on(const QString& path) {
+    int n = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
+        n += fd.symLinkTarget() == path;
+    return n;
 }
 
 // Counts the link's open -> closed transitions.
@@ -49,6 +59,8 @@ private slots:
     void closePortStopsReconnecting();
     void deadLinkKeepsEventLoopRunning();
     void tcpRequestsRunOneAtATime();
+    void tcpGatewayLostAndBack();
+    void destructorClosesDevice();
 };
 
 void TestLinkRecovery::vanishedDeviceIsClosedOnceAndReopened() {
@@ -197,6 +209,50 @@ void TestLinkRecovery::tcpRequestsRunOneAtATime() {
     for (int k = 0; k < 5; ++k)
         QCOMPARE(values[k], 100 + k);
     QCOMPARE(link.status().settings, QStringLiteral("Modbus TCP, address 1"));
+}
+
+void TestLinkRecovery::tcpGatewayLostAndBack() {
+    QModbusTcpServer server;
+    QModbusDataUnitMap map;
+    map.insert(QModbusDataUnit::InputRegisters, {QModbusDataUnit::InputRegisters, 0, 4});
+    server.setMap(map);
+    server.setServerAddress(1);
+    server.setData(QModbusDataUnit::InputRegisters, 0, 77);
+    server.setConnectionParameter(QModbusDevice::NetworkAddressParameter, "127.0.0.1");
+    server.setConnectionParameter(QModbusDevice::NetworkPortParameter, 0);
+    QVERIFY(server.connectDevice());
+    const quint16 port = server.findChild<QTcpServer*>()->serverPort();
+    ModbusLink link;
+    QCOMPARE(link.OpenPort_Modbus(1, 1, 0, QStringLiteral("127.0.0.1:%1").arg(port)), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(link.status().open, 2000);
+
+    server.disconnectDevice(); // the gateway goes away
+    QTRY_VERIFY_WITH_TIMEOUT(link.status().reconnecting, 2000);
+    QVERIFY(!link.status().open);
+    server.setConnectionParameter(QModbusDevice::NetworkPortParameter, port);
+    QVERIFY(server.connectDevice());
+    QTRY_VERIFY_WITH_TIMEOUT(link.status().open, ModbusLink::kMaxRetryMs + 2000);
+    qint32 v = kUntouched;
+    Completion c;
+    link.Get_3X_DX(1, 1, 1, 1, &v, this, recorder(c));
+    QTRY_VERIFY_WITH_TIMEOUT(c.called, 2000);
+    QCOMPARE(c.result, 0);
+    QCOMPARE(v, 77);
+}
+
+void TestLinkRecovery::destructorClosesDevice() {
+    PtyDevice device;
+    QVERIFY(device.open());
+    const int before = descriptors_on(device.slavePath());
+    {
+        ModbusLink link;
+        QCOMPARE(link.OpenPort_Modbus(1, 1, 0, device.path()), 0);
+        QCOMPARE(descriptors_on(device.slavePath()), before + 1);
+        qint32 v = 0;
+        link.Get_3X_DX(1, 1, 1, 1, &v, this, [](int) {}); // still pending when the link goes
+        QTRY_COMPARE_WITH_TIMEOUT(device.requests().size(), 1, 1000);
+    }
+    QCOMPARE(descriptors_on(device.slavePath()), before);
 }
 
 QTEST_GUILESS_MAIN(TestLinkRecovery)
