@@ -21,9 +21,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QLineF units_;
-    QRgb colour_ = qRgb(0, 0, 0);
-    int width_ = 1;
+    // Where the screen leaves it outside ruler mode: green, at the left edge.
+    QLineF units_{0, 0, 0, 330};
+    QRgb colour_ = rgb_from_bgr(0x00FF00);
+    int width_ = 2;
 };
 
 class ChartPicture : public QWidget {
