@@ -138,12 +138,12 @@ QString number_text(qint32 value)
 }
 
 namespace {
-const QDate kOleEpoch(1899, 12, 30);
+constexpr qint64 kOleEpochJulianDay = 2415019; // 1899-12-30, day 0 of the date values
 }
 
 double ole_date(const QDate& date)
 {
-    return static_cast<double>(kOleEpoch.daysTo(date));
+    return static_cast<double>(date.toJulianDay() - kOleEpochJulianDay);
 }
 
 double ole_time(const QTime& time)
@@ -153,7 +153,7 @@ double ole_time(const QTime& time)
 
 QDate date_from_ole(double dayNumber)
 {
-    return kOleEpoch.addDays(static_cast<qint64>(std::floor(dayNumber)));
+    return QDate::fromJulianDay(static_cast<qint64>(std::floor(dayNumber)) + kOleEpochJulianDay);
 }
 
 QTime time_from_ole(double dateValue)

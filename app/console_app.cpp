@@ -1,0 +1,83 @@
+#include "console_app.h"
+
+#include "app/demo_instrument.h"
+#include "app/splash_form.h"
+#include "link/modbus_link.h"
+#include "link/poll_form.h"
+#include "link/port_table.h"
+#include "overview/overview_form.h"
+#include "records/logger_form.h"
+
+#include <QApplication>
+#include <QTimer>
+
+ConsoleApp::ConsoleApp(ConsoleOptions options, QObject* parent)
+    : QObject(parent), options(std::move(options))
+{
+}
+
+ConsoleApp::~ConsoleApp()
+{
+    // The overview goes before the forms it uses; the link closes its device on the way out.
+    overview.reset();
+    logger.reset();
+    poll.reset();
+    link.reset();
+    demo.reset();
+}
+
+void ConsoleApp::start()
+{
+    if (options.maxSeconds > 0)
+        QTimer::singleShot(options.maxSeconds * 1000, qApp, &QCoreApplication::quit);
+    splash = new frmSplash;
+    connect(splash, &frmSplash::startupDue, this, &ConsoleApp::createForms);
+    splash->show();
+    splash->Form_Load();
+}
+
+void ConsoleApp::createForms()
+{
+    const PortTable ports = PortTable::scan();
+    link = std::make_unique<ModbusLink>(ports);
+    poll = std::make_unique<Met1>(*link);
+    overview = std::make_unique<OverviewForm>(*link, *poll, ports);
+    connect(overview.get(), &OverviewForm::exitRequested, qApp, &QCoreApplication::quit);
+    overview->show();
+    logger = std::make_unique<mscom>(options.dbPath);
+    connectAtStart();
+    scheduleScreenshot();
+}
+
+void ConsoleApp::connectAtStart()
+{
+    if (!options.connectPort.isEmpty()) {
+        openLink(options.connectPort, options.parityCode);
+        return;
+    }
+    if (!options.demo)
+        return;
+    demo = std::make_unique<DemoInstrument>();
+    connect(demo.get(), &DemoInstrument::ready, this, [this](const QString& path) {
+        openLink(path, 0); // a pseudo terminal carries no parity
+    });
+    const QStringList bauds{QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")};
+    demo->start({QStringLiteral("--baud"), bauds.value(options.baudCode),
+                 QStringLiteral("--address"), QString::number(options.address)});
+}
+
+void ConsoleApp::openLink(const QString& port, int parityCode)
+{
+    overview->applyLinkOptions(port, options.baudCode, parityCode, options.address);
+    overview->Command9_Click();
+}
+
+void ConsoleApp::scheduleScreenshot()
+{
+    if (options.screenshot.isEmpty())
+        return;
+    QTimer::singleShot(options.screenshotDelayS * 1000, this, [this] {
+        const bool saved = overview->grab().save(options.screenshot, "PNG");
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The console's start-up: the splash, then the long-lived forms (the overview, the hidden poll
+// form Met1 and the hidden logger form mscom), and the command-line additions (--connect, --demo,
+// --screenshot, --max-seconds).
+
+#include "app/console_options.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class DemoInstrument;
+class Met1;
+class ModbusLink;
+class OverviewForm;
+class frmSplash;
+class mscom;
+
+class ConsoleApp final : public QObject {
+    Q_OBJECT
+public:
+    explicit ConsoleApp(ConsoleOptions options, QObject* parent = nullptr);
+    ~ConsoleApp() override;
+
+    void start(); // shows the splash
+
+private:
+    void createForms();
+    void connectAtStart();
+    void openLink(const QString& port, int parityCode);
+    void scheduleScreenshot();
+
+    ConsoleOptions options;
+    std::unique_ptr<ModbusLink> link;
+    std::unique_ptr<Met1> poll;
+    std::unique_ptr<mscom> logger;
+    std::unique_ptr<OverviewForm> overview;
+    std::unique_ptr<DemoInstrument> demo;
+    QPointer<frmSplash> splash;
+};

@@ -1,0 +1,90 @@
+#include "console_options.h"
+
+#include <QCommandLineParser>
+
+namespace {
+int code_of(const QString& value, const QStringList& names)
+{
+    return static_cast<int>(names.indexOf(value.trimmed().toLower()));
+}
+} // namespace
+
+std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments, QString& message,
+                                                    int& exitCode)
+{
+    QCommandLineParser p;
+    p.setApplicationDescription(
+        QStringLiteral("Operator console for the MT3600 PID temperature and process controller."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Record database file."),
+                                QStringLiteral("PATH"));
+    const QCommandLineOption connect(
+        QStringLiteral("connect"),
+        QStringLiteral("Fill the link settings and press \"打开\" at start: a port number, a "
+                       "device path or host:port."),
+        QStringLiteral("PORT"));
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("4800, 9600 or 19200."),
+                                  QStringLiteral("BAUD"), QStringLiteral("9600"));
+    const QCommandLineOption parity(QStringLiteral("parity"), QStringLiteral("none, odd or even."),
+                                    QStringLiteral("PARITY"), QStringLiteral("none"));
+    const QCommandLineOption address(QStringLiteral("address"),
+                                     QStringLiteral("Instrument address, 1 to 16."),
+                                     QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Start mt3600-sim on a pseudo terminal and connect to it."));
+    const QCommandLineOption shot(QStringLiteral("screenshot"),
+                                  QStringLiteral("Save the overview as a PNG after a few seconds, then quit."),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption shotDelay(QStringLiteral("screenshot-delay"),
+                                       QStringLiteral("Seconds before the screenshot (default 6)."),
+                                       QStringLiteral("S"), QStringLiteral("6"));
+    const QCommandLineOption maxSeconds(QStringLiteral("max-seconds"),
+                                        QStringLiteral("Quit after N seconds."), QStringLiteral("N"));
+    p.addOptions({help, db, connect, baud, parity, address, demo, shot, shotDelay, maxSeconds});
+
+    exitCode = 0;
+    if (!p.parse(arguments)) {
+        message = p.errorText() + u'\n' + p.helpText();
+        exitCode = 2;
+        return std::nullopt;
+    }
+    if (p.isSet(help)) {
+        message = p.helpText();
+        return std::nullopt;
+    }
+    ConsoleOptions o;
+    o.dbPath = p.value(db);
+    o.connectPort = p.value(connect);
+    o.demo = p.isSet(demo);
+    o.screenshot = p.value(shot);
+    bool ok = true;
+    o.screenshotDelayS = p.value(shotDelay).toInt(&ok);
+    const int bauds = code_of(p.value(baud), {QStringLiteral("4800"), QStringLiteral("9600"),
+                                              QStringLiteral("19200")});
+    const int parities = code_of(p.value(parity), {QStringLiteral("none"), QStringLiteral("odd"),
+                                                   QStringLiteral("even")});
+    bool addressOk = false;
+    o.address = p.value(address).toInt(&addressOk);
+    if (p.isSet(maxSeconds))
+        o.maxSeconds = p.value(maxSeconds).toInt();
+    QStringList errors;
+    if (bauds < 0)
+        errors << QStringLiteral("--baud must be 4800, 9600 or 19200");
+    if (parities < 0)
+        errors << QStringLiteral("--parity must be none, odd or even");
+    if (!addressOk || o.address < 1 || o.address > 247)
+        errors << QStringLiteral("--address must be a number from 1 to 247");
+    if (!ok || o.screenshotDelayS < 0)
+        errors << QStringLiteral("--screenshot-delay must be a number of seconds");
+    if (o.demo && !o.connectPort.isEmpty())
+        errors << QStringLiteral("--demo and --connect exclude each other");
+    if (!errors.isEmpty()) {
+        message = errors.join(u'\n');
+        exitCode = 2;
+        return std::nullopt;
+    }
+    o.baudCode = bauds;
+    o.parityCode = parities;
+    return o;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The console's own command-line options; the operator's screens stay as they are.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct ConsoleOptions {
+    QString dbPath;        // --db: the record database ("" = the default path)
+    QString connectPort;   // --connect: a number, a device path or host:port
+    int baudCode = 1;      // --baud 4800|9600|19200 -> 0|1|2
+    int parityCode = 0;    // --parity none|odd|even -> 0|1|2
+    int address = 1;       // --address N
+    bool demo = false;     // --demo: start the simulated instrument on a pty and connect to it
+    QString screenshot;    // --screenshot FILE: save the overview as PNG after a few seconds, quit
+    int screenshotDelayS = 6;
+    int maxSeconds = 0;    // --max-seconds N: quit after N seconds (bounded runs)
+};
+
+// Parses the arguments; on an error or --help the text to print is returned in `message` and the
+// result is empty (exitCode tells how to leave).
+std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments, QString& message,
+                                                    int& exitCode);

@@ -1,0 +1,57 @@
+// mt3600-console: the operator console of the MT3600 process controller.
+#include "app/console_app.h"
+#include "app/console_options.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+int signalPipe[2] = {-1, -1};
+
+void on_signal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(signalPipe[0], &c, 1);
+}
+
+// SIGTERM and SIGINT end the event loop normally, so the serial port is closed (and its lock file
+// removed) and the record database connection let go.
+void quit_on_signals(QApplication& app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char c;
+        [[maybe_unused]] const auto n = ::read(signalPipe[1], &c, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = on_signal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mt3600-console"));
+    QString message;
+    int exitCode = 0;
+    const auto options = parse_console_options(QApplication::arguments(), message, exitCode);
+    if (!options) {
+        std::fputs(qPrintable(message + u'\n'), exitCode == 0 ? stdout : stderr);
+        return exitCode;
+    }
+    quit_on_signals(app);
+    ConsoleApp console(*options);
+    console.start();
+    return QApplication::exec();
+}
