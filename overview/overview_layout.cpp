@@ -57,16 +57,20 @@ void OverviewForm::buildLayout() {
     middle->addWidget(panel.stateGroup());
     middle->addWidget(panel.programGroup());
     middle->addWidget(panel.pidGroup());
-    middle->addWidget(buildLinkSettings(), 1);
+    middle->addStretch(1);
+    middle->addWidget(buildNavigationColumn());
 
     // The real-time chart, its buttons, slider, value-axis editor and clock labels go here.
     chartHost = new QWidget(this);
     chartHost->setObjectName(QStringLiteral("chartArea"));
-    chartHost->setMinimumHeight(300);
+    chartHost->setMinimumSize(640, 280);
     chartHost->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto* side = new QVBoxLayout;
+    side->addWidget(buildLinkSettings());
+    side->addStretch(1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(chartHost, 1);
-    bottom->addWidget(buildNavigationColumn(), 0);
+    bottom->addLayout(side, 0);
 
     statusStrip = new QHBoxLayout;
     statusStrip->addWidget(link->indicator(), 3);
@@ -78,7 +82,8 @@ void OverviewForm::buildLayout() {
     statusStrip->addWidget(messageLine, 2);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(6, 6, 6, 6);
+    page->setContentsMargins(6, 4, 6, 4);
+    page->setSpacing(4);
     page->addLayout(top, 0);
     page->addLayout(middle, 0);
     page->addLayout(bottom, 1);
@@ -119,6 +124,7 @@ QWidget* OverviewForm::buildMainValues() {
         values->addWidget(panel.d4w(e.written), 3 + r, 2);
         QLineEdit* entry = operatorCommands->entry(e.entry);
         entry->setFont(panel.d4w(e.written)->font());
+        entry->setMaximumWidth(panel.d4w(e.written)->minimumWidth() + 24);
         values->addWidget(entry, 3 + r, 3);
         QPushButton* b = operatorCommands->entryButton(e.entry);
         keep_place_when_hidden(b);
@@ -154,32 +160,32 @@ QWidget* OverviewForm::buildLinkSettings() {
     auto* holder = new QWidget(this);
     auto* g = new QGridLayout(holder);
     g->setContentsMargins(0, 0, 0, 0);
+    g->setVerticalSpacing(2);
     const auto frames = link->frames(); // port, address, baud, parity
     g->addWidget(frames[0], 0, 0, 1, 2);
     g->addWidget(frames[1], 1, 0);
-    g->addWidget(frames[2], 2, 0, 1, 2);
-    g->addWidget(frames[3], 3, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
+    auto* buttons = new QVBoxLayout;
     buttons->addWidget(link->openButton());
     buttons->addWidget(link->closeButton());
     g->addLayout(buttons, 1, 1);
-    g->setRowStretch(4, 1);
+    g->addWidget(frames[2], 2, 0, 1, 2);
+    g->addWidget(frames[3], 3, 0, 1, 2);
     return holder;
 }
 
 QWidget* OverviewForm::buildNavigationColumn() {
     auto* holder = new QWidget(this);
-    auto* v = new QVBoxLayout(holder);
-    v->setContentsMargins(0, 0, 0, 0);
-    for (Screen s : {Screen::Config, Screen::Alarms, Screen::Pid, Screen::GroupedPid,
-                     Screen::ProgramEditor, Screen::History}) {
-        QPushButton* b = nav->button(s);
-        b->setMinimumHeight(34);
-        v->addWidget(b);
+    auto* g = new QGridLayout(holder);
+    g->setContentsMargins(0, 0, 0, 0);
+    const Screen order[] = {Screen::Config,     Screen::Alarms,        Screen::Pid,
+                            Screen::GroupedPid, Screen::ProgramEditor, Screen::History};
+    for (int k = 0; k < 6; ++k) {
+        QPushButton* b = nav->button(order[k]);
+        b->setMinimumSize(80, 30);
+        g->addWidget(b, k / 2, k % 2);
     }
-    v->addWidget(nav->command23());
-    v->addStretch(1);
-    Command1->setMinimumHeight(40);
-    v->addWidget(Command1);
+    g->addWidget(nav->command23(), 3, 0);
+    Command1->setMinimumHeight(36);
+    g->addWidget(Command1, 3, 1);
     return holder;
 }

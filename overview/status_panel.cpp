@@ -10,9 +10,17 @@
 
 namespace {
 
-constexpr int kFieldPoints = 12; // the small fields of the groups
-constexpr int kLoopPoints = 16;  // PV1, PV2, SV1, SV2 and the written values
-constexpr int kMainPoints = 34;  // current PV, output and set value: read across the room
+constexpr int kFieldPoints = 11; // the small fields of the groups
+constexpr int kLoopPoints = 15;  // PV1, PV2, SV1, SV2 and the written values
+constexpr int kMainPoints = 30;  // current PV, output and set value: read across the room
+
+// A framed group of captioned fields, laid out in columns (index lists, -1 ends a column).
+struct GroupSpec {
+    QStringView title;
+    const char* array;
+    const QStringView* captions;
+    int columns[3][6];
+};
 
 constexpr QStringView kStateCaptions[] = {u"当前PID组", u"主比例带", u"主积分", u"主微分",
                                           u"副比例带",  u"副积分",   u"副微分"};
@@ -23,6 +31,17 @@ constexpr QStringView kPidCaptions[] = {
     u"比例带1",     u"积分1",         u"微分1",      u"控制回差1", u"开关周期1", u"比例带2",
     u"积分2",       u"微分2",         u"控制回差2",  u"开关周期2", u"冷却死区",  u"微分滤波系数",
     u"分组PID设定", u"分段PID设定值", u"上过冲抑制", u"下过冲抑制"};
+
+// Main loop beside secondary loop; program state and position beside the times; the two PID
+// loops and then the settings they share.
+constexpr GroupSpec kState{
+    u"State", "D3WW", kStateCaptions, {{0, 1, 2, 3, -1}, {4, 5, 6, -1}, {-1}}};
+constexpr GroupSpec kProgram{
+    u"PROGRAM ", "D3XX", kProgramCaptions, {{0, 1, 2, 3, -1}, {4, 5, 6, 7, -1}, {-1}}};
+constexpr GroupSpec kPid{u"PID",
+                         "D3WWP",
+                         kPidCaptions,
+                         {{0, 1, 2, 3, 4, -1}, {5, 6, 7, 8, 9, -1}, {10, 11, 12, 13, 14, 15}}};
 
 template <std::size_t N> void set_at(std::array<QLabel*, N>& a, int i, const QString& text) {
     if (i >= 0 && static_cast<std::size_t>(i) < N && a[static_cast<std::size_t>(i)])
@@ -35,26 +54,43 @@ QLabel* caption(QWidget* owner, QStringView text) {
     return l;
 }
 
+template <std::size_t N>
+QGroupBox* build_group(QWidget* owner, const GroupSpec& spec, std::array<QLabel*, N>& fields) {
+    auto* box = new QGroupBox(spec.title.toString(), owner);
+    auto* g = new QGridLayout(box);
+    g->setVerticalSpacing(2);
+    g->setHorizontalSpacing(4);
+    g->setContentsMargins(4, 4, 4, 4);
+    for (int col = 0; col < 3; ++col) {
+        for (int row = 0; row < 6 && spec.columns[col][row] >= 0; ++row) {
+            const int i = spec.columns[col][row];
+            fields[static_cast<std::size_t>(i)] = StatusPanel::makeField(
+                box, QLatin1String(spec.array), i, panel_colour::Field, kFieldPoints, u"-0000.0");
+            g->addWidget(caption(box, spec.captions[i]), row, col * 3);
+            g->addWidget(fields[static_cast<std::size_t>(i)], row, col * 3 + 1);
+        }
+    }
+    return box;
+}
+
 } // namespace
 
 StatusPanel::StatusPanel(QWidget* owner) {
     using namespace panel_colour;
     for (int i = 0; i <= 2; ++i)
-        D_3W[i] = makeField(owner, QStringLiteral("D_3W"), i, MainValue, kMainPoints);
+        D_3W[i] = makeField(owner, QStringLiteral("D_3W"), i, MainValue, kMainPoints, u"-0000.0");
     for (int i = 3; i <= 6; ++i)
-        D_3W[i] = makeField(owner, QStringLiteral("D_3W"), i, MainValue, kLoopPoints);
-    for (int i : {1, 2, 3})
-        D_4W[i] = makeField(owner, QStringLiteral("D_4W"), i, Field, kLoopPoints);
-    for (int i : {6, 7})
-        D_4W[i] = makeField(owner, QStringLiteral("D_4W"), i, Field, kLoopPoints);
+        D_3W[i] = makeField(owner, QStringLiteral("D_3W"), i, MainValue, kLoopPoints, u"-0000.0");
+    for (int i : {1, 2, 3, 6, 7})
+        D_4W[i] = makeField(owner, QStringLiteral("D_4W"), i, Field, kLoopPoints, u"-0000.0");
     for (int i : {0, 1, 2, 6})
-        D_1RW[i] = makeField(owner, QStringLiteral("D_1RW"), i, Field, kLoopPoints);
+        D_1RW[i] = makeField(owner, QStringLiteral("D_1RW"), i, Field, kLoopPoints, u"主自整定开");
     D_1RW[0]->setText(QStringLiteral("手自动"));
     buildGroups(owner);
 }
 
 QLabel* StatusPanel::makeField(QWidget* owner, const QString& array, int index, Rgb background,
-                               int pointSize) {
+                               int pointSize, QStringView widest) {
     auto* l = named(new QLabel(owner), array, index);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setAlignment(Qt::AlignCenter);
@@ -67,7 +103,7 @@ QLabel* StatusPanel::makeField(QWidget* owner, const QString& array, int index, 
     f.setPointSize(pointSize);
     f.setBold(pointSize >= kLoopPoints);
     l->setFont(f);
-    l->setMinimumWidth(QFontMetrics(f).horizontalAdvance(QStringLiteral("-00000.0")));
+    l->setMinimumWidth(QFontMetrics(f).horizontalAdvance(widest.toString()) + 8);
     return l;
 }
 
@@ -82,14 +118,17 @@ void StatusPanel::buildGroups(QWidget* owner) {
 
     alm = new QGroupBox(QStringLiteral("ALM"), owner);
     auto* a = new QGridLayout(alm);
-    D_3W[7] = makeField(alm, QStringLiteral("D_3W"), 7, MainValue, kFieldPoints);
-    D_3W[8] = makeField(alm, QStringLiteral("D_3W"), 8, MainValue, kFieldPoints);
+    a->setVerticalSpacing(2);
+    a->setContentsMargins(6, 4, 6, 4);
+    for (int i : {7, 8}) {
+        D_3W[i] =
+            makeField(alm, QStringLiteral("D_3W"), i, MainValue, kFieldPoints, u"上偏差报警1");
+        a->addWidget(D_3W[i], 0, i - 7);
+    }
     D_3W[7]->setText(QStringLiteral("报警1无报警"));
     D_3W[8]->setText(QStringLiteral("报警2无报警"));
-    a->addWidget(D_3W[7], 0, 0);
-    a->addWidget(D_3W[8], 0, 1);
     for (int i = 0; i < 8; ++i) {
-        D_2R[i] = makeField(alm, QStringLiteral("D_2R"), i, AlarmBit, kFieldPoints);
+        D_2R[i] = makeField(alm, QStringLiteral("D_2R"), i, AlarmBit, kFieldPoints, u"上偏差报警1");
         QSizePolicy sp = D_2R[i]->sizePolicy();
         sp.setRetainSizeWhenHidden(true); // a fault appearing must not shift the panel
         D_2R[i]->setSizePolicy(sp);
@@ -106,34 +145,12 @@ void StatusPanel::buildGroups(QWidget* owner) {
         D_2R[f.index]->hide();
     }
 
-    state = new QGroupBox(QStringLiteral("State"), owner);
-    auto* s = new QGridLayout(state);
-    for (int i = 0; i < 7; ++i) {
-        D3WW[i] = makeField(state, QStringLiteral("D3WW"), i, Field, kFieldPoints);
-        s->addWidget(caption(state, kStateCaptions[i]), i, 0);
-        s->addWidget(D3WW[i], i, 1);
-    }
-
-    program = new QGroupBox(QStringLiteral("PROGRAM "), owner);
-    auto* g = new QGridLayout(program);
-    for (int i = 0; i < 8; ++i) {
-        D3XX[i] = makeField(program, QStringLiteral("D3XX"), i, Field, kFieldPoints);
-        g->addWidget(caption(program, kProgramCaptions[i]), i, 0);
-        g->addWidget(D3XX[i], i, 1);
-    }
+    state = build_group(owner, kState, D3WW);
+    program = build_group(owner, kProgram, D3XX);
     // A second cycle-count field beside the first; nothing writes it.
-    D3XX[8] = makeField(program, QStringLiteral("D3XX"), 8, Field, kFieldPoints);
-    g->addWidget(D3XX[8], 6, 2);
-
-    pid = new QGroupBox(QStringLiteral("PID"), owner);
-    auto* p = new QGridLayout(pid);
-    for (int i = 0; i < 16; ++i) {
-        D3WWP[i] = makeField(pid, QStringLiteral("D3WWP"), i, Field, kFieldPoints);
-        const int row = i % 8;
-        const int col = (i / 8) * 2;
-        p->addWidget(caption(pid, kPidCaptions[i]), row, col);
-        p->addWidget(D3WWP[i], row, col + 1);
-    }
+    D3XX[8] = makeField(program, QStringLiteral("D3XX"), 8, Field, kFieldPoints, u"-0000.0");
+    static_cast<QGridLayout*>(program->layout())->addWidget(D3XX[8], 2, 5);
+    pid = build_group(owner, kPid, D3WWP);
 }
 
 void StatusPanel::resetMainBackgrounds() {

@@ -34,7 +34,7 @@ public:
 
     // A value field: framed, centred, on its design background.
     static QLabel* makeField(QWidget* owner, const QString& array, int index, Rgb background,
-                             int pointSize);
+                             int pointSize, QStringView widest);
     static void setBackground(QLabel* field, Rgb colour);
 
 private:
