@@ -28,8 +28,6 @@ PtyDevice::PtyDevice(QObject* parent) : QObject(parent) {}
 
 PtyDevice::~PtyDevice() {
     close();
-    if (!symlink.isEmpty())
-        QFile::remove(symlink);
 }
 
 bool PtyDevice::open(const QString& linkPath) {
@@ -64,6 +62,10 @@ void PtyDevice::close() {
     master = slaveFd = -1;
     answersDue = 0;
     pending.clear();
+    // The path goes with the device, as a pulled adapter's node does; the pts number itself may
+    // soon belong to another pseudo terminal.
+    if (!symlink.isEmpty())
+        QFile::remove(symlink);
 }
 
 QString PtyDevice::path() const {

@@ -25,7 +25,7 @@ public:
 
     // A new pseudo terminal; when `linkPath` is given, that symlink is (re)pointed at its slave.
     bool open(const QString& linkPath = QString());
-    void close(); // hangs up: the slave's node goes away once the link lets go of it
+    void close(); // hangs up and removes the symlink: the device is gone
     bool isOpen() const { return master >= 0; }
 
     QString path() const; // what the link should open: the symlink, else the slave
