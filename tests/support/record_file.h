@@ -69,7 +69,7 @@ public:
 
     // Rows 1..rows of a ring whose newest record is `position`: record n is the k-th oldest,
     // k = (n - position - 1) mod rows, dated `spacing` seconds after the one before it, starting
-    // at day number `firstDay`. Value 0 of record n is n, value 1 is n / 2.
+    // at day number `firstDay`. Value 0 of record n is n, value 1 is n / 2, value j is j + 0.3.
     bool fillRing(const QString& table, qint32 rows, qint32 position, int spacing = 1,
                   double firstDay = 45352) const {
         QSqlDatabase base = db();
@@ -86,8 +86,8 @@ public:
             insert.bindValue(2, double(seconds % 86400) / 86400.0);
             insert.bindValue(3, double(n));
             insert.bindValue(4, double(float(n) / 2));
-            for (int j = 2; j < 8; ++j)
-                insert.bindValue(3 + j, double(j));
+            for (int j = 2; j < 8; ++j) // fractions, stored at full width as real values are
+                insert.bindValue(3 + j, double(float(j) + 0.3f));
             if (!insert.exec()) {
                 base.rollback();
                 return false;
