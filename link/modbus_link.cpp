@@ -159,19 +159,19 @@ void ModbusLink::pump() {
             return; // the connection's outcome pumps again
         front.failure = QStringLiteral("port not open");
     }
-    if (!front.failure.isEmpty() || !waitForQuietLine()) {
-        if (front.failure.isEmpty())
+    if (front.failure.isEmpty()) {
+        if (!waitForQuietLine())
             return; // the quiet timer pumps again
         Pending p = std::move(front);
         queue.pop_front();
-        const QString why = p.failure;
-        complete(std::move(p), false, why, nullptr);
-        schedulePump();
+        send(std::move(p));
         return;
     }
     Pending p = std::move(front);
     queue.pop_front();
-    send(std::move(p));
+    const QString why = p.failure;
+    complete(std::move(p), false, why, nullptr);
+    schedulePump();
 }
 
 // After a time out the line must have been silent for kQuietGapMs: a late answer then arrives
