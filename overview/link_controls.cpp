@@ -136,6 +136,7 @@ void LinkControls::applyLinkOptions(const QString& port, int baudCode, int parit
             list->setCurrentIndex(i);
         else
             list->setEditText(text.trimmed());
+        list->lineEdit()->setCursorPosition(0); // a long device path shows from its start
     };
     if (!port.trimmed().isEmpty())
         choose(Combo1, port);

@@ -340,22 +340,26 @@ void TestLinkAndNavigation::closeGuard() {
 }
 
 void TestLinkAndNavigation::exitButtonAndEsc_data() {
-    QTest::addColumn<bool>("esc");
-    QTest::newRow("退出") << false;
-    QTest::newRow("Esc") << true;
+    QTest::addColumn<QString>("escFrom"); // the focused control Esc is pressed in; empty: 退出
+    QTest::newRow("退出") << "";
+    QTest::newRow("Esc in an entry box") << "T_3RW(2)";
+    QTest::newRow("Esc in a list") << "Combo3";
+    QTest::newRow("Esc on a button") << "Command13";
 }
 
 void TestLinkAndNavigation::exitButtonAndEsc() {
-    QFETCH(bool, esc);
+    QFETCH(QString, escFrom);
     int unloads = 0;
     ChartHooks hooks;
     hooks.unload = [&] { ++unloads; };
     rig->form.setChartHooks(hooks);
     rig->form.Command9_Click();
     QSignalSpy exits(&rig->form, &OverviewForm::exitRequested);
-    if (esc) {
-        QTest::mouseClick(rig->get<QLineEdit>("T_3RW(2)"), Qt::LeftButton);
-        QTest::keyClick(rig->get<QLineEdit>("T_3RW(2)"), Qt::Key_Escape);
+    if (!escFrom.isEmpty()) {
+        auto* target = rig->get<QWidget>(escFrom);
+        target->setFocus();
+        QVERIFY(target->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     } else {
         QCOMPARE(button("Command1")->text(), QStringLiteral("退出"));
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
