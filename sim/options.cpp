@@ -26,7 +26,7 @@ constexpr Spec kOptions[] = {
      "the answer starts 3.5 characters plus the turnaround after the request's last byte."},
     {"turnaround", "MS", "Turnaround with --pace, beyond the 3.5-character gap (default 2)."},
     {"write-log", "FILE", "Append one JSON line per write received to FILE."},
-    {"no-answer", "RATE", "Share 0..1 of requests acted on but not answered."},
+    {"no-answer", "RATE", "Share 0..1 of requests acted on but not answered (serial line only)."},
     {"bad-crc", "RATE", "Share 0..1 of answers sent with a wrong CRC (serial line only)."},
     {"delay", "MS", "Every answer leaves MS milliseconds later (serial line only)."},
     {"exception", "CODE[:FIRST-LAST]",

@@ -146,6 +146,8 @@ void Relay::takeAnswers(bool flushAll) {
         }
         QByteArray frame = answerBuffer.left(n);
         answerBuffer.remove(0, n);
+        if (faults.dropAnswer())
+            continue; // the instrument acted on the request; its answer is lost on the line
         if (faults.corruptAnswer())
             frame[frame.size() - 1] = char(frame.back() ^ 0xFF); // a wrong CRC, never a right one
         const double extra = std::max(0, extraDelay ? extraDelay() : 0) / 1000.0;

@@ -2,7 +2,8 @@
 // The serial line between the console and the instrument's Modbus server. The server needs a
 // device path, so it opens the slave of an inner pseudo-terminal pair; the console's side is the
 // slave of an outer pair (linked at the --pty path) or a real serial port. The relay carries the
-// bytes between the two and is where pacing and the wire faults (broken CRC, delay) happen.
+// bytes between the two and is where pacing and the wire faults (lost answers, broken CRC, delay)
+// happen.
 
 #include "fault_plan.h"
 #include "line_timing.h"

@@ -90,8 +90,6 @@ std::optional<QModbusResponse> RequestFilter::before(const QModbusPdu& request) 
 
 QModbusResponse RequestFilter::after(const QModbusPdu& request, const QModbusResponse& response) {
     logWrites(request, response.isException() ? response.exceptionCode() : 0);
-    if (faults.dropAnswer())
-        return QModbusResponse(); // acted on, never answered
     return response;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // What stands between a Modbus request and the instrument: injected exceptions, refusal of values
-// the instrument does not take, the write log, and answers left out on purpose.
+// the instrument does not take, and the write log. (Answers lost or spoilt on the wire are the
+// relay's business.)
 
 #include "fault_plan.h"
 #include "instrument.h"
@@ -31,7 +32,7 @@ public:
 
     // An answer that replaces normal processing (an injected or a refusing exception), if any.
     std::optional<QModbusResponse> before(const QModbusPdu& request);
-    // The answer to send after normal processing; an invalid response means none.
+    // The answer to send after normal processing.
     QModbusResponse after(const QModbusPdu& request, const QModbusResponse& response);
 
 private:

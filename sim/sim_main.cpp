@@ -192,6 +192,12 @@ int main(int argc, char** argv) {
     const std::uint64_t seed = o.seed ? *o.seed : std::random_device{}();
     if (!o.seed)
         say(stderr, QStringLiteral("seed %1").arg(seed));
+    if (!o.ptyPath.isEmpty() && o.parity != QSerialPort::NoParity)
+        say(stderr, QStringLiteral("parity cannot be set on a pseudo terminal; ignored"));
+    const bool wireFaults = o.faults.noAnswer > 0 || o.faults.badCrc > 0 || o.faults.delayMs > 0;
+    if (o.ptyPath.isEmpty() && o.serialDevice.isEmpty() && (wireFaults || o.pace))
+        say(stderr, QStringLiteral("--no-answer, --bad-crc, --delay and --pace act on the serial "
+                                   "line only; ignored for tcp"));
 
     sim::StopSignals stopSignals;
     Simulator simulator(o, seed);

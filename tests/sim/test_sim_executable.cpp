@@ -9,8 +9,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QModbusRtuSerialClient>
+#include <QModbusTcpClient>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 
 #include <memory>
@@ -269,6 +271,36 @@ private slots:
         const Outcome o = c.read(QModbusDataUnit::InputRegisters, 1, 16);
         QCOMPARE(o.error, QModbusDevice::NoError);
         QVERIFY2(o.ms >= 52, qPrintable(QString::number(o.ms)));
+        qInfo("paced read of 16 input registers at 9600 baud: %lld ms", o.ms);
+    }
+
+    void tcpServesTheSameInstrument() {
+        QTcpServer probe; // a free loopback port
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        SimProcess sim;
+        QVERIFY2(sim.start({"--tcp", QString("127.0.0.1:%1").arg(port)}), qPrintable(sim.error()));
+        QVERIFY(sim.readyLine().endsWith(QString(", on tcp 127.0.0.1:%1").arg(port)));
+        QModbusTcpClient tcp;
+        tcp.setConnectionParameter(QModbusDevice::NetworkAddressParameter, "127.0.0.1");
+        tcp.setConnectionParameter(QModbusDevice::NetworkPortParameter, port);
+        tcp.setTimeout(1000);
+        tcp.setNumberOfRetries(0);
+        QVERIFY(tcp.connectDevice());
+        QTRY_COMPARE_WITH_TIMEOUT(tcp.state(), QModbusDevice::ConnectedState, 5000);
+        // a write over TCP shows on the serial line: one instrument behind both
+        QModbusReply* w = tcp.sendWriteRequest(
+            QModbusDataUnit(QModbusDataUnit::HoldingRegisters, 3, QList<quint16>{222}), 1);
+        QVERIFY(w);
+        QTRY_VERIFY_WITH_TIMEOUT(w->isFinished(), 5000);
+        QCOMPARE(w->error(), QModbusDevice::NoError);
+        w->deleteLater();
+        Client serial;
+        QVERIFY(serial.open(sim.ptyPath()));
+        QCOMPARE(serial.read(QModbusDataUnit::HoldingRegisters, 4, 1).values.value(0),
+                 quint16(222));
+        tcp.disconnectDevice();
     }
 
     void terminateClosesAndRemovesTheLink() {
