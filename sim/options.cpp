@@ -6,13 +6,13 @@ namespace sim {
 
 namespace {
 
-struct Spec {
+struct OptionText {
     const char* name;
     const char* value; // nullptr: a flag
     const char* help;
 };
 
-constexpr Spec kOptions[] = {
+constexpr OptionText kOptions[] = {
     {"pty", "PATH", "Create a pseudo terminal and link the console's end of it at PATH."},
     {"serial", "DEVICE", "Serve on a real serial port."},
     {"tcp", "[HOST:]PORT", "Also serve Modbus TCP (host 127.0.0.1 unless given)."},
@@ -86,7 +86,7 @@ ParsedOptions parse_options(const QStringList& args) {
         "behind its registers. Prints one line \"mt3600-sim: serving ...\" on stdout when "
         "ready; SIGTERM or SIGINT closes the ports, removes the --pty link and exits 0."));
     const QCommandLineOption help = parser.addHelpOption();
-    for (const Spec& s : kOptions) {
+    for (const OptionText& s : kOptions) {
         QCommandLineOption o(QString::fromLatin1(s.name), QString::fromLatin1(s.help));
         if (s.value)
             o.setValueName(QString::fromLatin1(s.value));
