@@ -1,0 +1,319 @@
+// The curve screen's controls, its load and unload, its timers and its function keys.
+
+#include "records/curve_screen.h"
+
+#include "app/clock.h"
+#include "app/conversions.h"
+#include "app/curve_state.h"
+#include "app/naming.h"
+#include "app/register_image.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTimer2Ms = 1000;
+constexpr int kTimer3Ms = 1000;
+constexpr int kSliderMin = -1;
+constexpr int kSliderMax = 12001;
+
+constexpr quint32 kClockBgr = 0x80FF80;     // RGB(128, 255, 128), the clock labels
+constexpr quint32 kMainValueBgr = 0xFFC0FF; // RGB(255, 192, 255), D_3W(0..2)
+
+struct ButtonDef {
+    const char* name;
+    QStringView caption;
+};
+// The chart buttons in the order of their function keys.
+constexpr ButtonDef kButtons[] = {
+    {"Command4", u"F1 缩小"}, {"Command3", u"F2 放大"}, {"Command2", u"F3 打印"},
+    {"Command5", u"F4 标尺"}, {"Command6", u"F5 选择"}, {"Command7", u"F6 左移"},
+    {"Command8", u"F7 右移"},
+};
+
+QLabel* clock_label(QWidget* owner, int index) {
+    auto* l = named(new QLabel(owner), QStringLiteral("Label2"), index);
+    l->setAutoFillBackground(true);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return l;
+}
+
+} // namespace
+
+void set_label_background(QLabel* label, quint32 bgr) {
+    if (!label)
+        return;
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, QColor(rgb_from_bgr(bgr)));
+    label->setPalette(p);
+}
+
+CurveScreen::CurveScreen(const CurveScreenParams& screenParams, QTimer& screenTimer1,
+                         QWidget* parent)
+    : QWidget(parent), params(screenParams), timer1(screenTimer1),
+      printerSetup(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    printerSetup->setPageOrientation(QPageLayout::Landscape);
+    buildControls();
+    Timer2.setInterval(kTimer2Ms);
+    Timer3.setInterval(kTimer3Ms);
+    connect(&Timer2, &QTimer::timeout, this, &CurveScreen::Timer2_Timer);
+    connect(&Timer3, &QTimer::timeout, this, &CurveScreen::Timer3_Timer);
+}
+
+CurveScreen::~CurveScreen() = default;
+
+void CurveScreen::buildControls() {
+    chartView = new TrendChartView(*params.chart, this);
+    hc = named(new QSlider(Qt::Horizontal, this), QStringLiteral("hc"));
+    hc->setRange(kSliderMin, kSliderMax);
+    hc->setValue(0);
+    hc->setEnabled(false);
+    hc->setFocusPolicy(Qt::ClickFocus); // no tab stop
+    connect(hc, &QSlider::valueChanged, this, &CurveScreen::hc_Change);
+    connect(chartView, &TrendChartView::windowLoaded, this, &CurveScreen::showWindowCaption);
+    connect(chartView, &TrendChartView::valueAxisDoubleClicked, this,
+            &CurveScreen::showRangeEditor);
+
+    auto* chartColumn = new QVBoxLayout;
+    chartColumn->setContentsMargins(0, 0, 0, 0);
+    chartColumn->setSpacing(0);
+    chartColumn->addWidget(chartView, 1);
+    chartColumn->addWidget(hc, 0);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addLayout(chartColumn, 1);
+    row->addWidget(buildSideColumn(), 0);
+}
+
+QWidget* CurveScreen::buildSideColumn() {
+    auto* side = new QWidget(this);
+    auto* col = new QVBoxLayout(side);
+    col->setContentsMargins(2, 0, 0, 0);
+    col->setSpacing(2);
+    Label2[0] = clock_label(side, 9);
+    Label2[1] = clock_label(side, 10);
+    col->addWidget(Label2[0]);
+    col->addWidget(Label2[1]);
+
+    QPushButton** targets[] = {&Command4, &Command3, &Command2, &Command5,
+                               &Command6, &Command7, &Command8};
+    using Handler = void (CurveScreen::*)();
+    constexpr Handler handlers[] = {&CurveScreen::Command4_Click, &CurveScreen::Command3_Click,
+                                    &CurveScreen::Command2_Click, &CurveScreen::Command5_Click,
+                                    &CurveScreen::Command6_Click, &CurveScreen::Command7_Click,
+                                    &CurveScreen::Command8_Click};
+    for (std::size_t k = 0; k < std::size(kButtons); ++k) {
+        auto* b = named(new QPushButton(kButtons[k].caption.toString(), side),
+                        QString::fromLatin1(kButtons[k].name));
+        connect(b, &QPushButton::clicked, this, handlers[k]);
+        *targets[k] = b;
+        col->addWidget(b);
+    }
+
+    auto* range = new QGridLayout;
+    Label9 =
+        named(new QLabel(QString::fromUtf16(params.yMaxCaption), side), QStringLiteral("Label9"));
+    Label10 =
+        named(new QLabel(QString::fromUtf16(params.yMinCaption), side), QStringLiteral("Label10"));
+    YKD = named(new QLineEdit(side), QStringLiteral("YKD"));
+    YKD1 = named(new QLineEdit(side), QStringLiteral("YKD1"));
+    Command26 = named(new QPushButton(QStringLiteral("修改Y"), side), QStringLiteral("Command26"));
+    for (QLineEdit* box : {YKD, YKD1}) {
+        box->setMaximumWidth(72);
+        connect(box, &QLineEdit::textEdited, this, [this] { markRange(QString()); });
+    }
+    connect(Command26, &QPushButton::clicked, this, &CurveScreen::Command26_Click);
+    range->addWidget(Label9, 0, 0);
+    range->addWidget(YKD, 0, 1);
+    range->addWidget(Label10, 1, 0);
+    range->addWidget(YKD1, 1, 1);
+    range->addWidget(Command26, 2, 0, 1, 2);
+    col->addLayout(range);
+
+    Label19 = named(new QLabel(side), QStringLiteral("Label19"));
+    Label20 = named(new QLabel(side), QStringLiteral("Label20"));
+    auto* sizes = new QHBoxLayout;
+    sizes->addWidget(Label19);
+    sizes->addWidget(Label20);
+    col->addLayout(sizes);
+    col->addStretch(1);
+    return side;
+}
+
+void CurveScreen::setValueLabels(const std::array<QLabel*, 6>& labels) {
+    D_3W = labels;
+}
+
+void CurveScreen::setClock(Clock* c) {
+    fixedClock = c;
+}
+
+Clock& CurveScreen::clock() const {
+    return fixedClock ? *fixedClock : console_clock();
+}
+
+void CurveScreen::setKeyWindow(QWidget* window) {
+    if (keyWindow)
+        keyWindow->removeEventFilter(this);
+    keyWindow = window;
+    if (keyWindow)
+        keyWindow->installEventFilter(this);
+}
+
+void CurveScreen::setEscapeAction(std::function<void()> action) {
+    escapeAction = std::move(action);
+}
+
+void CurveScreen::setSelectAction(std::function<void()> action) {
+    selectAction = std::move(action);
+}
+
+void CurveScreen::setPrintTitle(const QString& title) {
+    printTitle = title;
+}
+
+void CurveScreen::Load(RecordSource& records) {
+    source = &records;
+    atOldest = false;
+    CurveScreenOpen = true;
+    pageBack = 0;
+    hc->setEnabled(false);
+    Command3->setEnabled(false);
+    Command7->setEnabled(false);
+    // A fresh load starts from the design state of the buttons and the ruler.
+    Command4->setEnabled(true);
+    Command8->setEnabled(true);
+    Command5->setText(QStringLiteral("F4 标尺"));
+    chartView->setRulerLine(QLineF(0, 0, 0, 330), 0x00FF00, 2);
+    setRangeEditorVisible(!params.yEditorHiddenAtLoad);
+    markRange(QString());
+    chart().setZoomMode(1);
+
+    chart().setCurPos(records.writePosition().value_or(0));
+    chart().setWindowLen(chart::kFollowLen);
+    chart().setWindowEnd(chart().CurPos());
+    chart().setLastIndex(chart::kFollowLen);
+
+    rulerMode = false;
+    hc->setFocusPolicy(Qt::ClickFocus);
+    Label19->setText(QString::number(chart::kWidth));
+    Label20->setText(QString::number(chart::kHeight));
+    hc->setValue(0);
+
+    chartView->reload(records);
+    Timer2.start();
+    Timer3.start();
+}
+
+// The screen closes its record connection; its timers live as long as the screen does.
+void CurveScreen::Unload() {
+    CurveScreenOpen = false;
+}
+
+void CurveScreen::Timer1_Timer() {
+    if (!rulerMode) {
+        for (QLabel* l : Label2)
+            set_label_background(l, kClockBgr);
+        for (int i = 0; i <= 2; ++i)
+            set_label_background(D_3W[static_cast<std::size_t>(i)], kMainValueBgr);
+    }
+    chartView->showValueAxis();
+    if (!*params.newRecord || !source)
+        return;
+    chart().setLastIndex(static_cast<qint16>(chart().LastIndex() + 1));
+    if (chart().reloadDue())
+        chartView->followNewest(*source); // the window now ends with the record that raised it
+    const QDateTime now = clock().now();
+    std::array<float, 6> values{};
+    std::copy_n(Val3X.begin(), values.size(), values.begin());
+    chart().appendLivePoint(values, ole_date(now.date()), ole_time(now.time()));
+    *params.newRecord = false;
+    chartView->fullRedraw();
+}
+
+void CurveScreen::Timer2_Timer() {
+    chartView->fullRedraw();
+}
+
+void CurveScreen::Timer3_Timer() {
+    if (rulerMode)
+        return;
+    const QDateTime now = clock().now();
+    Label2[0]->setText(now.toString(QStringLiteral("MM-dd-yyyy")));
+    Label2[1]->setText(now.toString(QStringLiteral("HH:mm:ss")));
+}
+
+void CurveScreen::showZoomStep() {
+    Label19->setText(number_text(chart().XStep()));
+}
+
+void CurveScreen::showWindowCaption(const QString& date, const QString& time) {
+    Label2[0]->setText(date);
+    Label2[1]->setText(time);
+}
+
+void CurveScreen::setTimer1(bool on) {
+    if (on)
+        timer1.start();
+    else
+        timer1.stop();
+}
+
+void CurveScreen::Command6_Click() {
+    if (selectAction)
+        selectAction();
+}
+
+bool CurveScreen::Form_KeyDown(int key) {
+    switch (key) {
+    case Qt::Key_F1:
+        if (chart().ZoomMode() < 4)
+            Command4_Click();
+        return true;
+    case Qt::Key_F2:
+        if (chart().ZoomMode() > 1)
+            Command3_Click();
+        return true;
+    case Qt::Key_F3:
+        Command2_Click();
+        return true;
+    case Qt::Key_F4:
+        Command5_Click();
+        return true;
+    case Qt::Key_F5:
+        Command6_Click();
+        return true;
+    case Qt::Key_F6:
+        if (pageBack > 0)
+            Command7_Click();
+        return true;
+    case Qt::Key_F7:
+        if (!atOldest)
+            Command8_Click();
+        return true;
+    case Qt::Key_Escape:
+        if (!escapeAction)
+            return false;
+        escapeAction();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CurveScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == keyWindow && event->type() == QEvent::KeyPress && source) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier && Form_KeyDown(key->key()))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
