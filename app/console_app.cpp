@@ -6,7 +6,9 @@
 #include "link/poll_form.h"
 #include "link/port_table.h"
 #include "overview/overview_form.h"
+#include "overview/realtime_chart.h"
 #include "records/logger_form.h"
+#include "records/record_indicator.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -29,7 +31,7 @@ ConsoleApp::~ConsoleApp()
 void ConsoleApp::start()
 {
     if (options.maxSeconds > 0)
-        QTimer::singleShot(options.maxSeconds * 1000, qApp, &QCoreApplication::quit);
+        QTimer::singleShot(options.maxSeconds * 1000, qApp, [] { QCoreApplication::exit(0); });
     splash = new frmSplash;
     connect(splash, &frmSplash::startupDue, this, &ConsoleApp::createForms);
     splash->show();
@@ -42,9 +44,17 @@ void ConsoleApp::createForms()
     link = std::make_unique<ModbusLink>(ports);
     poll = std::make_unique<Met1>(*link);
     overview = std::make_unique<OverviewForm>(*link, *poll, ports);
-    connect(overview.get(), &OverviewForm::exitRequested, qApp, &QCoreApplication::quit);
+    // The real-time curve and the history screen, on connections of their own to the record file;
+    // owned by the overview.
+    new RealtimeChart(*overview, options.dbPath);
+    // exit(), not quit(): quit() asks the windows to close, and the overview's close guard refuses.
+    connect(overview.get(), &OverviewForm::exitRequested, qApp, [] { QCoreApplication::exit(0); });
     overview->show();
     logger = std::make_unique<mscom>(options.dbPath);
+    // The record-file indicator shows the store that writes the records.
+    auto* records = new RecordIndicator;
+    records->watch(logger->store());
+    overview->setRecordIndicator(records);
     connectAtStart();
     scheduleScreenshot();
 }

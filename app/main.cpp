@@ -28,7 +28,7 @@ void quit_on_signals(QApplication& app)
     QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
         char c;
         [[maybe_unused]] const auto n = ::read(signalPipe[1], &c, 1);
-        QCoreApplication::quit();
+        QCoreApplication::exit(0);
     });
     struct sigaction sa = {};
     sa.sa_handler = on_signal;
