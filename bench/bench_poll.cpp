@@ -12,7 +12,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTest>
+#include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -66,6 +66,9 @@ Cycles run_cycles(const QStringList& simArgs, int baudCode, int count, bool watc
         out.worstLatenessMs = std::max(out.worstLatenessMs, sinceTick.nsecsElapsed() / 1e6 - 2);
         sinceTick.restart();
     });
+    // A real event loop: QTest::qWait sleeps 10 ms between its passes over the events, which
+    // would delay every wake-up (answer read, next request) by up to that much.
+    QEventLoop loop;
     QElapsedTimer cycle;
     int done = -1; // the first cycle warms up and is not counted
     QObject::connect(&poll, &Met1::cycleFinished, [&] {
@@ -75,6 +78,8 @@ Cycles run_cycles(const QStringList& simArgs, int baudCode, int count, bool watc
         if (done < count) {
             cycle.restart();
             poll.Timer1_Timer();
+        } else {
+            loop.quit();
         }
     });
     if (watchLateness) {
@@ -83,10 +88,8 @@ Cycles run_cycles(const QStringList& simArgs, int baudCode, int count, bool watc
     }
     cycle.start();
     poll.Timer1_Timer();
-    QElapsedTimer bound;
-    bound.start();
-    while (done < count && bound.elapsed() < 120000)
-        QTest::qWait(20);
+    QTimer::singleShot(120000, &loop, &QEventLoop::quit); // bounded
+    loop.exec();
     return out;
 }
 } // namespace
