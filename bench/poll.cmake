@@ -2,5 +2,5 @@
 # the wire-time limit, the unpaced software cost, and the event loop's lateness on a dead link.
 if(TARGET mt_sim_process)
     add_executable(bench_poll ${CMAKE_CURRENT_LIST_DIR}/bench_poll.cpp)
-    target_link_libraries(bench_poll PRIVATE mt_link mt_sim_process Qt6::Test)
+    target_link_libraries(bench_poll PRIVATE mt_link mt_sim_process)
 endif()

@@ -7,6 +7,7 @@
 #include "support/sim_process.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,16 +29,19 @@ struct Outcome {
 
 template <class Call> Outcome run(Call call, int timeoutMs = 3000)
 {
+    // A real event loop, not QTest::qWait (which sleeps in 10 ms steps and would hide lateness).
     Outcome o;
     QObject context;
-    call(&context, [&o](int r) {
+    QEventLoop loop;
+    call(&context, [&o, &loop](int r) {
         o.finished = true;
         o.result = r;
+        loop.quit();
     });
-    QElapsedTimer t;
-    t.start();
-    while (!o.finished && t.elapsed() < timeoutMs)
-        QTest::qWait(5);
+    if (!o.finished) {
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     return o;
 }
 
