@@ -93,7 +93,12 @@ QWidget* lsqx::buildStatusArea() {
     auto* g = new QGridLayout(box);
     for (int i = 0; i < 6; ++i) {
         g->addWidget(new QLabel(kValueCaptions[i].toString(), box), 0, i, Qt::AlignHCenter);
-        D_3W[static_cast<std::size_t>(i)] = field(box, QStringLiteral("D_3W"), i, kValueBgr);
+        QLabel* value = field(box, QStringLiteral("D_3W"), i, kValueBgr);
+        QFont f = value->font();
+        f.setPointSize(14);
+        f.setBold(true);
+        value->setFont(f);
+        D_3W[static_cast<std::size_t>(i)] = value;
         g->addWidget(D_3W[static_cast<std::size_t>(i)], 1, i);
     }
     int column = 0;

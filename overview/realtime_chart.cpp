@@ -1,0 +1,60 @@
+#include "overview/realtime_chart.h"
+
+#include "app/curve_state.h"
+#include "overview/overview_form.h"
+#include "records/history_form.h"
+
+#include <QVBoxLayout>
+
+RealtimeChart::RealtimeChart(OverviewForm& overview, const QString& dbPath, Clock* clock)
+    : QObject(&overview), form(overview), records(dbPath) {
+    QWidget* area = form.chartArea();
+    screen = new CurveScreen(kRealTimeCurves, form.timer1(), area);
+    auto* layout = area->layout() ? area->layout() : new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(screen);
+    std::array<QLabel*, 6> values{};
+    for (int i = 0; i < 6; ++i)
+        values[static_cast<std::size_t>(i)] = form.statusPanel().d3w(i);
+    screen->setValueLabels(values);
+    screen->setClock(clock);
+    screen->setKeyWindow(&form); // Esc stays the overview's own: it ends the program
+    screen->setSelectAction([this] { form.show(); });
+
+    ChartHooks hooks;
+    hooks.rulerMode = [this] { return screen && screen->RulerMode(); };
+    hooks.tick = [this] {
+        if (screen)
+            screen->Timer1_Timer();
+    };
+    hooks.afterRefresh = [this] {
+        if (screen)
+            screen->showZoomStep();
+    };
+    hooks.unload = [this] { unload(); };
+    hooks.load = [this] { load(); };
+    form.setChartHooks(std::move(hooks));
+
+    const QString path = records.path();
+    form.setScreenFactory(Screen::History, [this, path, clock](ReturnToOverview back) {
+        auto* shown = new lsqx(path, std::move(back), clock);
+        history = shown;
+        shown->Form_Load();
+        return shown;
+    });
+    load();
+}
+
+RealtimeChart::~RealtimeChart() = default;
+
+void RealtimeChart::load() {
+    records.open();
+    if (screen)
+        screen->Load(records.shortRecords());
+}
+
+void RealtimeChart::unload() {
+    records.close();
+    if (screen)
+        screen->Unload();
+}

@@ -1,0 +1,153 @@
+// The overview's real-time curve in the real overview form: its controls in the chart area, the
+// chart work and zoom step label in the overview's 200 ms tick, the ruler freezing the panel, the
+// function keys, and "历史曲线" to the history screen and back, which loads the overview's chart
+// afresh.
+
+#include "curve_rig.h"
+
+#include "overview/overview_rig.h"
+#include "overview/realtime_chart.h"
+#include "records/history_form.h"
+
+using namespace chart;
+
+namespace {
+
+struct OverviewCurves {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Rdatabj.db"));
+    SettableClock clock{QDateTime(QDate(2024, 3, 5), QTime(12, 0, 0))};
+    std::unique_ptr<OverviewRig> rig;
+    RealtimeChart* curves = nullptr;
+
+    OverviewCurves() {
+        ResetCurveState();
+        YSpan = 1500;
+        {
+            RecordStore maker(path);
+            maker.open();
+        }
+        RecordFile file(path);
+        if (!file.fillRing(QStringLiteral("pv_data"), 1000, 1000) ||
+            !file.fillRing(QStringLiteral("Lpv_wdjl"), 400, 400, 10) ||
+            !file.setPositions(1000, 400))
+            qFatal("the record file could not be filled");
+        rig = std::make_unique<OverviewRig>();
+        curves = new RealtimeChart(rig->form, path, &clock);
+    }
+    OverviewForm& form() { return rig->form; }
+    TrendChart& chart() { return curves->curves().chart(); }
+};
+
+} // namespace
+
+class TestOverviewCurves : public QObject {
+    Q_OBJECT
+private slots:
+    void loadsWithTheOverview();
+    void tickAppendsAndShowsTheStep();
+    void rulerFreezesThePanel();
+    void functionKeysOnTheOverview();
+    void historyAndBack();
+};
+
+void TestOverviewCurves::loadsWithTheOverview() {
+    OverviewCurves t;
+    QVERIFY(CurveScreenOpen);
+    QVERIFY(t.curves->store().isOpen());
+    QCOMPARE(t.chart().CurPos(), 1000);
+    QCOMPARE(static_cast<int>(t.chart().PointValue(kFollowLen, 0)), 1000);
+    QVERIFY(t.form().chartArea()->findChild<QSlider*>(QStringLiteral("hc")));
+    QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label9"))->text(), QStringLiteral("Y轴最大值"));
+    QVERIFY(t.rig->get<QLineEdit>(QStringLiteral("YKD"))->isVisibleTo(&t.form()));
+    QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label6(0)"))->text(), QStringLiteral("-10"));
+    QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label19"))->text(), QStringLiteral("12008"));
+    QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label20"))->text(), QStringLiteral("7508"));
+    QVERIFY(t.rig->get<QPushButton>(QStringLiteral("Command29"))->isEnabled());
+}
+
+void TestOverviewCurves::tickAppendsAndShowsTheStep() {
+    OverviewCurves t;
+    Val3X[0] = 42.5f;
+    NewShortRecord = true;
+    t.form().Timer1_Timer();
+    QVERIFY(!NewShortRecord);
+    QCOMPARE(t.chart().LastIndex(), kFollowLen + 1);
+    QCOMPARE(t.chart().PointValue(kFollowLen + 1, 0), 42.5f);
+    QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label19"))->text(), QStringLiteral("150"));
+    QCOMPARE(t.rig->get<QLabel>(QStringLiteral("D_3W(0)"))->text(), QStringLiteral("42.5"));
+}
+
+void TestOverviewCurves::rulerFreezesThePanel() {
+    OverviewCurves t;
+    t.form().show();
+    QVERIFY(t.form().timer1().isActive());
+    QTest::mouseClick(t.rig->get<QPushButton>(QStringLiteral("Command5")), Qt::LeftButton);
+    QVERIFY(!t.form().timer1().isActive());
+    t.rig->get<QSlider>(QStringLiteral("hc"))->setValue(1500); // point 190: record 949
+    auto* pv = t.rig->get<QLabel>(QStringLiteral("D_3W(0)"));
+    QCOMPARE(pv->text(), QStringLiteral("949"));
+    QCOMPARE(window_colour(pv), QColor(255, 255, 0));
+    QTest::mouseClick(t.rig->get<QPushButton>(QStringLiteral("Command5")), Qt::LeftButton);
+    QVERIFY(t.form().timer1().isActive());
+    t.form().Timer1_Timer(); // the live value and colour come back
+    QCOMPARE(pv->text(), QStringLiteral("0"));
+    QCOMPARE(window_colour(pv), QColor(255, 192, 255));
+}
+
+void TestOverviewCurves::functionKeysOnTheOverview() {
+    OverviewCurves t;
+    QVERIFY(t.rig->showActive());
+    QTest::keyClick(&t.form(), Qt::Key_F1);
+    QCOMPARE(t.chart().ZoomMode(), 2);
+    QTest::keyClick(&t.form(), Qt::Key_F2);
+    QCOMPARE(t.chart().ZoomMode(), 1);
+    QTest::keyClick(&t.form(), Qt::Key_F7);
+    QCOMPARE(t.curves->curves().PageBack(), 1);
+    QVERIFY(!t.form().timer1().isActive());
+    QTest::keyClick(&t.form(), Qt::Key_F6);
+    QCOMPARE(t.curves->curves().PageBack(), 0);
+    QVERIFY(t.form().timer1().isActive());
+    QTest::keyClick(&t.form(), Qt::Key_F5); // asks the overview to show itself: it is shown
+    QVERIFY(t.form().isVisible());
+}
+
+void TestOverviewCurves::historyAndBack() {
+    OverviewCurves t;
+    t.form().show();
+    t.curves->curves().Command4_Click();
+    t.curves->curves().Command4_Click(); // the overview at zoom mode 3
+    QTest::mouseClick(t.rig->get<QPushButton>(QStringLiteral("Command29")), Qt::LeftButton);
+    QPointer<lsqx> history = t.curves->historyScreen();
+    QVERIFY(history);
+    QVERIFY(history->isVisible());
+    QVERIFY(!t.form().isVisible());
+    QVERIFY(!t.curves->store().isOpen()); // the overview let go of its connection
+    QVERIFY(CurveScreenOpen);             // the history screen is loaded now
+    QCOMPARE(history->curves().chart().CurPos(), 400);
+    QVERIFY(!t.form().timer1().isActive());
+
+    // Records arrive meanwhile; the overview shows the newest when it loads again.
+    {
+        RecordFile file(t.path);
+        QVERIFY(file.setPositions(1010, 400));
+    }
+    QVERIFY(!history->close()); // the close box does nothing
+    QVERIFY(history->isVisible());
+    QTest::keyClick(history.data(), Qt::Key_Escape);
+    QVERIFY(t.form().isVisible());
+    QVERIFY(!history || !history->isVisible());
+    QVERIFY(CurveScreenOpen);
+    QVERIFY(t.curves->store().isOpen());
+    QVERIFY(t.form().timer1().isActive());
+    QVERIFY(t.form().closeGuard());
+    QCOMPARE(t.chart().ZoomMode(), 1);
+    QVERIFY(!t.rig->get<QPushButton>(QStringLiteral("Command3"))->isEnabled());
+    QVERIFY(t.rig->get<QPushButton>(QStringLiteral("Command4"))->isEnabled());
+    QCOMPARE(t.chart().CurPos(), 1010);
+    QCOMPARE(t.chart().WindowEnd(), 1010);
+    QTRY_VERIFY_WITH_TIMEOUT(!history, 2000); // the screen is gone
+}
+
+QTEST_MAIN(TestOverviewCurves)
+#include "test_overview_curves.moc"
