@@ -121,17 +121,22 @@ bool OverviewForm::saveScreenshot(const QString& file) {
 
 void OverviewForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!Timer1.isActive() && guard)
+    // Timer1 runs from the first showing on; later it is stopped and started only by the ruler,
+    // paging and the history swap, so coming back to the overview does not undo those.
+    if (!everShown && guard)
         Timer1.start();
+    everShown = true;
 }
 
 void OverviewForm::closeEvent(QCloseEvent* event) {
-    // The unload lets go of the chart's database objects even when the guard then refuses it.
-    runUnloadHook();
-    if (guard)
+    // A refused close changes nothing: letting go of the chart's database objects first would
+    // leave a chart that no longer follows the records.
+    if (guard) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    runUnloadHook();
+    event->accept();
 }
 
 void OverviewForm::keyPressEvent(QKeyEvent* event) {

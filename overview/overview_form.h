@@ -89,4 +89,5 @@ private:
     QTimer messageTimer;
     ChartHooks hooks;
     bool guard = true; // set at load; only the exit and history buttons clear it
+    bool everShown = false;
 };
