@@ -50,7 +50,8 @@ void TestSplash::leavesAfterAboutOneAndAHalfSeconds()
     s->Form_Load();
     QVERIFY(due.wait(5000));
     const qint64 ms = t.elapsed();
-    QVERIFY2(ms >= 1450, qPrintable(QString::number(ms))); // 7 x 200 + 100 at the least
+    // 7 x 200 + 100 ms, less the 5 % a coarse timer may fire early.
+    QVERIFY2(ms >= 1400, qPrintable(QString::number(ms)));
     QCOMPARE(due.count(), 1);
     QTRY_VERIFY(s.isNull()); // unloaded
 }
