@@ -73,7 +73,8 @@ void ConsoleApp::connectAtStart()
     });
     const QStringList bauds{QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")};
     demo->start({QStringLiteral("--baud"), bauds.value(options.baudCode),
-                 QStringLiteral("--address"), QString::number(options.address)});
+                 QStringLiteral("--address"), QString::number(options.address),
+                 QStringLiteral("--speed"), QString::number(options.demoSpeed)});
 }
 
 void ConsoleApp::openLink(const QString& port, int parityCode)

@@ -33,6 +33,10 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
                                      QStringLiteral("N"), QStringLiteral("1"));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Start mt3600-sim on a pseudo terminal and connect to it."));
+    const QCommandLineOption demoSpeed(
+        QStringLiteral("demo-speed"),
+        QStringLiteral("With --demo: the simulated instrument's time runs F times faster."),
+        QStringLiteral("F"), QStringLiteral("1"));
     const QCommandLineOption shot(QStringLiteral("screenshot"),
                                   QStringLiteral("Save the overview as a PNG after a few seconds, then quit."),
                                   QStringLiteral("FILE"));
@@ -41,22 +45,28 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
                                        QStringLiteral("S"), QStringLiteral("6"));
     const QCommandLineOption maxSeconds(QStringLiteral("max-seconds"),
                                         QStringLiteral("Quit after N seconds."), QStringLiteral("N"));
-    p.addOptions({help, db, connect, baud, parity, address, demo, shot, shotDelay, maxSeconds});
+    p.addOptions(
+        {help, db, connect, baud, parity, address, demo, demoSpeed, shot, shotDelay, maxSeconds});
 
     exitCode = 0;
+    // Parsed before the application object exists, so the help names the program itself.
+    const QString helpText =
+        p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("mt3600-console"));
     if (!p.parse(arguments)) {
-        message = p.errorText() + u'\n' + p.helpText();
+        message = p.errorText() + u'\n' + helpText;
         exitCode = 2;
         return std::nullopt;
     }
     if (p.isSet(help)) {
-        message = p.helpText();
+        message = helpText;
         return std::nullopt;
     }
     ConsoleOptions o;
     o.dbPath = p.value(db);
     o.connectPort = p.value(connect);
     o.demo = p.isSet(demo);
+    bool speedOk = false;
+    o.demoSpeed = p.value(demoSpeed).toDouble(&speedOk);
     o.screenshot = p.value(shot);
     bool ok = true;
     o.screenshotDelayS = p.value(shotDelay).toInt(&ok);
@@ -77,6 +87,8 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         errors << QStringLiteral("--address must be a number from 1 to 247");
     if (!ok || o.screenshotDelayS < 0)
         errors << QStringLiteral("--screenshot-delay must be a number of seconds");
+    if (!speedOk || o.demoSpeed <= 0 || o.demoSpeed > 1000)
+        errors << QStringLiteral("--demo-speed must be a number above 0, at most 1000");
     if (o.demo && !o.connectPort.isEmpty())
         errors << QStringLiteral("--demo and --connect exclude each other");
     if (!errors.isEmpty()) {

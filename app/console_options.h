@@ -12,6 +12,7 @@ struct ConsoleOptions {
     int parityCode = 0;    // --parity none|odd|even -> 0|1|2
     int address = 1;       // --address N
     bool demo = false;     // --demo: start the simulated instrument on a pty and connect to it
+    double demoSpeed = 1;  // --demo-speed F: the simulated instrument's time runs F times faster
     QString screenshot;    // --screenshot FILE: save the overview as PNG after a few seconds, quit
     int screenshotDelayS = 6;
     int maxSeconds = 0;    // --max-seconds N: quit after N seconds (bounded runs)

@@ -41,15 +41,19 @@ void quit_on_signals(QApplication& app)
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mt3600-console"));
+    // The options are read before the application exists, so --help and mistakes need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     QString message;
     int exitCode = 0;
-    const auto options = parse_console_options(QApplication::arguments(), message, exitCode);
+    const auto options = parse_console_options(arguments, message, exitCode);
     if (!options) {
         std::fputs(qPrintable(message + u'\n'), exitCode == 0 ? stdout : stderr);
         return exitCode;
     }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mt3600-console"));
     quit_on_signals(app);
     ConsoleApp console(*options);
     console.start();
