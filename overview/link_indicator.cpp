@@ -49,12 +49,7 @@ LinkIndicatorView link_indicator_view(const LinkStatus& s) {
 
 LinkStatusIndicator::LinkStatusIndicator(QWidget* parent) : QLabel(parent) {
     name_control(this, QStringLiteral("LinkStatus"));
-    setAutoFillBackground(true);
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setMargin(4);
-    QFont f = font();
-    f.setPointSize(12);
-    setFont(f);
+    make_status_lamp(*this);
     display(LinkStatus{});
 }
 
@@ -63,20 +58,5 @@ void LinkStatusIndicator::display(const LinkStatus& status) {
     setText(v.text);
     setToolTip(v.text);
     shown = v.health;
-    QPalette p = palette();
-    switch (v.health) {
-    case LinkHealth::Closed:
-        p.setColor(QPalette::Window, QColor(224, 224, 224));
-        p.setColor(QPalette::WindowText, QColor(64, 64, 64));
-        break;
-    case LinkHealth::Good:
-        p.setColor(QPalette::Window, QColor(200, 255, 200));
-        p.setColor(QPalette::WindowText, Qt::black);
-        break;
-    case LinkHealth::Failing:
-        p.setColor(QPalette::Window, QColor(210, 30, 30));
-        p.setColor(QPalette::WindowText, Qt::white);
-        break;
-    }
-    setPalette(p);
+    show_lamp(*this, v.health);
 }

@@ -5,9 +5,11 @@
 
 #include "link/instrument_link.h"
 
+#include "app/status_lamp.h"
+
 #include <QLabel>
 
-enum class LinkHealth { Closed, Good, Failing };
+using LinkHealth = LampHealth;
 
 struct LinkIndicatorView {
     QString text;

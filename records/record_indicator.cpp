@@ -32,12 +32,7 @@ RecordIndicatorView record_indicator_view(const RecordStoreStatus& s) {
 
 RecordIndicator::RecordIndicator(QWidget* parent) : QLabel(parent) {
     name_control(this, QStringLiteral("RecordStatus"));
-    setAutoFillBackground(true);
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setMargin(4);
-    QFont f = font();
-    f.setPointSize(12);
-    setFont(f);
+    make_status_lamp(*this);
     display(RecordStoreStatus{});
 }
 
@@ -52,20 +47,5 @@ void RecordIndicator::display(const RecordStoreStatus& status) {
     setText(v.text);
     setToolTip(filePath.isEmpty() ? v.text : v.text + QLatin1Char('\n') + filePath);
     shown = v.health;
-    QPalette p = palette();
-    switch (v.health) {
-    case RecordHealth::Closed:
-        p.setColor(QPalette::Window, QColor(224, 224, 224));
-        p.setColor(QPalette::WindowText, QColor(64, 64, 64));
-        break;
-    case RecordHealth::Good:
-        p.setColor(QPalette::Window, QColor(200, 255, 200));
-        p.setColor(QPalette::WindowText, Qt::black);
-        break;
-    case RecordHealth::Failing:
-        p.setColor(QPalette::Window, QColor(210, 30, 30));
-        p.setColor(QPalette::WindowText, Qt::white);
-        break;
-    }
-    setPalette(p);
+    show_lamp(*this, v.health);
 }

@@ -5,9 +5,11 @@
 
 #include "records/record_store.h"
 
+#include "app/status_lamp.h"
+
 #include <QLabel>
 
-enum class RecordHealth { Closed, Good, Failing };
+using RecordHealth = LampHealth;
 
 struct RecordIndicatorView {
     QString text;
