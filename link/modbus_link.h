@@ -92,6 +92,7 @@ private:
     void dropClient();
     void onDeviceError(QModbusDevice::Error error);
     void onStateChanged(QModbusDevice::State state);
+    void markOpened();
     void postLoss(const QString& why);
     void deviceLost(const QString& why);
     void scheduleReconnect();

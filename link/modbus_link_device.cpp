@@ -60,12 +60,7 @@ bool ModbusLink::startClient() {
     if (QIODevice* d = c->device(); d && !target.tcp)
         connect(d, &QIODevice::readyRead, this, [this] { sinceBytes.start(); });
     if (isOpen()) {
-        LinkStatus s = linkStatus;
-        s.open = true;
-        s.reconnecting = false;
-        s.reconnectDelayMs = 0;
-        setStatus(s);
-        schedulePump();
+        markOpened();
     } else {
         connectTimer.start(kTcpConnectTimeoutMs);
     }
@@ -103,17 +98,22 @@ void ModbusLink::onDeviceError(QModbusDevice::Error error) {
     }
 }
 
+// The device is open: the status says so and what waited for it goes out.
+void ModbusLink::markOpened() {
+    LinkStatus s = linkStatus;
+    s.open = true;
+    s.reconnecting = false;
+    s.reconnectDelayMs = 0;
+    setStatus(s);
+    schedulePump();
+}
+
 void ModbusLink::onStateChanged(QModbusDevice::State state) {
     if (starting)
         return;
     if (state == QModbusDevice::ConnectedState) {
         connectTimer.stop();
-        LinkStatus s = linkStatus;
-        s.open = true;
-        s.reconnecting = false;
-        s.reconnectDelayMs = 0;
-        setStatus(s);
-        schedulePump();
+        markOpened();
     } else if (state == QModbusDevice::UnconnectedState) {
         postLoss(client->errorString().isEmpty() ? QStringLiteral("connection closed")
                                                  : client->errorString());
