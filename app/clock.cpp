@@ -5,12 +5,10 @@ SystemClock systemClock;
 Clock* current = &systemClock;
 } // namespace
 
-Clock& console_clock()
-{
+Clock& console_clock() {
     return *current;
 }
 
-void set_console_clock(Clock* clock)
-{
+void set_console_clock(Clock* clock) {
     current = clock ? clock : &systemClock;
 }

@@ -14,12 +14,9 @@
 #include <QTimer>
 
 ConsoleApp::ConsoleApp(ConsoleOptions options, QObject* parent)
-    : QObject(parent), options(std::move(options))
-{
-}
+    : QObject(parent), options(std::move(options)) {}
 
-ConsoleApp::~ConsoleApp()
-{
+ConsoleApp::~ConsoleApp() {
     // The overview goes before the forms it uses; the link closes its device on the way out.
     overview.reset();
     logger.reset();
@@ -28,8 +25,7 @@ ConsoleApp::~ConsoleApp()
     demo.reset();
 }
 
-void ConsoleApp::start()
-{
+void ConsoleApp::start() {
     if (options.maxSeconds > 0)
         QTimer::singleShot(options.maxSeconds * 1000, qApp, [] { QCoreApplication::exit(0); });
     splash = new frmSplash;
@@ -38,8 +34,7 @@ void ConsoleApp::start()
     splash->Form_Load();
 }
 
-void ConsoleApp::createForms()
-{
+void ConsoleApp::createForms() {
     const PortTable ports = PortTable::scan();
     link = std::make_unique<ModbusLink>(ports);
     poll = std::make_unique<Met1>(*link);
@@ -59,8 +54,7 @@ void ConsoleApp::createForms()
     scheduleScreenshot();
 }
 
-void ConsoleApp::connectAtStart()
-{
+void ConsoleApp::connectAtStart() {
     if (!options.connectPort.isEmpty()) {
         openLink(options.connectPort, options.parityCode);
         return;
@@ -71,20 +65,19 @@ void ConsoleApp::connectAtStart()
     connect(demo.get(), &DemoInstrument::ready, this, [this](const QString& path) {
         openLink(path, 0); // a pseudo terminal carries no parity
     });
-    const QStringList bauds{QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")};
+    const QStringList bauds{QStringLiteral("4800"), QStringLiteral("9600"),
+                            QStringLiteral("19200")};
     demo->start({QStringLiteral("--baud"), bauds.value(options.baudCode),
                  QStringLiteral("--address"), QString::number(options.address),
                  QStringLiteral("--speed"), QString::number(options.demoSpeed)});
 }
 
-void ConsoleApp::openLink(const QString& port, int parityCode)
-{
+void ConsoleApp::openLink(const QString& port, int parityCode) {
     overview->applyLinkOptions(port, options.baudCode, parityCode, options.address);
     overview->Command9_Click();
 }
 
-void ConsoleApp::scheduleScreenshot()
-{
+void ConsoleApp::scheduleScreenshot() {
     if (options.screenshot.isEmpty())
         return;
     QTimer::singleShot(options.screenshotDelayS * 1000, this, [this] {

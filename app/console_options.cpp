@@ -3,15 +3,13 @@
 #include <QCommandLineParser>
 
 namespace {
-int code_of(const QString& value, const QStringList& names)
-{
+int code_of(const QString& value, const QStringList& names) {
     return static_cast<int>(names.indexOf(value.trimmed().toLower()));
 }
 } // namespace
 
 std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments, QString& message,
-                                                    int& exitCode)
-{
+                                                    int& exitCode) {
     QCommandLineParser p;
     p.setApplicationDescription(
         QStringLiteral("Operator console for the MT3600 PID temperature and process controller."));
@@ -31,20 +29,23 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     const QCommandLineOption address(QStringLiteral("address"),
                                      QStringLiteral("Instrument address, 1 to 16."),
                                      QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption demo(QStringLiteral("demo"),
-                                  QStringLiteral("Start mt3600-sim on a pseudo terminal and connect to it."));
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Start mt3600-sim on a pseudo terminal and connect to it."));
     const QCommandLineOption demoSpeed(
         QStringLiteral("demo-speed"),
         QStringLiteral("With --demo: the simulated instrument's time runs F times faster."),
         QStringLiteral("F"), QStringLiteral("1"));
-    const QCommandLineOption shot(QStringLiteral("screenshot"),
-                                  QStringLiteral("Save the overview as a PNG after a few seconds, then quit."),
-                                  QStringLiteral("FILE"));
+    const QCommandLineOption shot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save the overview as a PNG after a few seconds, then quit."),
+        QStringLiteral("FILE"));
     const QCommandLineOption shotDelay(QStringLiteral("screenshot-delay"),
                                        QStringLiteral("Seconds before the screenshot (default 6)."),
                                        QStringLiteral("S"), QStringLiteral("6"));
     const QCommandLineOption maxSeconds(QStringLiteral("max-seconds"),
-                                        QStringLiteral("Quit after N seconds."), QStringLiteral("N"));
+                                        QStringLiteral("Quit after N seconds."),
+                                        QStringLiteral("N"));
     p.addOptions(
         {help, db, connect, baud, parity, address, demo, demoSpeed, shot, shotDelay, maxSeconds});
 
@@ -70,10 +71,10 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     o.screenshot = p.value(shot);
     bool ok = true;
     o.screenshotDelayS = p.value(shotDelay).toInt(&ok);
-    const int bauds = code_of(p.value(baud), {QStringLiteral("4800"), QStringLiteral("9600"),
-                                              QStringLiteral("19200")});
-    const int parities = code_of(p.value(parity), {QStringLiteral("none"), QStringLiteral("odd"),
-                                                   QStringLiteral("even")});
+    const int bauds = code_of(
+        p.value(baud), {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")});
+    const int parities = code_of(
+        p.value(parity), {QStringLiteral("none"), QStringLiteral("odd"), QStringLiteral("even")});
     bool addressOk = false;
     o.address = p.value(address).toInt(&addressOk);
     if (p.isSet(maxSeconds))

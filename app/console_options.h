@@ -6,16 +6,16 @@
 #include <optional>
 
 struct ConsoleOptions {
-    QString dbPath;        // --db: the record database ("" = the default path)
-    QString connectPort;   // --connect: a number, a device path or host:port
-    int baudCode = 1;      // --baud 4800|9600|19200 -> 0|1|2
-    int parityCode = 0;    // --parity none|odd|even -> 0|1|2
-    int address = 1;       // --address N
-    bool demo = false;     // --demo: start the simulated instrument on a pty and connect to it
-    double demoSpeed = 1;  // --demo-speed F: the simulated instrument's time runs F times faster
-    QString screenshot;    // --screenshot FILE: save the overview as PNG after a few seconds, quit
+    QString dbPath;       // --db: the record database ("" = the default path)
+    QString connectPort;  // --connect: a number, a device path or host:port
+    int baudCode = 1;     // --baud 4800|9600|19200 -> 0|1|2
+    int parityCode = 0;   // --parity none|odd|even -> 0|1|2
+    int address = 1;      // --address N
+    bool demo = false;    // --demo: start the simulated instrument on a pty and connect to it
+    double demoSpeed = 1; // --demo-speed F: the simulated instrument's time runs F times faster
+    QString screenshot;   // --screenshot FILE: save the overview as PNG after a few seconds, quit
     int screenshotDelayS = 6;
-    int maxSeconds = 0;    // --max-seconds N: quit after N seconds (bounded runs)
+    int maxSeconds = 0; // --max-seconds N: quit after N seconds (bounded runs)
 };
 
 // Parses the arguments; on an error or --help the text to print is returned in `message` and the

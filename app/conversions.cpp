@@ -7,13 +7,11 @@
 
 namespace {
 
-bool is_blank(QChar c)
-{
+bool is_blank(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
-QString without_blanks(QStringView text)
-{
+QString without_blanks(QStringView text) {
     QString s;
     s.reserve(text.size());
     for (QChar c : text)
@@ -24,8 +22,7 @@ QString without_blanks(QStringView text)
 
 // "&H" / "&O" numbers: up to 16 bits they read as a signed 16-bit value, up to 32 bits as a signed
 // 32-bit value, the way the instrument's registers hold them.
-double radix_number(QStringView digits, int radix)
-{
+double radix_number(QStringView digits, int radix) {
     quint64 v = 0;
     int used = 0;
     for (QChar c : digits) {
@@ -50,8 +47,7 @@ double radix_number(QStringView digits, int radix)
 
 } // namespace
 
-double text_to_number(QStringView text)
-{
+double text_to_number(QStringView text) {
     const QString s = without_blanks(text);
     if (s.size() >= 2 && s[0] == u'&') {
         const QChar k = s[1].toUpper();
@@ -102,13 +98,11 @@ double text_to_number(QStringView text)
     return v;
 }
 
-double round_half_even(double value)
-{
+double round_half_even(double value) {
     return std::nearbyint(value); // the default rounding mode rounds ties to even
 }
 
-std::optional<qint32> to_int32(double value)
-{
+std::optional<qint32> to_int32(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
     const double r = round_half_even(value);
@@ -117,23 +111,20 @@ std::optional<qint32> to_int32(double value)
     return static_cast<qint32>(r);
 }
 
-std::optional<qint16> to_int16(double value)
-{
+std::optional<qint16> to_int16(double value) {
     const auto v = to_int32(value);
     if (!v || *v < std::numeric_limits<qint16>::min() || *v > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(*v);
 }
 
-QString number_text(float value)
-{
+QString number_text(float value) {
     if (value == 0)
         return QStringLiteral("0"); // also for -0
     return QString::number(static_cast<double>(value), 'g', 7);
 }
 
-QString number_text(qint32 value)
-{
+QString number_text(qint32 value) {
     return QString::number(value);
 }
 
@@ -141,23 +132,19 @@ namespace {
 constexpr qint64 kOleEpochJulianDay = 2415019; // 1899-12-30, day 0 of the date values
 }
 
-double ole_date(const QDate& date)
-{
+double ole_date(const QDate& date) {
     return static_cast<double>(date.toJulianDay() - kOleEpochJulianDay);
 }
 
-double ole_time(const QTime& time)
-{
+double ole_time(const QTime& time) {
     return (time.msecsSinceStartOfDay() / 1000) / kSecondsPerDay;
 }
 
-QDate date_from_ole(double dayNumber)
-{
+QDate date_from_ole(double dayNumber) {
     return QDate::fromJulianDay(static_cast<qint64>(std::floor(dayNumber)) + kOleEpochJulianDay);
 }
 
-QTime time_from_ole(double dateValue)
-{
+QTime time_from_ole(double dateValue) {
     const double fraction = dateValue - std::floor(dateValue);
     const auto seconds = static_cast<int>(std::llround(fraction * kSecondsPerDay)) % 86400;
     return QTime(0, 0).addSecs(seconds);

@@ -24,8 +24,8 @@ std::optional<qint16> to_int16(double value);
 QString number_text(float value);
 QString number_text(qint32 value);
 
-double ole_date(const QDate& date);  // whole day number
-double ole_time(const QTime& time);  // whole seconds as a fraction of a day
+double ole_date(const QDate& date);    // whole day number
+double ole_time(const QTime& time);    // whole seconds as a fraction of a day
 QDate date_from_ole(double dayNumber); // the date part of a date value
 QTime time_from_ole(double dateValue); // the time of day of a date value, to the second
 

@@ -12,8 +12,7 @@ qint16 YMin = 0;
 qint16 YMax = 0;
 qint16 YOffsetPx = 0;
 
-void ResetCurveState()
-{
+void ResetCurveState() {
     LastShortDate = LastShortTime = LastLongDate = LastLongTime = 0;
     CurveScreenOpen = NewShortRecord = NewLongRecord = false;
     YSpan = YMin = YMax = YOffsetPx = 0;

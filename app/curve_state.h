@@ -1,6 +1,7 @@
 #pragma once
 // Process-wide state of the records and curves: the logger's last-record times, the three flags
-// that couple the logger to the curve screens, and the value-axis settings both curve screens share.
+// that couple the logger to the curve screens, and the value-axis settings both curve screens
+// share.
 
 #include <QtGlobal>
 

@@ -4,8 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-DemoInstrument::DemoInstrument(QObject* parent) : QObject(parent)
-{
+DemoInstrument::DemoInstrument(QObject* parent) : QObject(parent) {
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     readyCheck.setInterval(50);
     connect(&readyCheck, &QTimer::timeout, this, &DemoInstrument::checkReady);
@@ -17,8 +16,7 @@ DemoInstrument::DemoInstrument(QObject* parent) : QObject(parent)
     });
 }
 
-DemoInstrument::~DemoInstrument()
-{
+DemoInstrument::~DemoInstrument() {
     if (process.state() == QProcess::NotRunning)
         return;
     process.terminate(); // the simulator closes its ports and removes its link on SIGTERM
@@ -27,8 +25,7 @@ DemoInstrument::~DemoInstrument()
     process.waitForFinished(500);
 }
 
-QString DemoInstrument::simulatorExecutable()
-{
+QString DemoInstrument::simulatorExecutable() {
     const QString here = QCoreApplication::applicationDirPath();
     for (const QString& candidate :
          {here + QStringLiteral("/mt3600-sim"), here + QStringLiteral("/../sim/mt3600-sim")}) {
@@ -38,8 +35,7 @@ QString DemoInstrument::simulatorExecutable()
     return QStandardPaths::findExecutable(QStringLiteral("mt3600-sim"));
 }
 
-void DemoInstrument::start(const QStringList& extraArgs)
-{
+void DemoInstrument::start(const QStringList& extraArgs) {
     const QString exe = simulatorExecutable();
     if (exe.isEmpty() || !dir.isValid()) {
         emit failed(QStringLiteral("mt3600-sim not found"));
@@ -53,8 +49,7 @@ void DemoInstrument::start(const QStringList& extraArgs)
     readyCheck.start();
 }
 
-void DemoInstrument::checkReady()
-{
+void DemoInstrument::checkReady() {
     if (QFileInfo::exists(path)) {
         readyCheck.stop();
         emit ready(path);

@@ -12,16 +12,14 @@
 namespace {
 int signalPipe[2] = {-1, -1};
 
-void on_signal(int)
-{
+void on_signal(int) {
     const char c = 1;
     [[maybe_unused]] const auto n = ::write(signalPipe[0], &c, 1);
 }
 
 // SIGTERM and SIGINT end the event loop normally, so the serial port is closed (and its lock file
 // removed) and the record database connection let go.
-void quit_on_signals(QApplication& app)
-{
+void quit_on_signals(QApplication& app) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &app);
@@ -39,8 +37,7 @@ void quit_on_signals(QApplication& app)
 }
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     // The options are read before the application exists, so --help and mistakes need no display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -9,14 +9,12 @@
 void name_control(QWidget* widget, const QString& name);
 QString array_name(const QString& name, int index); // "D_3W(0)"
 
-template <class W> W* named(W* widget, const QString& name)
-{
+template <class W> W* named(W* widget, const QString& name) {
     name_control(widget, name);
     return widget;
 }
 
-template <class W> W* named(W* widget, const QString& name, int index)
-{
+template <class W> W* named(W* widget, const QString& name, int index) {
     name_control(widget, array_name(name, index));
     return widget;
 }

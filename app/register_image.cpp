@@ -11,8 +11,7 @@ std::array<qint32, 101> Bit1X{};
 std::array<qint32, 101> Bit0X{};
 std::array<qint32, 501> LinkSet{};
 
-void ResetRegisterImage()
-{
+void ResetRegisterImage() {
     Raw3X.fill(0);
     Val3X.fill(0);
     Val3X33.fill(0);

@@ -12,9 +12,10 @@ extern std::array<qint32, 101> Val3X33;  // input registers 33..48; 3 and 6 divi
 extern std::array<qint32, 21> Val3X4097; // input registers 4097..4112
 extern std::array<qint32, 501> Raw4X;    // holding registers 1..16
 extern std::array<float, 301> Val4X;     // Raw4X, index 1 divided by 10
-extern std::array<float, 51> Val4X4353;  // holding registers 4353..4368, tenths where the block has them
-extern std::array<qint32, 101> Bit1X;    // discrete inputs 1..8, 0 or 1
-extern std::array<qint32, 101> Bit0X;    // coils 1..8, 0 or 1
+extern std::array<float, 51>
+    Val4X4353; // holding registers 4353..4368, tenths where the block has them
+extern std::array<qint32, 101> Bit1X; // discrete inputs 1..8, 0 or 1
+extern std::array<qint32, 101> Bit0X; // coils 1..8, 0 or 1
 
 // LinkSet slots: 0 port, 1 baud code, 2 parity code, 3 instrument address, 20 result of opening;
 // 19, 21, 24 stage the value of a single-register write.

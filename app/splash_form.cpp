@@ -15,8 +15,7 @@ namespace {
 const QSize kSplashSize(640, 400);
 
 // "宋体" where it is installed, otherwise the nearest CJK font the set-up script provides.
-QFont caption_font()
-{
+QFont caption_font() {
     QFont f;
     f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
                    QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
@@ -25,8 +24,8 @@ QFont caption_font()
 }
 } // namespace
 
-frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
-{
+frmSplash::frmSplash(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(kSplashSize);
     auto* picture = named(new QLabel(this), QStringLiteral("Image1"));
@@ -45,14 +44,12 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     connect(&Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
 }
 
-void frmSplash::Form_Load()
-{
+void frmSplash::Form_Load() {
     YSpan = 1500;
     Timer2.start();
 }
 
-void frmSplash::Timer2_Timer()
-{
+void frmSplash::Timer2_Timer() {
     ++counter;
     if (counter > 6) {
         Timer2.stop();
@@ -61,8 +58,7 @@ void frmSplash::Timer2_Timer()
     }
 }
 
-void frmSplash::Timer1_Timer()
-{
+void frmSplash::Timer1_Timer() {
     show();
     Timer2.stop();
     Timer1.stop();
@@ -71,19 +67,16 @@ void frmSplash::Timer1_Timer()
     emit startupDue();
 }
 
-void frmSplash::keyPressEvent(QKeyEvent* event)
-{
+void frmSplash::keyPressEvent(QKeyEvent* event) {
     event->accept(); // key presses on the splash are ignored
 }
 
-void frmSplash::closeEvent(QCloseEvent* event)
-{
+void frmSplash::closeEvent(QCloseEvent* event) {
     Timer1.stop();
     event->accept();
 }
 
-QPixmap frmSplash::splashPicture(const QSize& size)
-{
+QPixmap frmSplash::splashPicture(const QSize& size) {
     // A furnace-coloured panel with a trend curve and the instrument's name: drawn, not shipped.
     QPixmap pm(size);
     QPainter p(&pm);

@@ -1,7 +1,6 @@
 #include "status_lamp.h"
 
-void make_status_lamp(QLabel& label)
-{
+void make_status_lamp(QLabel& label) {
     label.setAutoFillBackground(true);
     label.setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label.setMargin(4);
@@ -10,8 +9,7 @@ void make_status_lamp(QLabel& label)
     label.setFont(f);
 }
 
-void show_lamp(QLabel& label, LampHealth health)
-{
+void show_lamp(QLabel& label, LampHealth health) {
     QPalette p = label.palette();
     switch (health) {
     case LampHealth::Closed:

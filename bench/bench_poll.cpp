@@ -23,16 +23,14 @@ constexpr double kTurnaroundMs = 2.0; // the simulator's default with --pace
 
 // Bytes of the seven transactions of a cycle: requests are 8 bytes; a 16-register answer is
 // 5 + 32 bytes, a 16-bit answer 5 + 2.
-double wire_limit_ms(int baud)
-{
+double wire_limit_ms(int baud) {
     const int requestBytes = 7 * 8;
     const int answerBytes = 5 * 37 + 2 * 7;
     const double charMs = 10.0 * 1000.0 / baud;
     return (requestBytes + answerBytes) * charMs + 14 * 3.5 * charMs + 7 * kTurnaroundMs;
 }
 
-double median(std::vector<double> v)
-{
+double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     const size_t n = v.size();
     return n == 0 ? 0 : (n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2);
@@ -44,8 +42,7 @@ struct Cycles {
 };
 
 // Runs `count` cycles back to back (each starts when the previous one finished).
-Cycles run_cycles(const QStringList& simArgs, int baudCode, int count, bool watchLateness)
-{
+Cycles run_cycles(const QStringList& simArgs, int baudCode, int count, bool watchLateness) {
     Cycles out;
     SimProcess sim;
     if (!sim.start(simArgs, 600)) {
@@ -94,17 +91,16 @@ Cycles run_cycles(const QStringList& simArgs, int baudCode, int count, bool watc
 }
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::max(3, atoi(argv[1])) : 21;
 
     std::printf("poll cycle, %d cycles each, over a pty against mt3600-sim\n\n", count);
     std::printf("%-28s %12s %12s %8s\n", "", "median ms", "wire ms", "ratio");
     for (const auto& [baud, code] : {std::pair{9600, 1}, std::pair{19200, 2}}) {
-        const Cycles c = run_cycles({QStringLiteral("--pace"), QStringLiteral("--baud"),
-                                     QString::number(baud)},
-                                    code, count, false);
+        const Cycles c =
+            run_cycles({QStringLiteral("--pace"), QStringLiteral("--baud"), QString::number(baud)},
+                       code, count, false);
         const double m = median(c.ms);
         const double limit = wire_limit_ms(baud);
         std::printf("%-28s %12.1f %12.1f %8.2f\n",

@@ -18,16 +18,16 @@ using LinkDone = std::function<void(int result)>;
 
 // What the overview's link status indicator shows.
 struct LinkStatus {
-    bool open = false;            // the port is open now
-    bool wanted = false;          // the operator opened it and has not closed it
-    bool reconnecting = false;    // the device went away; reopening with back-off
-    int reconnectDelayMs = 0;     // time until the next reopening attempt
-    QString device;               // device path or host:port
-    QString settings;             // "9600 8N1, address 1"
-    bool anyTransaction = false;  // a transaction has finished since opening
-    bool lastOk = false;          // outcome of the newest finished transaction
-    QString lastMessage;          // that outcome in words
-    quint64 good = 0;             // transactions since opening
+    bool open = false;           // the port is open now
+    bool wanted = false;         // the operator opened it and has not closed it
+    bool reconnecting = false;   // the device went away; reopening with back-off
+    int reconnectDelayMs = 0;    // time until the next reopening attempt
+    QString device;              // device path or host:port
+    QString settings;            // "9600 8N1, address 1"
+    bool anyTransaction = false; // a transaction has finished since opening
+    bool lastOk = false;         // outcome of the newest finished transaction
+    QString lastMessage;         // that outcome in words
+    quint64 good = 0;            // transactions since opening
     quint64 failed = 0;
 };
 
@@ -49,7 +49,8 @@ public:
                            QObject* context, LinkDone done) = 0;
     virtual void Get_4X_DX(int port, int slave, int first, int count, qint32* buffer,
                            QObject* context, LinkDone done) = 0;
-    // Discrete inputs (02) and coils (01): 16 of them packed into buffer[0], bit k = number first+k.
+    // Discrete inputs (02) and coils (01): 16 of them packed into buffer[0], bit k = number
+    // first+k.
     virtual void Get_1X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
                             LinkDone done) = 0;
     virtual void Get_0X_B16(int port, int slave, int first, qint32* buffer, QObject* context,

@@ -3,8 +3,7 @@
 #include "app/conversions.h"
 #include "app/register_image.h"
 
-Met1::Met1(InstrumentLink& link, QObject* parent) : QObject(parent), link(link)
-{
+Met1::Met1(InstrumentLink& link, QObject* parent) : QObject(parent), link(link) {
     setObjectName(QStringLiteral("Met1"));
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(500);
@@ -12,16 +11,14 @@ Met1::Met1(InstrumentLink& link, QObject* parent) : QObject(parent), link(link)
     connect(&Timer1, &QTimer::timeout, this, &Met1::Timer1_Timer);
 }
 
-void Met1::setPollEnabled(bool enabled)
-{
+void Met1::setPollEnabled(bool enabled) {
     if (enabled)
         Timer1.start();
     else
         Timer1.stop();
 }
 
-void Met1::D_Byte(qint32 b)
-{
+void Met1::D_Byte(qint32 b) {
     for (int i = 7; i >= 0; --i) {
         const qint32 weight = 1 << i;
         if (b / weight >= 1) {
@@ -33,8 +30,7 @@ void Met1::D_Byte(qint32 b)
     }
 }
 
-void Met1::Timer1_Timer()
-{
+void Met1::Timer1_Timer() {
     if (step != 0) {
         ++skipped;
         return;
@@ -44,8 +40,7 @@ void Met1::Timer1_Timer()
     runStep();
 }
 
-void Met1::runStep()
-{
+void Met1::runStep() {
     // Port and address are read afresh for every call: a new "打开" takes effect at once.
     const int port = LinkSet[linkslot::Port];
     const int slave = LinkSet[linkslot::Address];
@@ -75,14 +70,14 @@ void Met1::runStep()
     }
 }
 
-void Met1::finishStep(int result)
-{
+void Met1::finishStep(int result) {
     // Conversions run only on values read: a failed read leaves its part of the image as it was.
     if (result == 0) {
         switch (step) {
         case 1:
             for (int i = 0; i < 16; ++i)
-                Val3X[i] = i == 1 ? static_cast<float>(Raw3X[i] / 10.0) : static_cast<float>(Raw3X[i]);
+                Val3X[i] =
+                    i == 1 ? static_cast<float>(Raw3X[i] / 10.0) : static_cast<float>(Raw3X[i]);
             break;
         case 2:
             for (int i = 0; i < 16; ++i)
@@ -92,7 +87,8 @@ void Met1::finishStep(int result)
             break;
         case 4:
             for (int i = 0; i < 16; ++i)
-                Val4X[i] = i == 1 ? static_cast<float>(Raw4X[i] / 10.0) : static_cast<float>(Raw4X[i]);
+                Val4X[i] =
+                    i == 1 ? static_cast<float>(Raw4X[i] / 10.0) : static_cast<float>(Raw4X[i]);
             break;
         case 5:
             for (int i = 0; i < 16; ++i) {
@@ -121,9 +117,9 @@ void Met1::finishStep(int result)
     runStep();
 }
 
-void Met1::unpackBits(std::array<qint32, 101>& target)
-{
-    // A first word above 254 (all of bits 0..7 set, or more) or below 0 leaves the bits as they were.
+void Met1::unpackBits(std::array<qint32, 101>& target) {
+    // A first word above 254 (all of bits 0..7 set, or more) or below 0 leaves the bits as they
+    // were.
     const qint32 word = WordBuf[0];
     if (word < 0 || word > 254)
         return;

@@ -46,7 +46,7 @@ private:
     std::array<quint8, 8> BitBuf{};
     std::array<qint32, 16> Block33{};   // input registers 33..48 as read, before conversion
     std::array<qint32, 51> Block4353{}; // holding registers 4353..4368 as read
-    int step = 0; // 1..7 while a cycle is in flight
+    int step = 0;                       // 1..7 while a cycle is in flight
     quint64 started = 0;
     quint64 completed = 0;
     quint64 skipped = 0;

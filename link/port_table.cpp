@@ -12,8 +12,7 @@ struct Family {
 constexpr Family kFamilies[] = {{"ttyUSB", 0}, {"ttyACM", 1}, {"ttyS", 2}};
 
 // Sort key: family rank, then the device's number (ttyS10 after ttyS2).
-std::pair<int, int> order_of(const QString& name)
-{
+std::pair<int, int> order_of(const QString& name) {
     for (const auto& f : kFamilies) {
         const QString prefix = QLatin1String(f.prefix);
         if (name.startsWith(prefix)) {
@@ -27,8 +26,7 @@ std::pair<int, int> order_of(const QString& name)
 }
 } // namespace
 
-PortTable PortTable::scan(const QString& devDir)
-{
+PortTable PortTable::scan(const QString& devDir) {
 #ifdef Q_OS_WIN
     Q_UNUSED(devDir);
     QStringList names;
@@ -37,9 +35,9 @@ PortTable PortTable::scan(const QString& devDir)
     return PortTable(names);
 #else
     QDir dir(devDir);
-    const QStringList entries =
-        dir.entryList({QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"), QStringLiteral("ttyS*")},
-                      QDir::System | QDir::Files | QDir::Readable | QDir::Writable | QDir::NoDotAndDotDot);
+    const QStringList entries = dir.entryList(
+        {QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"), QStringLiteral("ttyS*")},
+        QDir::System | QDir::Files | QDir::Readable | QDir::Writable | QDir::NoDotAndDotDot);
     QStringList names;
     for (const QString& e : entries)
         if (order_of(e).first >= 0)
@@ -53,15 +51,13 @@ PortTable PortTable::scan(const QString& devDir)
 #endif
 }
 
-QString PortTable::deviceFor(int port) const
-{
+QString PortTable::deviceFor(int port) const {
     if (port < 1 || port > list.size())
         return {};
     return list.at(port - 1);
 }
 
-QString PortTable::describe(int maxEntries) const
-{
+QString PortTable::describe(int maxEntries) const {
     if (list.isEmpty())
         return QStringLiteral("no serial devices found");
     QStringList parts;
@@ -72,15 +68,14 @@ QString PortTable::describe(int maxEntries) const
     return parts.join(QStringLiteral(", "));
 }
 
-bool PortTable::isTcpTarget(const QString& text)
-{
-    static const QRegularExpression re(QStringLiteral(R"(^\s*[A-Za-z0-9.\-\[\]:]*[A-Za-z0-9.\-\]]+:\d{1,5}\s*$)"));
+bool PortTable::isTcpTarget(const QString& text) {
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*[A-Za-z0-9.\-\[\]:]*[A-Za-z0-9.\-\]]+:\d{1,5}\s*$)"));
     const QString t = text.trimmed();
     return !t.startsWith(u'/') && re.match(t).hasMatch();
 }
 
-bool PortTable::isTypedTarget(const QString& text)
-{
+bool PortTable::isTypedTarget(const QString& text) {
     const QString t = text.trimmed();
     return t.startsWith(u'/') || t.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) ||
            isTcpTarget(t);

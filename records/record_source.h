@@ -10,8 +10,8 @@
 constexpr int kRingSize = 65500;
 
 struct RecordRow {
-    double date = 0; // w_date, a day number
-    double time = 0; // w_time, a fraction of a day
+    double date = 0;               // w_date, a day number
+    double time = 0;               // w_time, a fraction of a day
     std::array<float, 8> values{}; // Val3X 0..7 at the moment of writing
 };
 

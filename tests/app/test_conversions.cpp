@@ -17,8 +17,7 @@ private slots:
     void oleDates();
 };
 
-void TestConversions::textToNumber_data()
-{
+void TestConversions::textToNumber_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
     QTest::newRow("empty") << "" << 0.0;
@@ -42,15 +41,13 @@ void TestConversions::textToNumber_data()
     QTest::newRow("combo entry") << "4:结束 " << 4.0;
 }
 
-void TestConversions::textToNumber()
-{
+void TestConversions::textToNumber() {
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(text_to_number(text), expected);
 }
 
-void TestConversions::roundsHalfToEven_data()
-{
+void TestConversions::roundsHalfToEven_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("expected");
     QTest::newRow("12.5") << 12.5 << 12.0;
@@ -63,15 +60,13 @@ void TestConversions::roundsHalfToEven_data()
     QTest::newRow("register 36 of 135 tenths") << 13.5 << 14.0;
 }
 
-void TestConversions::roundsHalfToEven()
-{
+void TestConversions::roundsHalfToEven() {
     QFETCH(double, value);
     QFETCH(double, expected);
     QCOMPARE(round_half_even(value), expected);
 }
 
-void TestConversions::int16FitsOrRefuses_data()
-{
+void TestConversions::int16FitsOrRefuses_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("fits");
     QTest::newRow("32767") << 32767.0 << true;
@@ -82,15 +77,13 @@ void TestConversions::int16FitsOrRefuses_data()
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << false;
 }
 
-void TestConversions::int16FitsOrRefuses()
-{
+void TestConversions::int16FitsOrRefuses() {
     QFETCH(double, value);
     QFETCH(bool, fits);
     QCOMPARE(to_int16(value).has_value(), fits);
 }
 
-void TestConversions::numberText_data()
-{
+void TestConversions::numberText_data() {
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("expected");
     QTest::newRow("tenths") << 12.3f << "12.3";
@@ -103,15 +96,13 @@ void TestConversions::numberText_data()
     QTest::newRow("123 tenths") << static_cast<float>(123 / 10.0) << "12.3";
 }
 
-void TestConversions::numberText()
-{
+void TestConversions::numberText() {
     QFETCH(float, value);
     QFETCH(QString, expected);
     QCOMPARE(number_text(value), expected);
 }
 
-void TestConversions::oleDates()
-{
+void TestConversions::oleDates() {
     QCOMPARE(ole_date(QDate(1899, 12, 30)), 0.0);
     QCOMPARE(ole_date(QDate(2000, 1, 1)), 36526.0);
     QCOMPARE(ole_time(QTime(12, 0, 0, 900)), 0.5); // sub-second parts dropped

@@ -15,8 +15,7 @@ private slots:
     void keysAreIgnored();
 };
 
-void TestSplash::loadSetsSpanAndStartsCountdown()
-{
+void TestSplash::loadSetsSpanAndStartsCountdown() {
     ResetCurveState();
     frmSplash s;
     s.Form_Load();
@@ -25,8 +24,7 @@ void TestSplash::loadSetsSpanAndStartsCountdown()
     QVERIFY(!s.timer1Enabled());
 }
 
-void TestSplash::seventhTickHandsOverToTimer1()
-{
+void TestSplash::seventhTickHandsOverToTimer1() {
     frmSplash s;
     s.Form_Load();
     for (int i = 1; i <= 6; ++i) {
@@ -40,8 +38,7 @@ void TestSplash::seventhTickHandsOverToTimer1()
     QVERIFY(s.timer1Enabled());
 }
 
-void TestSplash::leavesAfterAboutOneAndAHalfSeconds()
-{
+void TestSplash::leavesAfterAboutOneAndAHalfSeconds() {
     QPointer<frmSplash> s = new frmSplash;
     QSignalSpy due(s.data(), &frmSplash::startupDue);
     s->show();
@@ -56,8 +53,7 @@ void TestSplash::leavesAfterAboutOneAndAHalfSeconds()
     QTRY_VERIFY(s.isNull()); // unloaded
 }
 
-void TestSplash::keysAreIgnored()
-{
+void TestSplash::keysAreIgnored() {
     frmSplash s;
     s.show();
     s.Form_Load();

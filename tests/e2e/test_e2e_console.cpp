@@ -29,8 +29,7 @@ struct Rows {
     QList<qint32> positions; // sl_void columns 0..3
 };
 
-Rows read_table(const QString& dbPath, const QString& table, const QString& key)
-{
+Rows read_table(const QString& dbPath, const QString& table, const QString& key) {
     Rows r;
     const QString name = QStringLiteral("e2e-%1").arg(table);
     {
@@ -38,7 +37,8 @@ Rows read_table(const QString& dbPath, const QString& table, const QString& key)
         db.setDatabaseName(dbPath);
         if (db.open()) {
             QSqlQuery q(db);
-            q.exec(QStringLiteral("select %1, w_time, * from %2 order by w_date, w_time").arg(key, table));
+            q.exec(QStringLiteral("select %1, w_time, * from %2 order by w_date, w_time")
+                       .arg(key, table));
             while (q.next()) {
                 r.ids << q.value(0).toInt();
                 r.times << q.value(1).toDouble();
@@ -66,8 +66,7 @@ private:
     bool runConsole(QProcess& console, const QString& dbPath, const QString& pty, int maxSeconds);
 };
 
-void TestE2eConsole::overviewCommandReachesTheInstrumentAndShowsAfterThePoll()
-{
+void TestE2eConsole::overviewCommandReachesTheInstrumentAndShowsAfterThePoll() {
     ResetRegisterImage();
     SimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--write-log"), sim.writeLogPath()}));
@@ -100,8 +99,7 @@ void TestE2eConsole::overviewCommandReachesTheInstrumentAndShowsAfterThePoll()
 }
 
 bool TestE2eConsole::runConsole(QProcess& console, const QString& dbPath, const QString& pty,
-                                int maxSeconds)
-{
+                                int maxSeconds) {
     console.setProcessChannelMode(QProcess::ForwardedChannels);
     console.start(QStringLiteral(MT3600_CONSOLE_PATH),
                   {QStringLiteral("--connect"), pty, QStringLiteral("--db"), dbPath,
@@ -109,8 +107,7 @@ bool TestE2eConsole::runConsole(QProcess& console, const QString& dbPath, const 
     return console.waitForStarted(5000);
 }
 
-void TestE2eConsole::consoleRecordsShortAndLongRows()
-{
+void TestE2eConsole::consoleRecordsShortAndLongRows() {
     SimProcess sim;
     QVERIFY(sim.start());
     QTemporaryDir dir;
@@ -140,8 +137,7 @@ void TestE2eConsole::consoleRecordsShortAndLongRows()
     QVERIFY(shortRows.pv.last() > 0);
 }
 
-void TestE2eConsole::killedConsoleLeavesAConsistentRing()
-{
+void TestE2eConsole::killedConsoleLeavesAConsistentRing() {
     SimProcess sim;
     QVERIFY(sim.start());
     QTemporaryDir dir;

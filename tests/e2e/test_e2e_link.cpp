@@ -27,8 +27,7 @@ struct Outcome {
     int result = 0;
 };
 
-template <class Call> Outcome run(Call call, int timeoutMs = 3000)
-{
+template <class Call> Outcome run(Call call, int timeoutMs = 3000) {
     // A real event loop, not QTest::qWait (which sleeps in 10 ms steps and would hide lateness).
     Outcome o;
     QObject context;
@@ -45,8 +44,7 @@ template <class Call> Outcome run(Call call, int timeoutMs = 3000)
     return o;
 }
 
-QList<QJsonObject> read_write_log(const QString& path)
-{
+QList<QJsonObject> read_write_log(const QString& path) {
     QList<QJsonObject> out;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -78,30 +76,26 @@ private:
     std::unique_ptr<ModbusLink> link;
 };
 
-void TestE2eLink::init()
-{
+void TestE2eLink::init() {
     ResetRegisterImage();
     sim = std::make_unique<SimProcess>();
 }
 
-void TestE2eLink::cleanup()
-{
+void TestE2eLink::cleanup() {
     link.reset();
     sim.reset();
 }
 
-void TestE2eLink::open()
-{
-    QVERIFY2(sim->start({QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("--write-log"),
-                         sim->writeLogPath()}),
+void TestE2eLink::open() {
+    QVERIFY2(sim->start({QStringLiteral("--seed"), QStringLiteral("7"),
+                         QStringLiteral("--write-log"), sim->writeLogPath()}),
              qPrintable(sim->output()));
     link = std::make_unique<ModbusLink>(PortTable{});
     QCOMPARE(link->OpenPort_Modbus(kPort, 1, 0, sim->ptyPath()), 0);
     QTRY_VERIFY_WITH_TIMEOUT(link->status().open, 3000);
 }
 
-void TestE2eLink::blockReadsRoundTrip_data()
-{
+void TestE2eLink::blockReadsRoundTrip_data() {
     QTest::addColumn<bool>("holding");
     QTest::addColumn<int>("first");
     QTest::newRow("input 1..16") << false << 1;
@@ -116,8 +110,7 @@ void TestE2eLink::blockReadsRoundTrip_data()
     QTest::newRow("holding 8193..8208") << true << 8193;
 }
 
-void TestE2eLink::blockReadsRoundTrip()
-{
+void TestE2eLink::blockReadsRoundTrip() {
     QFETCH(bool, holding);
     QFETCH(int, first);
     open();
@@ -135,8 +128,7 @@ void TestE2eLink::blockReadsRoundTrip()
         QVERIFY(v >= -32768 && v <= 32767);
 }
 
-void TestE2eLink::registerWriteRoundTrips()
-{
+void TestE2eLink::registerWriteRoundTrips() {
     open();
     for (const int value : {700, -5, 32767, -32768}) {
         const Outcome w = run([&](QObject* ctx, LinkDone done) {
@@ -158,8 +150,7 @@ void TestE2eLink::registerWriteRoundTrips()
     QCOMPARE(log.at(3).value(QStringLiteral("value")).toInt(), -32768);
 }
 
-void TestE2eLink::coilWritesRoundTrip()
-{
+void TestE2eLink::coilWritesRoundTrip() {
     open();
     auto coils = [&] {
         std::array<qint32, 8> word{};
@@ -170,12 +161,14 @@ void TestE2eLink::coilWritesRoundTrip()
     };
     const auto before = coils();
     QVERIFY(before.has_value());
-    QCOMPARE(run([&](QObject* ctx, LinkDone done) { link->Set_0X_Bit1(kPort, kSlave, 7, ctx, done); })
-                 .result,
+    QCOMPARE(run([&](QObject* ctx, LinkDone done) {
+                 link->Set_0X_Bit1(kPort, kSlave, 7, ctx, done);
+             }).result,
              0);
     QCOMPARE(*coils() & 0x40, 0x40);
-    QCOMPARE(run([&](QObject* ctx, LinkDone done) { link->Rst_0X_Bit1(kPort, kSlave, 7, ctx, done); })
-                 .result,
+    QCOMPARE(run([&](QObject* ctx, LinkDone done) {
+                 link->Rst_0X_Bit1(kPort, kSlave, 7, ctx, done);
+             }).result,
              0);
     QCOMPARE(*coils() & 0x40, 0);
     std::array<qint32, 8> inputs{};
@@ -190,8 +183,7 @@ void TestE2eLink::coilWritesRoundTrip()
     QCOMPARE(log.at(0).value(QStringLiteral("coil")).toInt(), 7);
 }
 
-void TestE2eLink::outOfRangeWriteNeverReachesTheInstrument()
-{
+void TestE2eLink::outOfRangeWriteNeverReachesTheInstrument() {
     open();
     for (const qint64 value : {32768LL, -32769LL, 100000LL}) {
         const Outcome o = run([&](QObject* ctx, LinkDone done) {
@@ -204,8 +196,7 @@ void TestE2eLink::outOfRangeWriteNeverReachesTheInstrument()
     QVERIFY(!link->status().lastMessage.isEmpty());
 }
 
-void TestE2eLink::exceptionResponseIsAFailure()
-{
+void TestE2eLink::exceptionResponseIsAFailure() {
     QVERIFY(sim->start({QStringLiteral("--exception"), QStringLiteral("2:4353-4368")}));
     link = std::make_unique<ModbusLink>(PortTable{});
     QCOMPARE(link->OpenPort_Modbus(kPort, 1, 0, sim->ptyPath()), 0);
@@ -224,8 +215,7 @@ void TestE2eLink::exceptionResponseIsAFailure()
              0);
 }
 
-void TestE2eLink::pollCycleFillsTheImage()
-{
+void TestE2eLink::pollCycleFillsTheImage() {
     open();
     LinkSet[linkslot::Port] = kPort;
     LinkSet[linkslot::Address] = kSlave;
@@ -235,14 +225,13 @@ void TestE2eLink::pollCycleFillsTheImage()
     QVERIFY(cycles.wait(3000));
     QCOMPARE(link->status().failed, 0u);
     QCOMPARE(link->status().good, 7u);
-    QVERIFY(Val3X[0] > 0);                 // the furnace is warmer than absolute zero
+    QVERIFY(Val3X[0] > 0);                      // the furnace is warmer than absolute zero
     QCOMPARE(Val3X[1], float(Raw3X[1] / 10.0)); // output in tenths
-    QCOMPARE(Val4X[2], float(Raw4X[2]));   // set value 1 as held
-    QVERIFY(Val4X4353[0] > 0);             // a proportional band is configured
+    QCOMPARE(Val4X[2], float(Raw4X[2]));        // set value 1 as held
+    QVERIFY(Val4X4353[0] > 0);                  // a proportional band is configured
 }
 
-void TestE2eLink::deadLinkCostsTimeOutsNotTheEventLoop()
-{
+void TestE2eLink::deadLinkCostsTimeOutsNotTheEventLoop() {
     // The instrument takes every request and answers none: each call waits out its time out.
     QVERIFY(sim->start({QStringLiteral("--no-answer"), QStringLiteral("1")}));
     link = std::make_unique<ModbusLink>(PortTable{});
@@ -252,16 +241,14 @@ void TestE2eLink::deadLinkCostsTimeOutsNotTheEventLoop()
     ticker.setInterval(10);
     QElapsedTimer sinceTick;
     qint64 worstLateness = 0;
-    connect(&ticker, &QTimer::timeout, [&] {
-        worstLateness = std::max(worstLateness, sinceTick.restart() - 10);
-    });
+    connect(&ticker, &QTimer::timeout,
+            [&] { worstLateness = std::max(worstLateness, sinceTick.restart() - 10); });
     sinceTick.start();
     ticker.start();
     QElapsedTimer t;
     t.start();
-    const Outcome o = run([&](QObject* ctx, LinkDone done) {
-        link->Set_4X_D1(kPort, kSlave, 3, 500, ctx, done);
-    });
+    const Outcome o = run(
+        [&](QObject* ctx, LinkDone done) { link->Set_4X_D1(kPort, kSlave, 3, 500, ctx, done); });
     const qint64 waited = t.elapsed();
     ticker.stop();
     QVERIFY(o.finished);

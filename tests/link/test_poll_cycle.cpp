@@ -30,8 +30,7 @@ private:
     Met1* met = nullptr;
 };
 
-void TestPollCycle::init()
-{
+void TestPollCycle::init() {
     ResetRegisterImage();
     delete met;
     delete link;
@@ -41,30 +40,27 @@ void TestPollCycle::init()
     LinkSet[linkslot::Address] = 7;
 }
 
-void TestPollCycle::runCycle()
-{
+void TestPollCycle::runCycle() {
     met->Timer1_Timer();
     link->completeAll();
     QVERIFY(!met->cycleInFlight());
 }
 
-void TestPollCycle::sevenReadsInOrder()
-{
+void TestPollCycle::sevenReadsInOrder() {
     runCycle();
     QStringList got;
     for (const auto& c : link->calls)
         got << c.text();
     const QStringList expected{
-        "Get_3X_DX(4,7,1,16)",    "Get_3X_DX(4,7,33,16)", "Get_3X_DX(4,7,4097,16)",
-        "Get_4X_DX(4,7,1,16)",    "Get_4X_DX(4,7,4353,16)", "Get_1X_B16(4,7,1,16)",
+        "Get_3X_DX(4,7,1,16)",  "Get_3X_DX(4,7,33,16)",   "Get_3X_DX(4,7,4097,16)",
+        "Get_4X_DX(4,7,1,16)",  "Get_4X_DX(4,7,4353,16)", "Get_1X_B16(4,7,1,16)",
         "Get_0X_B16(4,7,1,16)",
     };
     QCOMPARE(got, expected);
     QCOMPARE(met->cyclesCompleted(), 1u);
 }
 
-void TestPollCycle::portAndAddressReadAfreshForEveryCall()
-{
+void TestPollCycle::portAndAddressReadAfreshForEveryCall() {
     met->Timer1_Timer();
     link->completeNext(); // the second read is queued when the first completes
     LinkSet[linkslot::Port] = 2;
@@ -76,10 +72,9 @@ void TestPollCycle::portAndAddressReadAfreshForEveryCall()
     QCOMPARE(link->calls.at(6).slave, 9);
 }
 
-void TestPollCycle::conversions()
-{
+void TestPollCycle::conversions() {
     link->inputRegisters[1] = 1234;
-    link->inputRegisters[2] = 123;  // output, tenths
+    link->inputRegisters[2] = 123; // output, tenths
     link->inputRegisters[3] = -50;
     link->inputRegisters[36] = 125; // main derivative in tenths: 12.5 -> 12
     link->inputRegisters[39] = 135; // secondary derivative: 13.5 -> 14
@@ -108,8 +103,7 @@ void TestPollCycle::conversions()
     QCOMPARE(Val3X[16], 0.0f); // beyond the block nothing is written
 }
 
-void TestPollCycle::dByte_data()
-{
+void TestPollCycle::dByte_data() {
     QTest::addColumn<int>("byte");
     QTest::addColumn<QList<int>>("bits");
     QTest::newRow("0") << 0 << QList<int>{0, 0, 0, 0, 0, 0, 0, 0};
@@ -119,8 +113,7 @@ void TestPollCycle::dByte_data()
     QTest::newRow("255") << 255 << QList<int>{1, 1, 1, 1, 1, 1, 1, 1};
 }
 
-void TestPollCycle::dByte()
-{
+void TestPollCycle::dByte() {
     QFETCH(int, byte);
     QFETCH(QList<int>, bits);
     met->D_Byte(byte);
@@ -128,8 +121,7 @@ void TestPollCycle::dByte()
         QCOMPARE(int(met->bitBuf()[i]), bits[i]);
 }
 
-void TestPollCycle::bitWords_data()
-{
+void TestPollCycle::bitWords_data() {
     QTest::addColumn<int>("word");
     QTest::addColumn<bool>("unpacked");
     QTest::newRow("5") << 5 << true;
@@ -139,8 +131,7 @@ void TestPollCycle::bitWords_data()
     QTest::newRow("input 16 set") << 0x8005 << false;
 }
 
-void TestPollCycle::bitWords()
-{
+void TestPollCycle::bitWords() {
     QFETCH(int, word);
     QFETCH(bool, unpacked);
     Bit1X.fill(0);
@@ -156,8 +147,7 @@ void TestPollCycle::bitWords()
     }
 }
 
-void TestPollCycle::failedReadLeavesImage_data()
-{
+void TestPollCycle::failedReadLeavesImage_data() {
     QTest::addColumn<QString>("op");
     QTest::newRow("input registers") << "Get_3X_DX";
     QTest::newRow("holding registers") << "Get_4X_DX";
@@ -165,8 +155,7 @@ void TestPollCycle::failedReadLeavesImage_data()
     QTest::newRow("coils") << "Get_0X_B16";
 }
 
-void TestPollCycle::failedReadLeavesImage()
-{
+void TestPollCycle::failedReadLeavesImage() {
     QFETCH(QString, op);
     link->inputRegisters[2] = 123;
     link->holdingRegisters[2] = 455;
@@ -194,8 +183,7 @@ void TestPollCycle::failedReadLeavesImage()
     QCOMPARE(Bit0X == bit0, op == u"Get_0X_B16");
 }
 
-void TestPollCycle::failedBlock33IsNotDividedAgain()
-{
+void TestPollCycle::failedBlock33IsNotDividedAgain() {
     link->inputRegisters[36] = 1250; // 125.0 -> 125
     runCycle();
     QCOMPARE(Val3X33[3], 125);
@@ -205,8 +193,7 @@ void TestPollCycle::failedBlock33IsNotDividedAgain()
     QCOMPARE(Val3X33[3], 125);
 }
 
-void TestPollCycle::tickInFlightIsSkipped()
-{
+void TestPollCycle::tickInFlightIsSkipped() {
     met->Timer1_Timer();
     link->completeNext();
     met->Timer1_Timer(); // falls due while the cycle is yielding
@@ -220,8 +207,7 @@ void TestPollCycle::tickInFlightIsSkipped()
     QCOMPARE(link->calls.size(), 14);
 }
 
-void TestPollCycle::timerFollowsEnable()
-{
+void TestPollCycle::timerFollowsEnable() {
     QVERIFY(!met->pollEnabled());
     met->setPollEnabled(true);
     QVERIFY(met->pollEnabled());

@@ -2,8 +2,7 @@
 
 #include <QTimer>
 
-QString LinkCall::text() const
-{
+QString LinkCall::text() const {
     if (op == u"Set_4X_D1")
         return QStringLiteral("%1(%2,%3,%4,%5)").arg(op).arg(port).arg(slave).arg(first).arg(value);
     return QStringLiteral("%1(%2,%3,%4,%5)").arg(op).arg(port).arg(slave).arg(first).arg(count);
@@ -11,8 +10,7 @@ QString LinkCall::text() const
 
 RecordingLink::RecordingLink(QObject* parent) : InstrumentLink(parent) {}
 
-int RecordingLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const QString& device)
-{
+int RecordingLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const QString& device) {
     LinkCall c{QStringLiteral("OpenPort_Modbus"), port, 0, baudCode, parityCode, 0, device};
     calls.append(c);
     linkStatus.open = openResult == 0;
@@ -21,8 +19,7 @@ int RecordingLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const
     return openResult;
 }
 
-int RecordingLink::ClosePort_Modbus(int port)
-{
+int RecordingLink::ClosePort_Modbus(int port) {
     calls.append(LinkCall{QStringLiteral("ClosePort_Modbus"), port, 0, 0, 0, 0, {}});
     linkStatus.open = false;
     linkStatus.wanted = false;
@@ -31,54 +28,46 @@ int RecordingLink::ClosePort_Modbus(int port)
 }
 
 void RecordingLink::Get_3X_DX(int port, int slave, int first, int count, qint32* buffer,
-                              QObject* context, LinkDone done)
-{
+                              QObject* context, LinkDone done) {
     enqueue({QStringLiteral("Get_3X_DX"), port, slave, first, count, 0, {}}, buffer, context,
             std::move(done));
 }
 
 void RecordingLink::Get_4X_DX(int port, int slave, int first, int count, qint32* buffer,
-                              QObject* context, LinkDone done)
-{
+                              QObject* context, LinkDone done) {
     enqueue({QStringLiteral("Get_4X_DX"), port, slave, first, count, 0, {}}, buffer, context,
             std::move(done));
 }
 
 void RecordingLink::Get_1X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                               LinkDone done)
-{
+                               LinkDone done) {
     enqueue({QStringLiteral("Get_1X_B16"), port, slave, first, 16, 0, {}}, buffer, context,
             std::move(done));
 }
 
 void RecordingLink::Get_0X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                               LinkDone done)
-{
+                               LinkDone done) {
     enqueue({QStringLiteral("Get_0X_B16"), port, slave, first, 16, 0, {}}, buffer, context,
             std::move(done));
 }
 
 void RecordingLink::Set_4X_D1(int port, int slave, int reg, qint64 value, QObject* context,
-                              LinkDone done)
-{
+                              LinkDone done) {
     enqueue({QStringLiteral("Set_4X_D1"), port, slave, reg, 1, value, {}}, nullptr, context,
             std::move(done));
 }
 
-void RecordingLink::Set_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done)
-{
+void RecordingLink::Set_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) {
     enqueue({QStringLiteral("Set_0X_Bit1"), port, slave, coil, 1, 1, {}}, nullptr, context,
             std::move(done));
 }
 
-void RecordingLink::Rst_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done)
-{
+void RecordingLink::Rst_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) {
     enqueue({QStringLiteral("Rst_0X_Bit1"), port, slave, coil, 1, 0, {}}, nullptr, context,
             std::move(done));
 }
 
-QList<LinkCall> RecordingLink::callsOf(const QString& op) const
-{
+QList<LinkCall> RecordingLink::callsOf(const QString& op) const {
     QList<LinkCall> out;
     for (const auto& c : calls)
         if (c.op == op)
@@ -86,8 +75,7 @@ QList<LinkCall> RecordingLink::callsOf(const QString& op) const
     return out;
 }
 
-QList<LinkCall> RecordingLink::writes() const
-{
+QList<LinkCall> RecordingLink::writes() const {
     QList<LinkCall> out;
     for (const auto& c : calls)
         if (c.op.startsWith(u"Set_") || c.op.startsWith(u"Rst_"))
@@ -95,16 +83,14 @@ QList<LinkCall> RecordingLink::writes() const
     return out;
 }
 
-void RecordingLink::enqueue(LinkCall call, qint32* buffer, QObject* context, LinkDone done)
-{
+void RecordingLink::enqueue(LinkCall call, qint32* buffer, QObject* context, LinkDone done) {
     calls.append(call);
-    pending.append(Pending{call, buffer, QPointer<QObject>(context), context != nullptr,
-                           std::move(done)});
+    pending.append(
+        Pending{call, buffer, QPointer<QObject>(context), context != nullptr, std::move(done)});
     scheduleAuto();
 }
 
-void RecordingLink::scheduleAuto()
-{
+void RecordingLink::scheduleAuto() {
     if (!autoComplete || autoScheduled)
         return;
     autoScheduled = true;
@@ -114,8 +100,7 @@ void RecordingLink::scheduleAuto()
     });
 }
 
-bool RecordingLink::completeNext()
-{
+bool RecordingLink::completeNext() {
     if (pending.isEmpty())
         return false;
     const Pending p = pending.takeFirst();
@@ -127,16 +112,14 @@ bool RecordingLink::completeNext()
     return true;
 }
 
-int RecordingLink::completeAll()
-{
+int RecordingLink::completeAll() {
     int n = 0;
     while (completeNext())
         ++n;
     return n;
 }
 
-int RecordingLink::execute(const Pending& p)
-{
+int RecordingLink::execute(const Pending& p) {
     const LinkCall& c = p.call;
     const bool isWrite = c.op.startsWith(u"Set_") || c.op.startsWith(u"Rst_");
     int result = 0;

@@ -52,10 +52,10 @@ public:
     quint16 coils = 0;          // bit k = coil k + 1
 
     // Scripting.
-    QSet<QString> failingOps;     // every call of these ops fails
-    QList<int> writeResults;      // results of the next Set_4X_D1 calls, in order (then 0)
+    QSet<QString> failingOps; // every call of these ops fails
+    QList<int> writeResults;  // results of the next Set_4X_D1 calls, in order (then 0)
     int openResult = 0;
-    bool autoComplete = false;    // complete pending calls from the event loop
+    bool autoComplete = false; // complete pending calls from the event loop
     LinkStatus linkStatus;
 
     // Every call so far, in order, and filtering helpers.
@@ -65,8 +65,8 @@ public:
     void clearCalls() { calls.clear(); }
 
     int pendingCount() const { return static_cast<int>(pending.size()); }
-    bool completeNext();  // false when nothing was pending
-    int completeAll();    // also what completions queue meanwhile; returns how many completed
+    bool completeNext(); // false when nothing was pending
+    int completeAll();   // also what completions queue meanwhile; returns how many completed
 
 private:
     struct Pending {

@@ -8,24 +8,20 @@
 #define MT3600_SIM_PATH ""
 #endif
 
-SimProcess::SimProcess()
-{
+SimProcess::SimProcess() {
     process.setProcessChannelMode(QProcess::MergedChannels);
 }
 
-SimProcess::~SimProcess()
-{
+SimProcess::~SimProcess() {
     stop();
 }
 
-QString SimProcess::executable()
-{
+QString SimProcess::executable() {
     const QString env = qEnvironmentVariable("MT3600_SIM");
     return env.isEmpty() ? QStringLiteral(MT3600_SIM_PATH) : env;
 }
 
-bool SimProcess::start(const QStringList& args, int maxSeconds)
-{
+bool SimProcess::start(const QStringList& args, int maxSeconds) {
     path = dir.filePath(QStringLiteral("instrument.pty"));
     QStringList all{QStringLiteral("--pty"), path, QStringLiteral("--max-seconds"),
                     QString::number(maxSeconds)};
@@ -44,8 +40,7 @@ bool SimProcess::start(const QStringList& args, int maxSeconds)
     return false;
 }
 
-void SimProcess::stop()
-{
+void SimProcess::stop() {
     if (process.state() == QProcess::NotRunning)
         return;
     process.terminate(); // SIGTERM: the simulator closes its ports and removes the link
@@ -55,13 +50,11 @@ void SimProcess::stop()
     }
 }
 
-QString SimProcess::writeLogPath() const
-{
+QString SimProcess::writeLogPath() const {
     return dir.filePath(QStringLiteral("writes.jsonl"));
 }
 
-QString SimProcess::output()
-{
+QString SimProcess::output() {
     printed += QString::fromLocal8Bit(process.readAll());
     return printed;
 }
