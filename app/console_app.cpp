@@ -1,6 +1,7 @@
 #include "console_app.h"
 
 #include "app/demo_instrument.h"
+#include "app/screens.h"
 #include "app/splash_form.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
@@ -39,9 +40,9 @@ void ConsoleApp::createForms() {
     link = std::make_unique<ModbusLink>(ports);
     poll = std::make_unique<Met1>(*link);
     overview = std::make_unique<OverviewForm>(*link, *poll, ports);
-    // The real-time curve and the history screen, on connections of their own to the record file;
-    // owned by the overview.
+    // The real-time curve, on a connection of its own to the record file; owned by the overview.
     new RealtimeChart(*overview, options.dbPath);
+    register_screens(*overview, {options.dbPath, nullptr});
     // exit(), not quit(): quit() asks the windows to close, and the overview's close guard refuses.
     connect(overview.get(), &OverviewForm::exitRequested, qApp, [] { QCoreApplication::exit(0); });
     overview->show();

@@ -4,25 +4,36 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-DemoInstrument::DemoInstrument(QObject* parent) : QObject(parent) {
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    readyCheck.setInterval(50);
-    connect(&readyCheck, &QTimer::timeout, this, &DemoInstrument::checkReady);
-    connect(&process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError) {
-        if (readyCheck.isActive()) {
-            readyCheck.stop();
-            emit failed(process.errorString());
-        }
+namespace {
+const QByteArray kReadyPrefix = QByteArrayLiteral("mt3600-sim: serving");
+}
+
+DemoInstrument::DemoInstrument(const QString& executable, QObject* parent)
+    : QObject(parent), exe(executable) {
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    readyTimer.setSingleShot(true);
+    connect(&readyTimer, &QTimer::timeout, this, [this] {
+        fail(tr("mt3600-sim did not report ready within %1 s").arg(kReadyTimeoutMs / 1000));
+    });
+    connect(&child, &QProcess::readyReadStandardOutput, this, &DemoInstrument::readOutput);
+    connect(&child, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart)
+            fail(tr("mt3600-sim could not be started: %1").arg(child.errorString()));
+    });
+    connect(&child, &QProcess::finished, this, [this](int code, QProcess::ExitStatus) {
+        fail(tr("mt3600-sim ended (exit code %1) before it was ready").arg(code));
     });
 }
 
 DemoInstrument::~DemoInstrument() {
-    if (process.state() == QProcess::NotRunning)
+    if (child.state() == QProcess::NotRunning)
         return;
-    process.terminate(); // the simulator closes its ports and removes its link on SIGTERM
-    if (!process.waitForFinished(1500))
-        process.kill();
-    process.waitForFinished(500);
+    child.blockSignals(true);
+    child.terminate();
+    if (!child.waitForFinished(3000)) {
+        child.kill();
+        child.waitForFinished(1000);
+    }
 }
 
 QString DemoInstrument::simulatorExecutable() {
@@ -36,27 +47,45 @@ QString DemoInstrument::simulatorExecutable() {
 }
 
 void DemoInstrument::start(const QStringList& extraArgs) {
-    const QString exe = simulatorExecutable();
-    if (exe.isEmpty() || !dir.isValid()) {
-        emit failed(QStringLiteral("mt3600-sim not found"));
+    const QString program = exe.isEmpty() ? simulatorExecutable() : exe;
+    if (program.isEmpty()) {
+        fail(tr("mt3600-sim not found"));
+        return;
+    }
+    if (!dir.isValid()) {
+        fail(tr("no temporary folder for the simulated instrument: %1").arg(dir.errorString()));
         return;
     }
     path = dir.filePath(QStringLiteral("mt3600-demo.pty"));
-    QStringList args{QStringLiteral("--pty"), path};
-    args += extraArgs;
-    process.start(exe, args);
-    checksLeft = 200; // 10 s
-    readyCheck.start();
+    readyTimer.start(kReadyTimeoutMs);
+    child.start(program, QStringList{QStringLiteral("--pty"), path} + extraArgs);
 }
 
-void DemoInstrument::checkReady() {
-    if (QFileInfo::exists(path)) {
-        readyCheck.stop();
-        emit ready(path);
+// The simulator prints one line once it serves; anything after it is read and dropped, so a full
+// pipe can never stall the child.
+void DemoInstrument::readOutput() {
+    const QByteArray got = child.readAllStandardOutput();
+    if (readied || failedOnce)
+        return;
+    pending += got;
+    const qsizetype end = pending.indexOf('\n');
+    if (end < 0)
+        return;
+    line = QString::fromLocal8Bit(pending.left(end)).trimmed();
+    pending.clear();
+    if (!line.toLocal8Bit().startsWith(kReadyPrefix)) {
+        fail(tr("mt3600-sim said: %1").arg(line));
         return;
     }
-    if (--checksLeft <= 0 || process.state() == QProcess::NotRunning) {
-        readyCheck.stop();
-        emit failed(QStringLiteral("mt3600-sim did not start"));
-    }
+    readyTimer.stop();
+    readied = true;
+    emit ready(path);
+}
+
+void DemoInstrument::fail(const QString& reason) {
+    if (readied || failedOnce)
+        return;
+    failedOnce = true;
+    readyTimer.stop();
+    emit failed(reason);
 }

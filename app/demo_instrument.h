@@ -1,6 +1,10 @@
 #pragma once
-// --demo: the simulated instrument started as a child process on a pseudo terminal, so the console
-// has a live instrument without hardware. Asynchronous: ready() once the pty link exists.
+// The simulated instrument started as a child process on a pseudo terminal of its own, so the
+// console has a live instrument without hardware (--demo); the tests and benchmarks start it the
+// same way. Asynchronous: ready() once the simulator has printed its "serving" line (its pty link
+// exists then), failed() with the reason when it cannot start, ends first or stays silent too
+// long. The child is stopped with SIGTERM (it closes its ports and removes its link) when this
+// object goes.
 
 #include <QObject>
 #include <QProcess>
@@ -10,11 +14,20 @@
 class DemoInstrument final : public QObject {
     Q_OBJECT
 public:
-    explicit DemoInstrument(QObject* parent = nullptr);
+    static constexpr int kReadyTimeoutMs = 10000;
+
+    // executable empty: the simulator beside the console, in the build tree, or on the PATH.
+    explicit DemoInstrument(const QString& executable = QString(), QObject* parent = nullptr);
     ~DemoInstrument() override;
 
+    // Starts it with --pty in a fresh folder, plus `extraArgs`.
     void start(const QStringList& extraArgs = {});
+
+    bool isReady() const { return readied; }
     QString ptyPath() const { return path; }
+    QString readyLine() const { return line; }
+    QString filePath(const QString& name) const { return dir.filePath(name); }
+    QProcess& process() { return child; }
     static QString simulatorExecutable();
 
 signals:
@@ -22,11 +35,16 @@ signals:
     void failed(const QString& reason);
 
 private:
-    void checkReady();
+    void readOutput();
+    void fail(const QString& reason);
 
+    QString exe;
     QTemporaryDir dir;
-    QProcess process;
-    QTimer readyCheck;
+    QProcess child;
+    QTimer readyTimer;
     QString path;
-    int checksLeft = 0;
+    QByteArray pending; // stdout before the ready line
+    QString line;
+    bool readied = false;
+    bool failedOnce = false;
 };

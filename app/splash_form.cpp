@@ -1,7 +1,7 @@
 #include "splash_form.h"
 
-#include "app/curve_state.h"
-#include "app/naming.h"
+#include "core/curve_state.h"
+#include "core/naming.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

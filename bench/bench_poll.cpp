@@ -5,7 +5,7 @@
 //  - unpaced: the software cost per transaction;
 //  - against an instrument that never answers: the event loop's worst lateness during a cycle,
 //    measured by a 2 ms timer.
-#include "app/register_image.h"
+#include "core/register_image.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "support/sim_process.h"
@@ -46,7 +46,7 @@ Cycles run_cycles(const QStringList& simArgs, int baudCode, int count, bool watc
     Cycles out;
     SimProcess sim;
     if (!sim.start(simArgs, 600)) {
-        std::fprintf(stderr, "mt3600-sim did not start\n");
+        std::fprintf(stderr, "mt3600-sim did not start: %s\n", qPrintable(sim.error()));
         return out;
     }
     ModbusLink link{PortTable{}};

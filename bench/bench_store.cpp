@@ -2,7 +2,7 @@
 // 241 and 321 rows with and without the wrap, one record with its position committed, and one
 // logger tick writing both records. Prints the file's size. Run with -median N for medians.
 
-#include "app/curve_state.h"
+#include "core/curve_state.h"
 #include "records/logger_form.h"
 #include "records/record_store.h"
 #include "support/record_file.h"

@@ -16,6 +16,26 @@ constexpr int kLinkFailure = -8888;
 
 using LinkDone = std::function<void(int result)>;
 
+// The operations, by their system names.
+enum class LinkOp {
+    Get_3X_DX,
+    Get_4X_DX,
+    Get_1X_B16,
+    Get_0X_B16,
+    Set_4X_D1,
+    Set_0X_Bit1,
+    Rst_0X_Bit1
+};
+
+struct LinkRequest {
+    LinkOp op = LinkOp::Get_3X_DX;
+    int port = 0;     // the port number the caller names (the link serves one port)
+    int slave = 1;
+    int number = 1;   // first register or coil, one-based
+    int count = 1;    // registers read (16 for the bit reads)
+    qint64 value = 0; // Set_4X_D1 only
+};
+
 // What the overview's link status indicator shows.
 struct LinkStatus {
     bool open = false;           // the port is open now
@@ -43,24 +63,44 @@ public:
                                 const QString& device = QString()) = 0;
     virtual int ClosePort_Modbus(int port) = 0;
 
+    // Queues one request; `buffer` receives a read's values. Every operation below comes here:
+    // a transport or a test double implements this alone.
+    virtual void submit(const LinkRequest& request, qint32* buffer, QObject* context,
+                        LinkDone done) = 0;
+
     // Address of the instrument is `slave`; register and coil numbers are one-based.
     // Input registers (function 04) and holding registers (03): `count` values into buffer[0..].
-    virtual void Get_3X_DX(int port, int slave, int first, int count, qint32* buffer,
-                           QObject* context, LinkDone done) = 0;
-    virtual void Get_4X_DX(int port, int slave, int first, int count, qint32* buffer,
-                           QObject* context, LinkDone done) = 0;
+    void Get_3X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
+                   LinkDone done) {
+        submit({LinkOp::Get_3X_DX, port, slave, first, count, 0}, buffer, context,
+               std::move(done));
+    }
+    void Get_4X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
+                   LinkDone done) {
+        submit({LinkOp::Get_4X_DX, port, slave, first, count, 0}, buffer, context,
+               std::move(done));
+    }
     // Discrete inputs (02) and coils (01): 16 of them packed into buffer[0], bit k = number
     // first+k.
-    virtual void Get_1X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                            LinkDone done) = 0;
-    virtual void Get_0X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                            LinkDone done) = 0;
+    void Get_1X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
+                    LinkDone done) {
+        submit({LinkOp::Get_1X_B16, port, slave, first, 16, 0}, buffer, context, std::move(done));
+    }
+    void Get_0X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
+                    LinkDone done) {
+        submit({LinkOp::Get_0X_B16, port, slave, first, 16, 0}, buffer, context, std::move(done));
+    }
     // One holding register (06). A value outside -32768..32767 is refused: nothing is sent.
-    virtual void Set_4X_D1(int port, int slave, int reg, qint64 value, QObject* context,
-                           LinkDone done) = 0;
+    void Set_4X_D1(int port, int slave, int reg, qint64 value, QObject* context, LinkDone done) {
+        submit({LinkOp::Set_4X_D1, port, slave, reg, 1, value}, nullptr, context, std::move(done));
+    }
     // One coil on / off (05).
-    virtual void Set_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) = 0;
-    virtual void Rst_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) = 0;
+    void Set_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) {
+        submit({LinkOp::Set_0X_Bit1, port, slave, coil, 1, 1}, nullptr, context, std::move(done));
+    }
+    void Rst_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) {
+        submit({LinkOp::Rst_0X_Bit1, port, slave, coil, 1, 0}, nullptr, context, std::move(done));
+    }
 
     virtual LinkStatus status() const = 0;
 

@@ -101,40 +101,8 @@ int ModbusLink::ClosePort_Modbus(int /*port*/) {
     return 0;
 }
 
-void ModbusLink::Get_3X_DX(int, int slave, int first, int count, qint32* buffer, QObject* context,
-                           LinkDone done) {
-    enqueue({LinkOp::Get_3X_DX, slave, first, count, 0}, buffer, context, std::move(done));
-}
-
-void ModbusLink::Get_4X_DX(int, int slave, int first, int count, qint32* buffer, QObject* context,
-                           LinkDone done) {
-    enqueue({LinkOp::Get_4X_DX, slave, first, count, 0}, buffer, context, std::move(done));
-}
-
-void ModbusLink::Get_1X_B16(int, int slave, int first, qint32* buffer, QObject* context,
-                            LinkDone done) {
-    enqueue({LinkOp::Get_1X_B16, slave, first, 16, 0}, buffer, context, std::move(done));
-}
-
-void ModbusLink::Get_0X_B16(int, int slave, int first, qint32* buffer, QObject* context,
-                            LinkDone done) {
-    enqueue({LinkOp::Get_0X_B16, slave, first, 16, 0}, buffer, context, std::move(done));
-}
-
-void ModbusLink::Set_4X_D1(int, int slave, int reg, qint64 value, QObject* context, LinkDone done) {
-    enqueue({LinkOp::Set_4X_D1, slave, reg, 1, value}, nullptr, context, std::move(done));
-}
-
-void ModbusLink::Set_0X_Bit1(int, int slave, int coil, QObject* context, LinkDone done) {
-    enqueue({LinkOp::Set_0X_Bit1, slave, coil, 1, 0}, nullptr, context, std::move(done));
-}
-
-void ModbusLink::Rst_0X_Bit1(int, int slave, int coil, QObject* context, LinkDone done) {
-    enqueue({LinkOp::Rst_0X_Bit1, slave, coil, 1, 0}, nullptr, context, std::move(done));
-}
-
-void ModbusLink::enqueue(const LinkRequest& request, qint32* buffer, QObject* context,
-                         LinkDone done) {
+void ModbusLink::submit(const LinkRequest& request, qint32* buffer, QObject* context,
+                        LinkDone done) {
     queue.push_back(Pending{request, buffer, context, context != nullptr, std::move(done),
                             refusal_of(request)});
     schedulePump();

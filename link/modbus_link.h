@@ -48,18 +48,8 @@ public:
     int OpenPort_Modbus(int port, int baudCode, int parityCode,
                         const QString& device = QString()) override;
     int ClosePort_Modbus(int port) override;
-    void Get_3X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
-                   LinkDone done) override;
-    void Get_4X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
-                   LinkDone done) override;
-    void Get_1X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                    LinkDone done) override;
-    void Get_0X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                    LinkDone done) override;
-    void Set_4X_D1(int port, int slave, int reg, qint64 value, QObject* context,
-                   LinkDone done) override;
-    void Set_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) override;
-    void Rst_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) override;
+    void submit(const LinkRequest& request, qint32* buffer, QObject* context,
+                LinkDone done) override;
     LinkStatus status() const override { return linkStatus; }
 
     int responseTimeoutMs() const { return timeoutMs; }
@@ -80,7 +70,6 @@ private:
         QSerialPort::Parity parity = QSerialPort::NoParity;
     };
 
-    void enqueue(const LinkRequest& request, qint32* buffer, QObject* context, LinkDone done);
     void schedulePump();
     void pump();
     bool waitForQuietLine();

@@ -3,27 +3,11 @@
 // how a good answer lands in the caller's buffer, the time out a line needs, and the words the
 // link status shows.
 
+#include "link/instrument_link.h"
+
 #include <QModbusDataUnit>
 #include <QSerialPort>
 #include <QString>
-
-enum class LinkOp {
-    Get_3X_DX,
-    Get_4X_DX,
-    Get_1X_B16,
-    Get_0X_B16,
-    Set_4X_D1,
-    Set_0X_Bit1,
-    Rst_0X_Bit1
-};
-
-struct LinkRequest {
-    LinkOp op = LinkOp::Get_3X_DX;
-    int slave = 1;
-    int number = 1;   // first register or coil, one-based
-    int count = 1;    // registers read (16 for the bit reads)
-    qint64 value = 0; // Set_4X_D1 only
-};
 
 const char* op_name(LinkOp op);
 bool is_write(LinkOp op);
@@ -53,8 +37,8 @@ QString line_settings_text(int baud, QSerialPort::Parity parity);
 
 // Response time out for a serial line: the wire time of the longest exchange the console makes
 // (8-byte request, 37-byte answer of 16 registers, a 3.5-character gap before each), plus an
-// allowance for the instrument's turnaround. At 4800 8N1 that is 108 ms + 150 ms = 258 ms, at
-// 9600 204 ms, at 19200 177 ms; long enough for any sane instrument, short enough that a dead
+// allowance for the instrument's turnaround. At 4800 8N1 that is 109 ms (rounded up) + 150 ms =
+// 259 ms, at 9600 205 ms, at 19200 178 ms; long enough for any sane instrument, short enough that a dead
 // line costs a poll cycle of seven reads about 2.5 s (time outs plus quiet gaps), not 7 s.
 int serial_response_timeout_ms(int baud, QSerialPort::Parity parity);
 

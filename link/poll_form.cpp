@@ -1,7 +1,7 @@
 #include "poll_form.h"
 
-#include "app/conversions.h"
-#include "app/register_image.h"
+#include "core/conversions.h"
+#include "core/register_image.h"
 
 Met1::Met1(InstrumentLink& link, QObject* parent) : QObject(parent), link(link) {
     setObjectName(QStringLiteral("Met1"));

@@ -1,6 +1,6 @@
 #include "command_rules.h"
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 
 #include <QLocale>
 

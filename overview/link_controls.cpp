@@ -1,8 +1,8 @@
 #include "link_controls.h"
 
-#include "app/conversions.h"
-#include "app/naming.h"
-#include "app/register_image.h"
+#include "core/conversions.h"
+#include "core/naming.h"
+#include "core/register_image.h"
 #include "link/instrument_link.h"
 #include "link/poll_control.h"
 #include "link_indicator.h"

@@ -1,6 +1,6 @@
 #include "link_indicator.h"
 
-#include "app/naming.h"
+#include "core/naming.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "link/instrument_link.h"
 
-#include "app/status_lamp.h"
+#include "core/status_lamp.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #include "navigation.h"
 
-#include "app/naming.h"
+#include "core/naming.h"
 
 #include <QPushButton>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "operator_commands.h"
 
-#include "app/conversions.h"
-#include "app/naming.h"
-#include "app/register_image.h"
+#include "core/conversions.h"
+#include "core/naming.h"
+#include "core/register_image.h"
 #include "link/instrument_link.h"
 #include "panel_decode.h"
 

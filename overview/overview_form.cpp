@@ -1,6 +1,6 @@
 #include "overview_form.h"
 
-#include "app/naming.h"
+#include "core/naming.h"
 #include "link/instrument_link.h"
 #include "link_controls.h"
 #include "link_indicator.h"

@@ -1,8 +1,7 @@
 #include "overview/realtime_chart.h"
 
-#include "app/curve_state.h"
+#include "core/curve_state.h"
 #include "overview/overview_form.h"
-#include "records/history_form.h"
 
 #include <QVBoxLayout>
 
@@ -34,14 +33,6 @@ RealtimeChart::RealtimeChart(OverviewForm& overview, const QString& dbPath, Cloc
     hooks.unload = [this] { unload(); };
     hooks.load = [this] { load(); };
     form.setChartHooks(std::move(hooks));
-
-    const QString path = records.path();
-    form.setScreenFactory(Screen::History, [this, path, clock](ReturnToOverview back) {
-        auto* shown = new lsqx(path, std::move(back), clock);
-        history = shown;
-        shown->Form_Load();
-        return shown;
-    });
     load();
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 // The overview's real-time curve: the chart of the one-second record with its controls in the
 // overview's chart area, driven by the overview's 200 ms tick through the chart hooks, on a record
-// connection of its own to the logger's file. It also gives the overview its history screen.
+// connection of its own to the logger's file.
 
 #include "records/curve_screen.h"
-#include "records/history_form.h"
 #include "records/record_store.h"
 
 #include <QObject>
@@ -26,11 +25,9 @@ public:
 
     CurveScreen& curves() { return *screen; }
     RecordStore& store() { return records; }
-    lsqx* historyScreen() const { return history; } // while it is shown
 
 private:
     OverviewForm& form;
     RecordStore records;
     QPointer<CurveScreen> screen;
-    QPointer<lsqx> history;
 };

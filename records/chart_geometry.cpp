@@ -1,6 +1,6 @@
 #include "chart_geometry.h"
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #include "chart_picture.h"
 
-#include "app/naming.h"
+#include "core/naming.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "records/curve_screen.h"
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "records/curve_paging.h"
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "records/chart_geometry.h"
 #include "records/record_source.h"
 

@@ -2,8 +2,8 @@
 
 #include "records/curve_screen.h"
 
-#include "app/conversions.h"
-#include "app/curve_state.h"
+#include "core/conversions.h"
+#include "core/curve_state.h"
 
 #include <QLabel>
 #include <QLineEdit>

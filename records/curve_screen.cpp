@@ -2,11 +2,11 @@
 
 #include "records/curve_screen.h"
 
-#include "app/clock.h"
-#include "app/conversions.h"
-#include "app/curve_state.h"
-#include "app/naming.h"
-#include "app/register_image.h"
+#include "core/clock.h"
+#include "core/conversions.h"
+#include "core/curve_state.h"
+#include "core/naming.h"
+#include "core/register_image.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -7,7 +7,7 @@
 // the chart part of its tick; this controller stops and restarts that timer while the ruler is
 // shown or the chart is paged back. Timer2 (full redraw) and Timer3 (clock labels) are its own.
 
-#include "app/curve_state.h"
+#include "core/curve_state.h"
 #include "records/curve_paging.h"
 #include "records/trend_chart_view.h"
 

@@ -1,9 +1,9 @@
 #include "records/history_form.h"
 
-#include "app/conversions.h"
-#include "app/curve_state.h"
-#include "app/naming.h"
-#include "app/register_image.h"
+#include "core/conversions.h"
+#include "core/curve_state.h"
+#include "core/naming.h"
+#include "core/register_image.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -5,7 +5,7 @@
 // of the screen's record connection and gives the overview back. It replaces the overview on
 // screen; its close box does nothing while its close guard is set.
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "records/curve_screen.h"
 #include "records/record_store.h"
 

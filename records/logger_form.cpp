@@ -1,8 +1,8 @@
 #include "records/logger_form.h"
 
-#include "app/conversions.h"
-#include "app/curve_state.h"
-#include "app/register_image.h"
+#include "core/conversions.h"
+#include "core/curve_state.h"
+#include "core/register_image.h"
 
 #include <cmath>
 

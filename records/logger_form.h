@@ -4,7 +4,7 @@
 // sampling Val3X 0..7 of the register image. It writes whether or not the link is open.
 // It meets the curve screens only through the record file and the new-record flags.
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "records/record_store.h"
 
 #include <QObject>

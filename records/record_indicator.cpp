@@ -1,6 +1,6 @@
 #include "records/record_indicator.h"
 
-#include "app/naming.h"
+#include "core/naming.h"
 
 namespace {
 

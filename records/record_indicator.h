@@ -5,7 +5,7 @@
 
 #include "records/record_store.h"
 
-#include "app/status_lamp.h"
+#include "core/status_lamp.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #include "records/record_store.h"
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "records/record_schema.h"
 #include "records/record_store_connection.h"
 #include "records/record_store_errors.h"

@@ -1,7 +1,7 @@
 #include "trend_chart.h"
 
-#include "app/conversions.h"
-#include "app/curve_state.h"
+#include "core/conversions.h"
+#include "core/curve_state.h"
 
 #include <algorithm>
 #include <cmath>

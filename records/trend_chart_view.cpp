@@ -1,7 +1,7 @@
 #include "trend_chart_view.h"
 
-#include "app/curve_state.h"
-#include "app/naming.h"
+#include "core/curve_state.h"
+#include "core/naming.h"
 #include "chart_picture.h"
 
 #include <QEvent>

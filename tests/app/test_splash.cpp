@@ -1,5 +1,5 @@
 // The start-up sequence: YSpan at load, seven 200 ms ticks, then one 100 ms tick that leaves.
-#include "app/curve_state.h"
+#include "core/curve_state.h"
 #include "app/splash_form.h"
 
 #include <QPointer>

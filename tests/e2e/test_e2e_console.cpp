@@ -2,7 +2,7 @@
 // instrument and shows on the panel after the next poll; the console executable, run for a few
 // seconds, records one short row a second and one long row every ten seconds with the image's
 // values; killed outright mid-run, it leaves a consistent record ring.
-#include "app/register_image.h"
+#include "core/register_image.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "overview/overview_form.h"

@@ -1,7 +1,7 @@
 // The real Modbus link against the simulated instrument on a pseudo terminal: every operation the
 // console uses round-trips with real frames, refusals stay off the wire, and a dead link costs
 // time outs, not a frozen event loop.
-#include "app/register_image.h"
+#include "core/register_image.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "support/sim_process.h"
@@ -89,7 +89,7 @@ void TestE2eLink::cleanup() {
 void TestE2eLink::open() {
     QVERIFY2(sim->start({QStringLiteral("--seed"), QStringLiteral("7"),
                          QStringLiteral("--write-log"), sim->writeLogPath()}),
-             qPrintable(sim->output()));
+             qPrintable(sim->error()));
     link = std::make_unique<ModbusLink>(PortTable{});
     QCOMPARE(link->OpenPort_Modbus(kPort, 1, 0, sim->ptyPath()), 0);
     QTRY_VERIFY_WITH_TIMEOUT(link->status().open, 3000);

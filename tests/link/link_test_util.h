@@ -1,10 +1,9 @@
 #pragma once
-// Shared pieces of the link tests: a completion recorder and one way to issue any operation by
-// name, so data rows can name the operation.
+// Shared pieces of the link tests: a completion recorder, and requests that data rows can name.
 
 #include "link/instrument_link.h"
 
-#include <QString>
+#include <QMetaType>
 
 struct Completion {
     bool called = false;
@@ -20,24 +19,14 @@ inline LinkDone recorder(Completion& c) {
     };
 }
 
-// `arg` is the count of a block read, the value of Set_4X_D1, unused otherwise.
-inline void issue(InstrumentLink& link, const QString& op, int slave, int number, qint64 arg,
-                  qint32* buffer, QObject* context, LinkDone done) {
-    const int port = 1;
-    if (op == QLatin1String("Get_3X_DX"))
-        link.Get_3X_DX(port, slave, number, int(arg), buffer, context, std::move(done));
-    else if (op == QLatin1String("Get_4X_DX"))
-        link.Get_4X_DX(port, slave, number, int(arg), buffer, context, std::move(done));
-    else if (op == QLatin1String("Get_1X_B16"))
-        link.Get_1X_B16(port, slave, number, buffer, context, std::move(done));
-    else if (op == QLatin1String("Get_0X_B16"))
-        link.Get_0X_B16(port, slave, number, buffer, context, std::move(done));
-    else if (op == QLatin1String("Set_4X_D1"))
-        link.Set_4X_D1(port, slave, number, arg, context, std::move(done));
-    else if (op == QLatin1String("Set_0X_Bit1"))
-        link.Set_0X_Bit1(port, slave, number, context, std::move(done));
-    else if (op == QLatin1String("Rst_0X_Bit1"))
-        link.Rst_0X_Bit1(port, slave, number, context, std::move(done));
+Q_DECLARE_METATYPE(LinkOp)
+
+// A request as data rows name it: `arg` is the count of a block read, the value of Set_4X_D1.
+inline LinkRequest request_of(LinkOp op, int slave, int number, qint64 arg) {
+    const bool block = op == LinkOp::Get_3X_DX || op == LinkOp::Get_4X_DX;
+    const bool bits = op == LinkOp::Get_1X_B16 || op == LinkOp::Get_0X_B16;
+    return {op, 1, slave, number, block ? int(arg) : bits ? 16 : 1,
+            op == LinkOp::Set_4X_D1 ? arg : qint64(op == LinkOp::Set_0X_Bit1)};
 }
 
 constexpr qint32 kUntouched = 0x5A5A5A5A; // what a buffer slot holds before any read

@@ -48,7 +48,7 @@ void TestModbusLink::cleanup() {
 }
 
 void TestModbusLink::requestFramesAndAnswers_data() {
-    QTest::addColumn<QString>("op");
+    QTest::addColumn<LinkOp>("op");
     QTest::addColumn<int>("slave");
     QTest::addColumn<int>("number");
     QTest::addColumn<qint64>("arg");
@@ -59,57 +59,57 @@ void TestModbusLink::requestFramesAndAnswers_data() {
     // 01 04 0000 0010 F1C6: address 1, read input registers, protocol address 0, 16 registers.
     // Answer 01 04 20 + 16 registers: signed values, 0xFFFF is -1, 0x8000 is -32768.
     QTest::newRow("Get_3X_DX 1+16")
-        << "Get_3X_DX" << 1 << 1 << qint64(16) << QByteArray::fromHex("010400000010F1C6")
+        << LinkOp::Get_3X_DX << 1 << 1 << qint64(16) << QByteArray::fromHex("010400000010F1C6")
         << QByteArray::fromHex("010420"
                                "0001FFFF80007FFF00FAFF060000000000000000000000000000000000000000")
         << QList<qint32>{1, -1, -32768, 32767, 250, -250, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     // 01 03 1000 0010 40C6: read holding registers from protocol address 0x1000 (= 4097 - 1).
     QTest::newRow("Get_4X_DX 4097+16")
-        << "Get_4X_DX" << 1 << 4097 << qint64(16) << QByteArray::fromHex("01031000001040C6")
+        << LinkOp::Get_4X_DX << 1 << 4097 << qint64(16) << QByteArray::fromHex("01031000001040C6")
         << QByteArray::fromHex("010320"
                                "000A0014001E00280032003C00460050005A0064006E00780082008C0096FFF6")
         << QList<qint32>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, -10};
     // 05 04 0020 0002 7185: address 5, input registers 33 and 34; answer -2, 3.
     QTest::newRow("Get_3X_DX slave 5 33+2")
-        << "Get_3X_DX" << 5 << 33 << qint64(2) << QByteArray::fromHex("0504002000027185")
+        << LinkOp::Get_3X_DX << 5 << 33 << qint64(2) << QByteArray::fromHex("0504002000027185")
         << QByteArray::fromHex("050404FFFE0003") << QList<qint32>{-2, 3};
     // 01 03 1000 0001 80CA: one holding register; 0x8001 is -32767.
     QTest::newRow("Get_4X_DX 4097+1")
-        << "Get_4X_DX" << 1 << 4097 << qint64(1) << QByteArray::fromHex("01031000000180CA")
+        << LinkOp::Get_4X_DX << 1 << 4097 << qint64(1) << QByteArray::fromHex("01031000000180CA")
         << QByteArray::fromHex("0103028001") << QList<qint32>{-32767};
     // 01 02 0000 0010 79C6: 16 discrete inputs from input 1. Answer bytes 05 80: first byte holds
     // inputs 1..8 (low bit first): 1 and 3 on; second byte inputs 9..16: 16 on -> 0x8005.
-    QTest::newRow("Get_1X_B16 1") << "Get_1X_B16" << 1 << 1 << qint64(0)
+    QTest::newRow("Get_1X_B16 1") << LinkOp::Get_1X_B16 << 1 << 1 << qint64(0)
                                   << QByteArray::fromHex("01020000001079C6")
                                   << QByteArray::fromHex("0102020580") << QList<qint32>{0x8005};
     // 01 01 0000 0010 3DC6: 16 coils from coil 1; coils 1..8 on, 9..16 off -> 0x00FF.
-    QTest::newRow("Get_0X_B16 1") << "Get_0X_B16" << 1 << 1 << qint64(0)
+    QTest::newRow("Get_0X_B16 1") << LinkOp::Get_0X_B16 << 1 << 1 << qint64(0)
                                   << QByteArray::fromHex("0101000000103DC6")
                                   << QByteArray::fromHex("010102FF00") << QList<qint32>{0x00FF};
     // 01 06 1000 FFFF 8CBA: write single register 4097 = -1 (two's complement 0xFFFF).
     QTest::newRow("Set_4X_D1 4097 = -1")
-        << "Set_4X_D1" << 1 << 4097 << qint64(-1) << QByteArray::fromHex("01061000FFFF8CBA")
+        << LinkOp::Set_4X_D1 << 1 << 4097 << qint64(-1) << QByteArray::fromHex("01061000FFFF8CBA")
         << QByteArray() << QList<qint32>{};
     // 01 06 0001 7FFF B87A: register 2 = 32767, the largest value a register holds.
     QTest::newRow("Set_4X_D1 2 = 32767")
-        << "Set_4X_D1" << 1 << 2 << qint64(32767) << QByteArray::fromHex("010600017FFFB87A")
+        << LinkOp::Set_4X_D1 << 1 << 2 << qint64(32767) << QByteArray::fromHex("010600017FFFB87A")
         << QByteArray() << QList<qint32>{};
     // 01 06 0FFF 8000 DB2E: register 4096 = -32768, the smallest.
     QTest::newRow("Set_4X_D1 4096 = -32768")
-        << "Set_4X_D1" << 1 << 4096 << qint64(-32768) << QByteArray::fromHex("01060FFF8000DB2E")
+        << LinkOp::Set_4X_D1 << 1 << 4096 << qint64(-32768) << QByteArray::fromHex("01060FFF8000DB2E")
         << QByteArray() << QList<qint32>{};
     // 01 05 0006 FF00 6C3B: write single coil 7 on.
     QTest::newRow("Set_0X_Bit1 7")
-        << "Set_0X_Bit1" << 1 << 7 << qint64(0) << QByteArray::fromHex("01050006FF006C3B")
+        << LinkOp::Set_0X_Bit1 << 1 << 7 << qint64(0) << QByteArray::fromHex("01050006FF006C3B")
         << QByteArray() << QList<qint32>{};
     // 01 05 0002 0000 6C0A: write single coil 3 off.
     QTest::newRow("Rst_0X_Bit1 3")
-        << "Rst_0X_Bit1" << 1 << 3 << qint64(0) << QByteArray::fromHex("0105000200006C0A")
+        << LinkOp::Rst_0X_Bit1 << 1 << 3 << qint64(0) << QByteArray::fromHex("0105000200006C0A")
         << QByteArray() << QList<qint32>{};
 }
 
 void TestModbusLink::requestFramesAndAnswers() {
-    QFETCH(QString, op);
+    QFETCH(LinkOp, op);
     QFETCH(int, slave);
     QFETCH(int, number);
     QFETCH(qint64, arg);
@@ -124,7 +124,7 @@ void TestModbusLink::requestFramesAndAnswers() {
     qint32 buffer[20];
     std::fill(std::begin(buffer), std::end(buffer), kUntouched);
     Completion c;
-    issue(*link, op, slave, number, arg, buffer, this, recorder(c));
+    link->submit(request_of(op, slave, number, arg), buffer, this, recorder(c));
     QTRY_VERIFY_WITH_TIMEOUT(c.called, 2000);
     QCOMPARE(c.result, 0);
     QCOMPARE(device->requests(), QList<QByteArray>{request});

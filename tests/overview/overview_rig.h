@@ -2,7 +2,7 @@
 // The overview as the tests drive it: the real form, offscreen, on the recording link and a poll
 // timer that only remembers what it was told.
 
-#include "app/register_image.h"
+#include "core/register_image.h"
 #include "link/poll_control.h"
 #include "link/port_table.h"
 #include "overview/overview_form.h"

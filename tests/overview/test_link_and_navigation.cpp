@@ -4,6 +4,8 @@
 #include "overview/link_indicator.h"
 #include "overview_rig.h"
 
+#include "link/poll_form.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -94,6 +96,7 @@ private slots:
     void openingOrder();
     void closingBeforeOpening();
     void closingAfterOpening();
+    void closingKeepsTheLastValuesRead();
     void commandLineOptions();
     void indicator_data();
     void indicator();
@@ -231,6 +234,36 @@ void TestLinkAndNavigation::closingAfterOpening() {
     QCOMPARE(rig->poll.calls, (QList<bool>{true, false}));
     QTest::mouseClick(button("Command10"), Qt::LeftButton); // a second press runs it all again
     QCOMPARE(rig->link.callsOf(QStringLiteral("ClosePort_Modbus")).size(), 2);
+}
+
+// After "关闭" the image and the panel keep what the last cycle read: nothing is zeroed, and no
+// further cycle runs to bring in what the instrument holds meanwhile.
+void TestLinkAndNavigation::closingKeepsTheLastValuesRead() {
+    RecordingLink link;
+    Met1 poll(link);
+    OverviewForm form(link, poll, PortTable({QStringLiteral("/dev/ttyUSB0")}));
+    link.inputRegisters[1] = 1234; // PV
+    link.holdingRegisters[2] = 455; // SV, tenths
+    form.Command9_Click();
+    QVERIFY(poll.pollEnabled());
+    poll.Timer1_Timer();
+    link.completeAll();
+    form.Timer1_Timer();
+    auto* pv = form.statusPanel().d3w(0);
+    const QString pvShown = pv->text();
+    QVERIFY2(pvShown.contains(QStringLiteral("1234")), qPrintable(pvShown));
+    QCOMPARE(Val3X[0], 1234.0f);
+    QCOMPARE(Val4X[1], 45.5f);
+
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command10")), Qt::LeftButton);
+    QVERIFY(!poll.pollEnabled());
+    link.inputRegisters[1] = 999;
+    link.holdingRegisters[2] = 111;
+    form.Timer1_Timer();
+    QCOMPARE(Val3X[0], 1234.0f);
+    QCOMPARE(Val4X[1], 45.5f);
+    QCOMPARE(pv->text(), pvShown);
+    QCOMPARE(poll.cyclesStarted(), 1u);
 }
 
 void TestLinkAndNavigation::commandLineOptions() {

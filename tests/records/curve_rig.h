@@ -3,9 +3,9 @@
 // temporary folder filled through its own connection, the logger writing new records on a
 // settable clock, and the screen's 200 ms timer that only the controls start and stop.
 
-#include "app/conversions.h"
-#include "app/curve_state.h"
-#include "app/register_image.h"
+#include "core/conversions.h"
+#include "core/curve_state.h"
+#include "core/register_image.h"
 #include "records/chart_picture.h"
 #include "records/curve_screen.h"
 #include "records/logger_form.h"

@@ -5,6 +5,7 @@
 
 #include "curve_rig.h"
 
+#include "app/screens.h"
 #include "overview/overview_rig.h"
 #include "overview/realtime_chart.h"
 #include "records/history_form.h"
@@ -34,6 +35,7 @@ struct OverviewCurves {
             qFatal("the record file could not be filled");
         rig = std::make_unique<OverviewRig>();
         curves = new RealtimeChart(rig->form, path, &clock);
+        register_screens(rig->form, {path, &clock});
     }
     OverviewForm& form() { return rig->form; }
     TrendChart& chart() { return curves->curves().chart(); }
@@ -118,7 +120,7 @@ void TestOverviewCurves::historyAndBack() {
     t.curves->curves().Command4_Click();
     t.curves->curves().Command4_Click(); // the overview at zoom mode 3
     QTest::mouseClick(t.rig->get<QPushButton>(QStringLiteral("Command29")), Qt::LeftButton);
-    QPointer<lsqx> history = t.curves->historyScreen();
+    QPointer<lsqx> history = qobject_cast<lsqx*>(t.form().navigation().shownScreen());
     QVERIFY(history);
     QVERIFY(history->isVisible());
     QVERIFY(!t.form().isVisible());

@@ -2,9 +2,9 @@
 // ring numbering and the wrap, record spacing, clock changes, the new-record flags, the order of
 // the two records in one tick and files that fail.
 
-#include "app/conversions.h"
-#include "app/curve_state.h"
-#include "app/register_image.h"
+#include "core/conversions.h"
+#include "core/curve_state.h"
+#include "core/register_image.h"
 #include "records/logger_form.h"
 #include "support/record_file.h"
 #include "support/settable_clock.h"

@@ -2,7 +2,7 @@
 // the window queries with and without the wrap, the row-and-position transaction and the status
 // of files that cannot be read or written.
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "records/record_store.h"
 #include "support/record_file.h"
 #include "support/settable_clock.h"

@@ -3,8 +3,8 @@
 
 #include "memory_record_source.h"
 
-#include "app/conversions.h"
-#include "app/curve_state.h"
+#include "core/conversions.h"
+#include "core/curve_state.h"
 #include "records/recording_surface.h"
 #include "records/trend_chart.h"
 

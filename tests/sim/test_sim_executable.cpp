@@ -1,7 +1,7 @@
 // The real mt3600-sim on a pseudo terminal, spoken to by a Qt Modbus RTU client: real frames,
 // real CRC, the write log it keeps, its faults and its exit.
 
-#include "sim_process.h"
+#include "support/sim_process.h"
 
 #include <QElapsedTimer>
 #include <QFile>

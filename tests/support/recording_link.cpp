@@ -1,5 +1,7 @@
 #include "recording_link.h"
 
+#include "link/modbus_request.h"
+
 #include <QTimer>
 
 QString LinkCall::text() const {
@@ -27,44 +29,14 @@ int RecordingLink::ClosePort_Modbus(int port) {
     return 0;
 }
 
-void RecordingLink::Get_3X_DX(int port, int slave, int first, int count, qint32* buffer,
-                              QObject* context, LinkDone done) {
-    enqueue({QStringLiteral("Get_3X_DX"), port, slave, first, count, 0, {}}, buffer, context,
-            std::move(done));
-}
-
-void RecordingLink::Get_4X_DX(int port, int slave, int first, int count, qint32* buffer,
-                              QObject* context, LinkDone done) {
-    enqueue({QStringLiteral("Get_4X_DX"), port, slave, first, count, 0, {}}, buffer, context,
-            std::move(done));
-}
-
-void RecordingLink::Get_1X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                               LinkDone done) {
-    enqueue({QStringLiteral("Get_1X_B16"), port, slave, first, 16, 0, {}}, buffer, context,
-            std::move(done));
-}
-
-void RecordingLink::Get_0X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                               LinkDone done) {
-    enqueue({QStringLiteral("Get_0X_B16"), port, slave, first, 16, 0, {}}, buffer, context,
-            std::move(done));
-}
-
-void RecordingLink::Set_4X_D1(int port, int slave, int reg, qint64 value, QObject* context,
-                              LinkDone done) {
-    enqueue({QStringLiteral("Set_4X_D1"), port, slave, reg, 1, value, {}}, nullptr, context,
-            std::move(done));
-}
-
-void RecordingLink::Set_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) {
-    enqueue({QStringLiteral("Set_0X_Bit1"), port, slave, coil, 1, 1, {}}, nullptr, context,
-            std::move(done));
-}
-
-void RecordingLink::Rst_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) {
-    enqueue({QStringLiteral("Rst_0X_Bit1"), port, slave, coil, 1, 0, {}}, nullptr, context,
-            std::move(done));
+void RecordingLink::submit(const LinkRequest& r, qint32* buffer, QObject* context,
+                           LinkDone done) {
+    const LinkCall call{QLatin1String(op_name(r.op)), r.port, r.slave, r.number, r.count,
+                        r.value, {}};
+    calls.append(call);
+    pending.append(
+        Pending{call, buffer, QPointer<QObject>(context), context != nullptr, std::move(done)});
+    scheduleAuto();
 }
 
 QList<LinkCall> RecordingLink::callsOf(const QString& op) const {
@@ -81,13 +53,6 @@ QList<LinkCall> RecordingLink::writes() const {
         if (c.op.startsWith(u"Set_") || c.op.startsWith(u"Rst_"))
             out.append(c);
     return out;
-}
-
-void RecordingLink::enqueue(LinkCall call, qint32* buffer, QObject* context, LinkDone done) {
-    calls.append(call);
-    pending.append(
-        Pending{call, buffer, QPointer<QObject>(context), context != nullptr, std::move(done)});
-    scheduleAuto();
 }
 
 void RecordingLink::scheduleAuto() {

@@ -31,18 +31,8 @@ public:
 
     int OpenPort_Modbus(int port, int baudCode, int parityCode, const QString& device) override;
     int ClosePort_Modbus(int port) override;
-    void Get_3X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
-                   LinkDone done) override;
-    void Get_4X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
-                   LinkDone done) override;
-    void Get_1X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                    LinkDone done) override;
-    void Get_0X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
-                    LinkDone done) override;
-    void Set_4X_D1(int port, int slave, int reg, qint64 value, QObject* context,
-                   LinkDone done) override;
-    void Set_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) override;
-    void Rst_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) override;
+    void submit(const LinkRequest& request, qint32* buffer, QObject* context,
+                LinkDone done) override;
     LinkStatus status() const override { return linkStatus; }
 
     // What the fake instrument holds (one-based numbers). Writes that succeed change it.
@@ -76,7 +66,6 @@ private:
         bool hasContext = false;
         LinkDone done;
     };
-    void enqueue(LinkCall call, qint32* buffer, QObject* context, LinkDone done);
     int execute(const Pending& p);
     void scheduleAuto();
 

@@ -1,7 +1,7 @@
 #pragma once
 // A clock the test sets and moves: back an hour, across midnight, a second at a time.
 
-#include "app/clock.h"
+#include "core/clock.h"
 
 #include <QDateTime>
 

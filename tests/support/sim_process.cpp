@@ -1,60 +1,33 @@
 #include "sim_process.h"
 
-#include <QDeadlineTimer>
-#include <QFileInfo>
-#include <QThread>
+#include <QEventLoop>
 
-#ifndef MT3600_SIM_PATH
-#define MT3600_SIM_PATH ""
-#endif
+#include <csignal>
 
-SimProcess::SimProcess() {
-    process.setProcessChannelMode(QProcess::MergedChannels);
-}
-
-SimProcess::~SimProcess() {
-    stop();
-}
-
-QString SimProcess::executable() {
-    const QString env = qEnvironmentVariable("MT3600_SIM");
-    return env.isEmpty() ? QStringLiteral(MT3600_SIM_PATH) : env;
-}
+SimProcess::SimProcess() : demo(QStringLiteral(MT3600_SIM_PATH)) {}
 
 bool SimProcess::start(const QStringList& args, int maxSeconds) {
-    path = dir.filePath(QStringLiteral("instrument.pty"));
-    QStringList all{QStringLiteral("--pty"), path, QStringLiteral("--max-seconds"),
-                    QString::number(maxSeconds)};
-    all += args;
-    process.start(executable(), all);
-    if (!process.waitForStarted(5000))
+    QEventLoop wait;
+    bool ok = false;
+    QObject::connect(&demo, &DemoInstrument::ready, &wait, [&] {
+        ok = true;
+        wait.quit();
+    });
+    QObject::connect(&demo, &DemoInstrument::failed, &wait, [&](const QString& reason) {
+        why = reason;
+        wait.quit();
+    });
+    demo.start(QStringList{QStringLiteral("--max-seconds"), QString::number(maxSeconds)} + args);
+    // The demo launch has its own time out, so this wait always ends.
+    if (!demo.isReady() && why.isEmpty())
+        wait.exec();
+    return ok || demo.isReady();
+}
+
+bool SimProcess::terminate() {
+    QProcess& p = demo.process();
+    if (p.state() == QProcess::NotRunning)
         return false;
-    QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired()) {
-        if (QFileInfo::exists(path))
-            return true;
-        if (process.state() != QProcess::Running)
-            return false;
-        QThread::msleep(20); // test harness only: the console never waits like this
-    }
-    return false;
-}
-
-void SimProcess::stop() {
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate(); // SIGTERM: the simulator closes its ports and removes the link
-    if (!process.waitForFinished(3000)) {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-}
-
-QString SimProcess::writeLogPath() const {
-    return dir.filePath(QStringLiteral("writes.jsonl"));
-}
-
-QString SimProcess::output() {
-    printed += QString::fromLocal8Bit(process.readAll());
-    return printed;
+    ::kill(pid_t(p.processId()), SIGTERM);
+    return p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }

@@ -1,0 +1,15 @@
+#pragma once
+// Every screen the overview opens, registered in one place: a factory per screen button. A new
+// screen is one line in register_screens(); the overview knows it only by its factory.
+
+#include <QString>
+
+class Clock;
+class OverviewForm;
+
+struct ScreenContext {
+    QString dbPath;         // the record file; empty: the default one
+    Clock* clock = nullptr; // null: the console clock
+};
+
+void register_screens(OverviewForm& overview, const ScreenContext& context);
