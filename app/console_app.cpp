@@ -6,6 +6,7 @@
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "link/port_table.h"
+#include "link/line_settings.h"
 #include "overview/overview_form.h"
 #include "overview/realtime_chart.h"
 #include "records/logger_form.h"
@@ -29,8 +30,11 @@ ConsoleApp::~ConsoleApp() {
 void ConsoleApp::start() {
     if (options.maxSeconds > 0)
         QTimer::singleShot(options.maxSeconds * 1000, qApp, [] { QCoreApplication::exit(0); });
-    splash = new frmSplash;
-    connect(splash, &frmSplash::startupDue, this, &ConsoleApp::createForms);
+    splash = std::make_unique<frmSplash>();
+    connect(splash.get(), &frmSplash::startupDue, this, [this] {
+        createForms();
+        splash.release()->deleteLater(); // it is still inside its own signal
+    });
     splash->show();
     splash->Form_Load();
 }
@@ -66,9 +70,8 @@ void ConsoleApp::connectAtStart() {
     connect(demo.get(), &DemoInstrument::ready, this, [this](const QString& path) {
         openLink(path, 0); // a pseudo terminal carries no parity
     });
-    const QStringList bauds{QStringLiteral("4800"), QStringLiteral("9600"),
-                            QStringLiteral("19200")};
-    demo->start({QStringLiteral("--baud"), bauds.value(options.baudCode),
+    connect(demo.get(), &DemoInstrument::failed, overview.get(), &OverviewForm::showLinkProblem);
+    demo->start({QStringLiteral("--baud"), QString::number(baud_of_code(options.baudCode)),
                  QStringLiteral("--address"), QString::number(options.address),
                  QStringLiteral("--speed"), QString::number(options.demoSpeed)});
 }

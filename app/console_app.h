@@ -6,7 +6,6 @@
 #include "app/console_options.h"
 
 #include <QObject>
-#include <QPointer>
 #include <memory>
 
 class DemoInstrument;
@@ -36,5 +35,5 @@ private:
     std::unique_ptr<mscom> logger;
     std::unique_ptr<OverviewForm> overview;
     std::unique_ptr<DemoInstrument> demo;
-    QPointer<frmSplash> splash;
+    std::unique_ptr<frmSplash> splash; // until it hands over
 };

@@ -1,5 +1,7 @@
 #include "console_options.h"
 
+#include "link/line_settings.h"
+
 #include <QCommandLineParser>
 
 namespace {
@@ -71,10 +73,14 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     o.screenshot = p.value(shot);
     bool ok = true;
     o.screenshotDelayS = p.value(shotDelay).toInt(&ok);
-    const int bauds = code_of(
-        p.value(baud), {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")});
-    const int parities = code_of(
-        p.value(parity), {QStringLiteral("none"), QStringLiteral("odd"), QStringLiteral("even")});
+    QStringList baudTexts;
+    for (int b : kBaudRates)
+        baudTexts << QString::number(b);
+    QStringList parityTexts;
+    for (const ParityChoice& c : kParityChoices)
+        parityTexts << c.option.toString();
+    const int bauds = code_of(p.value(baud), baudTexts);
+    const int parities = code_of(p.value(parity), parityTexts);
     bool addressOk = false;
     o.address = p.value(address).toInt(&addressOk);
     if (p.isSet(maxSeconds))

@@ -40,6 +40,8 @@ frmSplash::frmSplash(QWidget* parent)
 
     Timer2.setInterval(200);
     Timer1.setInterval(100);
+    Timer2.setObjectName(QStringLiteral("Timer2"));
+    Timer1.setObjectName(QStringLiteral("Timer1"));
     connect(&Timer2, &QTimer::timeout, this, &frmSplash::Timer2_Timer);
     connect(&Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
 }
@@ -63,8 +65,8 @@ void frmSplash::Timer1_Timer() {
     Timer2.stop();
     Timer1.stop();
     close();
-    deleteLater();
-    emit startupDue();
+    emit startupDue(); // the owner lets go of the form after this
+
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 // The start-up form frmSplash: shows the splash picture for about 1.5 s (seven 200 ms ticks of
 // Timer2, then one 100 ms tick of Timer1), sets the value-axis span YSpan to 1500 when it loads,
-// and then unloads itself and asks for the long-lived forms to be created (startupDue).
+// and then closes and asks for the long-lived forms to be created (startupDue). Its owner deletes
+// it after that.
 
 #include <QTimer>
 #include <QWidget>
@@ -20,6 +21,8 @@ public:
     bool timer1Enabled() const { return Timer1.isActive(); }
     bool timer2Enabled() const { return Timer2.isActive(); }
     int ticks() const { return counter; }
+    int timer1Interval() const { return Timer1.interval(); }
+    int timer2Interval() const { return Timer2.interval(); }
 
     static QPixmap splashPicture(const QSize& size);
 

@@ -1,17 +1,24 @@
 #include "status_lamp.h"
 
-void make_status_lamp(QLabel& label) {
-    label.setAutoFillBackground(true);
-    label.setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label.setMargin(4);
-    QFont f = label.font();
+#include "core/naming.h"
+
+StatusLamp::StatusLamp(const QString& name, QWidget* parent) : QLabel(parent) {
+    name_control(this, name);
+    setAutoFillBackground(true);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setMargin(4);
+    QFont f = font();
     f.setPointSize(12);
-    label.setFont(f);
+    setFont(f);
+    showView({});
 }
 
-void show_lamp(QLabel& label, LampHealth health) {
-    QPalette p = label.palette();
-    switch (health) {
+void StatusLamp::showView(const LampView& view, const QString& detail) {
+    setText(view.text);
+    setToolTip(detail.isEmpty() ? view.text : view.text + QLatin1Char('\n') + detail);
+    shown = view.health;
+    QPalette p = palette();
+    switch (view.health) {
     case LampHealth::Closed:
         p.setColor(QPalette::Window, QColor(224, 224, 224));
         p.setColor(QPalette::WindowText, QColor(64, 64, 64));
@@ -25,5 +32,5 @@ void show_lamp(QLabel& label, LampHealth health) {
         p.setColor(QPalette::WindowText, Qt::white);
         break;
     }
-    label.setPalette(p);
+    setPalette(p);
 }

@@ -1,10 +1,25 @@
 #pragma once
-// The look of the overview's status indicators (link, record file): a sunken panel that is grey
-// while closed, green while things work and red while they fail.
+// The status indicators of the overview (link, record file) share one lamp: a sunken panel with a
+// line of text that is grey while closed, green while things work and red while they fail.
 
 #include <QLabel>
 
 enum class LampHealth { Closed, Good, Failing };
 
-void make_status_lamp(QLabel& label); // frame, margin, font
-void show_lamp(QLabel& label, LampHealth health);
+struct LampView {
+    QString text;
+    LampHealth health = LampHealth::Closed;
+};
+
+class StatusLamp : public QLabel {
+    Q_OBJECT
+public:
+    explicit StatusLamp(const QString& name, QWidget* parent = nullptr);
+
+    // The text shown; the tooltip is the text plus `detail` on a line of its own, if any.
+    void showView(const LampView& view, const QString& detail = QString());
+    LampHealth health() const { return shown; }
+
+private:
+    LampHealth shown = LampHealth::Closed;
+};

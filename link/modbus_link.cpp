@@ -1,14 +1,13 @@
 #include "modbus_link.h"
 
+#include "link/line_settings.h"
+
 #include <QModbusReply>
 #include <QModbusRtuSerialClient>
 #include <QModbusTcpClient>
 #include <algorithm>
 
 namespace {
-constexpr int kBauds[] = {4800, 9600, 19200};
-constexpr QSerialPort::Parity kParities[] = {QSerialPort::NoParity, QSerialPort::OddParity,
-                                             QSerialPort::EvenParity};
 
 bool same(const LinkStatus& a, const LinkStatus& b) {
     return a.open == b.open && a.wanted == b.wanted && a.reconnecting == b.reconnecting &&
@@ -60,15 +59,15 @@ int ModbusLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const QS
         schedulePump();
         return kLinkFailure;
     }
-    if (baudCode < 0 || baudCode > 2 || parityCode < 0 || parityCode > 2) {
+    if (!is_line_code(baudCode) || !is_line_code(parityCode)) {
         s.lastMessage =
             QStringLiteral("baud code %1 / parity code %2 not known").arg(baudCode).arg(parityCode);
         setStatus(s);
         schedulePump();
         return kLinkFailure;
     }
-    t.baud = kBauds[baudCode];
-    t.parity = kParities[parityCode];
+    t.baud = baud_of_code(baudCode);
+    t.parity = parity_of_code(parityCode);
     target = t;
     timeoutMs = t.tcp ? kTcpResponseTimeoutMs : serial_response_timeout_ms(t.baud, t.parity);
     retryMs = kFirstRetryMs;

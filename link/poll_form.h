@@ -29,7 +29,6 @@ public:
     quint64 cyclesCompleted() const { return completed; }
     quint64 ticksSkipped() const { return skipped; }
 
-    const std::array<qint32, 8>& wordBuf() const { return WordBuf; }
     const std::array<quint8, 8>& bitBuf() const { return BitBuf; }
 
 signals:

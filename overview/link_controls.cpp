@@ -4,6 +4,7 @@
 #include "core/naming.h"
 #include "core/register_image.h"
 #include "link/instrument_link.h"
+#include "link/line_settings.h"
 #include "link/poll_control.h"
 #include "link_indicator.h"
 
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr QStringView kBaudCaptions[] = {u"4800", u"9600", u"19200"};
-constexpr QStringView kParityCaptions[] = {u"无校验", u"奇校验", u"偶校验"};
 
 QComboBox* number_list(QWidget* owner, const char* name, int last) {
     auto* c = named(new QComboBox(owner), QString::fromLatin1(name));
@@ -82,22 +81,27 @@ void LinkControls::buildPortFrames(QWidget* owner) {
 
 void LinkControls::buildOptionFrames(QWidget* owner) {
     auto make = [owner](const QString& caption, const char* objectName, const char* name,
-                        const QStringView(&captions)[3], std::array<QRadioButton*, 3>& options,
+                        const QStringList& captions, std::array<QRadioButton*, 3>& options,
                         int initial) {
         auto* frame = new QGroupBox(caption, owner);
         frame->setObjectName(QString::fromLatin1(objectName));
         auto* l = new QHBoxLayout(frame);
         for (int i = 0; i < 3; ++i) {
-            options[i] = named(new QRadioButton(captions[i].toString(), frame),
+            options[i] = named(new QRadioButton(captions.at(i), frame),
                                QString::fromLatin1(name), i);
             l->addWidget(options[i]);
         }
         options[static_cast<std::size_t>(initial)]->setChecked(true);
         return frame;
     };
-    baudFrame = make(QStringLiteral("波特率"), "baudFrame", "Option1", kBaudCaptions, Option1, 1);
-    parityFrame =
-        make(QStringLiteral("校验方式"), "parityFrame", "Option2", kParityCaptions, Option2, 0);
+    QStringList bauds;
+    for (int b : kBaudRates)
+        bauds << QString::number(b);
+    QStringList parities;
+    for (const ParityChoice& c : kParityChoices)
+        parities << c.caption.toString();
+    baudFrame = make(QStringLiteral("波特率"), "baudFrame", "Option1", bauds, Option1, 1);
+    parityFrame = make(QStringLiteral("校验方式"), "parityFrame", "Option2", parities, Option2, 0);
 }
 
 void LinkControls::Command9_Click() {

@@ -1,62 +1,51 @@
 #include "link_indicator.h"
 
-#include "core/naming.h"
-
-namespace {
-
-QString device_of(const LinkStatus& s) {
-    return s.device.isEmpty() ? QStringLiteral("port") : s.device;
-}
-
-QString counts_of(const LinkStatus& s) {
-    return QStringLiteral("good %1 · failed %2").arg(s.good).arg(s.failed);
-}
-
-QString last_of(const LinkStatus& s) {
-    if (!s.anyTransaction)
-        return QStringLiteral("no transaction yet");
-    if (s.lastOk)
-        return QStringLiteral("last: OK");
-    return QStringLiteral("last failed: %1")
-        .arg(s.lastMessage.isEmpty() ? QStringLiteral("no answer") : s.lastMessage);
-}
-
-} // namespace
-
-LinkIndicatorView link_indicator_view(const LinkStatus& s) {
-    if (!s.open && !s.wanted)
-        return {QStringLiteral("Link closed"), LinkHealth::Closed};
-    const QString where = s.settings.isEmpty()
-                              ? device_of(s)
-                              : QStringLiteral("%1 (%2)").arg(device_of(s), s.settings);
+LampView LinkStatusIndicator::view(const LinkStatus& s, const QString& note) {
+    const QString device = s.device.isEmpty() ? tr("port") : s.device;
+    const QString counts = tr("good %1 · failed %2").arg(s.good).arg(s.failed);
+    const QString last = !s.anyTransaction ? tr("no transaction yet")
+                         : s.lastOk        ? tr("last: OK")
+                                           : tr("last failed: %1")
+                                          .arg(s.lastMessage.isEmpty() ? tr("no answer")
+                                                                       : s.lastMessage);
+    if (!s.open && !s.wanted) {
+        if (!note.isEmpty())
+            return {tr("Link closed: %1").arg(note), LampHealth::Failing};
+        return {tr("Link closed"), LampHealth::Closed};
+    }
+    const QString where =
+        s.settings.isEmpty() ? device : QStringLiteral("%1 (%2)").arg(device, s.settings);
     if (s.reconnecting) {
         const int seconds = (qMax(0, s.reconnectDelayMs) + 999) / 1000;
-        return {QStringLiteral("%1 lost — reconnecting in %2 s · %3 · %4")
+        return {tr("%1 lost — reconnecting in %2 s · %3 · %4")
                     .arg(where)
                     .arg(seconds)
-                    .arg(last_of(s), counts_of(s)),
-                LinkHealth::Failing};
+                    .arg(last, counts),
+                LampHealth::Failing};
     }
     if (!s.open) {
-        const QString why =
-            s.lastMessage.isEmpty() ? QString() : QStringLiteral(": ") + s.lastMessage;
-        return {QStringLiteral("%1 not open%2").arg(where, why), LinkHealth::Failing};
+        if (s.lastMessage.isEmpty())
+            return {tr("%1 not open").arg(where), LampHealth::Failing};
+        return {tr("%1 not open: %2").arg(where, s.lastMessage), LampHealth::Failing};
     }
     const bool good = !s.anyTransaction || s.lastOk;
-    return {QStringLiteral("Open %1 · %2 · %3").arg(where, last_of(s), counts_of(s)),
-            good ? LinkHealth::Good : LinkHealth::Failing};
+    return {tr("Open %1 · %2 · %3").arg(where, last, counts),
+            good ? LampHealth::Good : LampHealth::Failing};
 }
 
-LinkStatusIndicator::LinkStatusIndicator(QWidget* parent) : QLabel(parent) {
-    name_control(this, QStringLiteral("LinkStatus"));
-    make_status_lamp(*this);
+LinkStatusIndicator::LinkStatusIndicator(QWidget* parent)
+    : StatusLamp(QStringLiteral("LinkStatus"), parent) {
     display(LinkStatus{});
 }
 
 void LinkStatusIndicator::display(const LinkStatus& status) {
-    const LinkIndicatorView v = link_indicator_view(status);
-    setText(v.text);
-    setToolTip(v.text);
-    shown = v.health;
-    show_lamp(*this, v.health);
+    if (status.wanted)
+        note.clear();
+    last = status;
+    showView(view(status, note));
+}
+
+void LinkStatusIndicator::setNote(const QString& text) {
+    note = text;
+    display(last);
 }

@@ -1,30 +1,21 @@
 #pragma once
 // The link status indicator of the overview: port open or not and on which device, the newest
 // transaction's outcome in words, the counts of good and failed transactions, and the reopening
-// countdown after the device went away. Red while transactions fail; never a message box.
-
-#include "link/instrument_link.h"
+// countdown after the device went away. Red while transactions fail; never a message box. A note
+// (why the simulated instrument did not start, say) shows while the link is closed.
 
 #include "core/status_lamp.h"
+#include "link/instrument_link.h"
 
-#include <QLabel>
-
-using LinkHealth = LampHealth;
-
-struct LinkIndicatorView {
-    QString text;
-    LinkHealth health = LinkHealth::Closed;
-};
-
-LinkIndicatorView link_indicator_view(const LinkStatus& status);
-
-class LinkStatusIndicator final : public QLabel {
+class LinkStatusIndicator final : public StatusLamp {
     Q_OBJECT
 public:
     explicit LinkStatusIndicator(QWidget* parent = nullptr);
+    static LampView view(const LinkStatus& status, const QString& note = QString());
     void display(const LinkStatus& status);
-    LinkHealth health() const { return shown; }
+    void setNote(const QString& text); // until the operator opens the link
 
 private:
-    LinkHealth shown = LinkHealth::Closed;
+    LinkStatus last;
+    QString note;
 };

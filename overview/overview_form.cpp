@@ -115,8 +115,8 @@ void OverviewForm::setRecordIndicator(QWidget* indicator) {
     statusStrip->insertWidget(1, indicator);
 }
 
-bool OverviewForm::saveScreenshot(const QString& file) {
-    return grab().save(file, "PNG");
+void OverviewForm::showLinkProblem(const QString& text) {
+    link->indicator()->setNote(text);
 }
 
 void OverviewForm::showEvent(QShowEvent* event) {

@@ -51,12 +51,11 @@ public:
     bool closeGuard() const { return guard; }
     QTimer& timer1() { return Timer1; }
     StatusPanel& statusPanel() { return panel; }
-    OperatorCommands& commands() { return *operatorCommands; }
-    LinkControls& linkControls() { return *link; }
     Navigation& navigation() { return *nav; }
 
-    // The window as it stands, as a PNG file (for the README screenshot).
-    bool saveScreenshot(const QString& file);
+    // Why the link could not be opened before the operator did anything (the simulated instrument
+    // did not start, say), on the link status indicator until the link is opened.
+    void showLinkProblem(const QString& text);
 
 signals:
     void exitRequested(); // the application quits on it

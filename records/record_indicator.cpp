@@ -1,38 +1,27 @@
 #include "records/record_indicator.h"
 
-#include "core/naming.h"
-
-namespace {
-
-QString last_write_of(const RecordStoreStatus& s) {
-    if (!s.lastWrite.isValid())
-        return QStringLiteral("no record written yet");
-    return QStringLiteral("last record %1 · %2 written")
-        .arg(s.lastWrite.toString(QStringLiteral("HH:mm:ss")))
-        .arg(s.writes);
-}
-
-} // namespace
-
-RecordIndicatorView record_indicator_view(const RecordStoreStatus& s) {
+LampView RecordIndicator::view(const RecordStoreStatus& s) {
+    const QString lastWrite =
+        !s.lastWrite.isValid()
+            ? tr("no record written yet")
+            : tr("last record %1 · %2 written")
+                  .arg(s.lastWrite.toString(QStringLiteral("HH:mm:ss")))
+                  .arg(s.writes);
     switch (s.state) {
     case RecordStoreState::Closed:
-        return {QStringLiteral("Record file closed"), RecordHealth::Closed};
+        return {tr("Record file closed"), LampHealth::Closed};
     case RecordStoreState::Ok:
-        return {QStringLiteral("Record file ok · %1").arg(last_write_of(s)), RecordHealth::Good};
+        return {tr("Record file ok · %1").arg(lastWrite), LampHealth::Good};
     default:
         break;
     }
-    const QString why = s.text.isEmpty() ? QStringLiteral("failing") : s.text;
-    return {QStringLiteral("Record file: %1 · %2 · failed %3")
-                .arg(why, last_write_of(s))
-                .arg(s.failures),
-            RecordHealth::Failing};
+    const QString why = s.text.isEmpty() ? tr("failing") : s.text;
+    return {tr("Record file: %1 · %2 · failed %3").arg(why, lastWrite).arg(s.failures),
+            LampHealth::Failing};
 }
 
-RecordIndicator::RecordIndicator(QWidget* parent) : QLabel(parent) {
-    name_control(this, QStringLiteral("RecordStatus"));
-    make_status_lamp(*this);
+RecordIndicator::RecordIndicator(QWidget* parent)
+    : StatusLamp(QStringLiteral("RecordStatus"), parent) {
     display(RecordStoreStatus{});
 }
 
@@ -43,9 +32,5 @@ void RecordIndicator::watch(RecordStore& store) {
 }
 
 void RecordIndicator::display(const RecordStoreStatus& status) {
-    const RecordIndicatorView v = record_indicator_view(status);
-    setText(v.text);
-    setToolTip(filePath.isEmpty() ? v.text : v.text + QLatin1Char('\n') + filePath);
-    shown = v.health;
-    show_lamp(*this, v.health);
+    showView(view(status), filePath);
 }

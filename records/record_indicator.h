@@ -3,30 +3,17 @@
 // in words), when the last record reached it and how many did, red while it fails. It shows the
 // status of the store that writes the records, the logger's.
 
+#include "core/status_lamp.h"
 #include "records/record_store.h"
 
-#include "core/status_lamp.h"
-
-#include <QLabel>
-
-using RecordHealth = LampHealth;
-
-struct RecordIndicatorView {
-    QString text;
-    RecordHealth health = RecordHealth::Closed;
-};
-
-RecordIndicatorView record_indicator_view(const RecordStoreStatus& status);
-
-class RecordIndicator final : public QLabel {
+class RecordIndicator final : public StatusLamp {
     Q_OBJECT
 public:
     explicit RecordIndicator(QWidget* parent = nullptr);
+    static LampView view(const RecordStoreStatus& status);
     void watch(RecordStore& store); // shows its status now and on every change
     void display(const RecordStoreStatus& status);
-    RecordHealth health() const { return shown; }
 
 private:
-    RecordHealth shown = RecordHealth::Closed;
     QString filePath;
 };

@@ -33,12 +33,7 @@ QString legend_text() {
 } // namespace
 
 TrendChartView::TrendChartView(const ChartScreenParams& params, QWidget* parent)
-    : QWidget(parent), ownChart_(std::make_unique<TrendChart>(params)), chart_(*ownChart_) {
-    build();
-}
-
-TrendChartView::TrendChartView(TrendChart& chart, QWidget* parent)
-    : QWidget(parent), chart_(chart) {
+    : QWidget(parent), chart_(params) {
     build();
 }
 

@@ -21,8 +21,6 @@ class TrendChartView : public QWidget {
 public:
     // A view with a chart of its own for the screen's parameters.
     explicit TrendChartView(const ChartScreenParams& params, QWidget* parent = nullptr);
-    // A view of a chart the screen keeps.
-    explicit TrendChartView(TrendChart& chart, QWidget* parent = nullptr);
     ~TrendChartView() override;
 
     TrendChart& chart() { return chart_; }
@@ -70,8 +68,7 @@ private:
     void placeLabels();
     QLabel* axisLabel(const QString& name, int index, Qt::Alignment alignment);
 
-    std::unique_ptr<TrendChart> ownChart_;
-    TrendChart& chart_;
+    TrendChart chart_;
     QFrame* pt0_ = nullptr;
     ChartPicture* pt_ = nullptr;
     std::array<QLabel*, 9> label4_{};

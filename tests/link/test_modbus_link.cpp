@@ -5,7 +5,6 @@
 #include "link_test_util.h"
 #include "support/pty_device.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -157,8 +156,6 @@ void TestModbusLink::failedReadLeavesBuffer() {
     });
     qint32 buffer[4] = {kUntouched, kUntouched, kUntouched, kUntouched};
     Completion c;
-    QElapsedTimer clock;
-    clock.start();
     link->Get_3X_DX(1, 1, 1, 2, buffer, this, recorder(c));
     QTRY_VERIFY_WITH_TIMEOUT(c.called, 3000);
     QCOMPARE(c.result, kLinkFailure);
@@ -166,8 +163,6 @@ void TestModbusLink::failedReadLeavesBuffer() {
         QCOMPARE(v, kUntouched);
     QCOMPARE(device->requests().size(), 1); // no retry inside the link
     QVERIFY2(link->status().lastMessage.contains(words), qPrintable(link->status().lastMessage));
-    if (answer.isEmpty())
-        QVERIFY(clock.elapsed() >= link->responseTimeoutMs() - 20);
 }
 
 // The first answer comes after the time out; the device takes 60 ms for each answer. Sent

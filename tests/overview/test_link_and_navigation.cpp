@@ -288,46 +288,46 @@ void TestLinkAndNavigation::indicator_data() {
     QTest::addColumn<int>("health");
     QTest::addColumn<QStringList>("words");
     LinkStatus closed;
-    QTest::newRow("closed") << closed << int(LinkHealth::Closed) << QStringList{"closed"};
+    QTest::newRow("closed") << closed << int(LampHealth::Closed) << QStringList{"closed"};
     LinkStatus fresh;
     fresh.open = fresh.wanted = true;
     fresh.device = QStringLiteral("/dev/ttyUSB0");
     fresh.settings = QStringLiteral("9600 8N1, address 1");
-    QTest::newRow("just opened") << fresh << int(LinkHealth::Good)
+    QTest::newRow("just opened") << fresh << int(LampHealth::Good)
                                  << QStringList{"/dev/ttyUSB0", "9600 8N1, address 1",
                                                 "no transaction"};
     LinkStatus good = fresh;
     good.anyTransaction = good.lastOk = true;
     good.good = 120;
     good.failed = 3;
-    QTest::newRow("good") << good << int(LinkHealth::Good)
+    QTest::newRow("good") << good << int(LampHealth::Good)
                           << QStringList{"last: OK", "good 120", "failed 3"};
     LinkStatus failing = good;
     failing.lastOk = false;
     failing.lastMessage = QStringLiteral("no answer within 500 ms");
-    QTest::newRow("failing") << failing << int(LinkHealth::Failing)
+    QTest::newRow("failing") << failing << int(LampHealth::Failing)
                              << QStringList{"no answer within 500 ms", "failed 3"};
     LinkStatus notOpen = fresh;
     notOpen.open = false;
     notOpen.lastMessage = QStringLiteral("Permission denied");
-    QTest::newRow("open failed") << notOpen << int(LinkHealth::Failing)
+    QTest::newRow("open failed") << notOpen << int(LampHealth::Failing)
                                  << QStringList{"not open", "Permission denied"};
     LinkStatus lost = failing;
     lost.open = false;
     lost.reconnecting = true;
     lost.reconnectDelayMs = 2100;
-    QTest::newRow("reconnecting") << lost << int(LinkHealth::Failing)
+    QTest::newRow("reconnecting") << lost << int(LampHealth::Failing)
                                   << QStringList{"reconnecting in 3 s", "/dev/ttyUSB0"};
     lost.reconnectDelayMs = 0;
     QTest::newRow("reconnecting now")
-        << lost << int(LinkHealth::Failing) << QStringList{"reconnecting in 0 s"};
+        << lost << int(LampHealth::Failing) << QStringList{"reconnecting in 0 s"};
 }
 
 void TestLinkAndNavigation::indicator() {
     QFETCH(LinkStatus, status);
     QFETCH(int, health);
     QFETCH(QStringList, words);
-    const LinkIndicatorView v = link_indicator_view(status);
+    const LampView v = LinkStatusIndicator::view(status);
     QCOMPARE(int(v.health), health);
     for (const QString& w : words)
         QVERIFY2(v.text.contains(w, Qt::CaseInsensitive), qPrintable(v.text));
@@ -336,18 +336,24 @@ void TestLinkAndNavigation::indicator() {
 void TestLinkAndNavigation::indicatorFollowsTheLink() {
     auto* shown = rig->get<LinkStatusIndicator>("LinkStatus");
     QVERIFY(shown->isVisible());
+    // A link that could not be opened for the operator (no simulated instrument) says why, in red,
+    // until the operator opens one.
+    rig->form.showLinkProblem(QStringLiteral("mt3600-sim not found"));
+    QCOMPARE(shown->health(), LampHealth::Failing);
+    QVERIFY(shown->text().contains("mt3600-sim not found"));
     rig->form.Command9_Click();
-    QCOMPARE(shown->health(), LinkHealth::Good);
+    QVERIFY(!shown->text().contains("mt3600-sim"));
+    QCOMPARE(shown->health(), LampHealth::Good);
     rig->link.linkStatus.anyTransaction = true;
     rig->link.linkStatus.lastOk = false;
     rig->link.linkStatus.lastMessage = QStringLiteral("CRC error");
     emit rig->link.statusChanged();
-    QCOMPARE(shown->health(), LinkHealth::Failing);
+    QCOMPARE(shown->health(), LampHealth::Failing);
     QVERIFY(shown->text().contains("CRC error"));
     const QColor red = background(shown);
     rig->link.linkStatus.lastOk = true;
     emit rig->link.statusChanged();
-    QCOMPARE(shown->health(), LinkHealth::Good);
+    QCOMPARE(shown->health(), LampHealth::Good);
     QVERIFY(background(shown) != red);
     // The countdown moves with the overview's tick, without a status change.
     rig->link.linkStatus.open = false;

@@ -233,11 +233,11 @@ void TestHistoryScreen::recordIndicator() {
     indicator.watch(logger.store());
     logger.Timer1_Timer();
     if (usable) {
-        QCOMPARE(indicator.health(), RecordHealth::Good);
+        QCOMPARE(indicator.health(), LampHealth::Good);
         QVERIFY(indicator.text().contains(QStringLiteral("ok")));
         QVERIFY(indicator.text().contains(QStringLiteral("12:00:00")));
     } else {
-        QCOMPARE(indicator.health(), RecordHealth::Failing);
+        QCOMPARE(indicator.health(), LampHealth::Failing);
         QVERIFY(indicator.text().contains(dir.path()));
         QCOMPARE(window_colour(&indicator), QColor(210, 30, 30));
     }
