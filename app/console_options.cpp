@@ -48,8 +48,13 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     const QCommandLineOption maxSeconds(QStringLiteral("max-seconds"),
                                         QStringLiteral("Quit after N seconds."),
                                         QStringLiteral("N"));
-    p.addOptions(
-        {help, db, connect, baud, parity, address, demo, demoSpeed, shot, shotDelay, maxSeconds});
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QStringLiteral("Language of the console's own texts (status lines, tooltips, messages): "
+                       "zh_CN (default) or en. The instrument's captions stay as they are."),
+        QStringLiteral("LANG"), QStringLiteral("zh_CN"));
+    p.addOptions({help, db, connect, baud, parity, address, demo, demoSpeed, shot, shotDelay,
+                  maxSeconds, lang});
 
     exitCode = 0;
     // Parsed before the application object exists, so the help names the program itself.
@@ -96,6 +101,9 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         errors << QStringLiteral("--screenshot-delay must be a number of seconds");
     if (!speedOk || o.demoSpeed <= 0 || o.demoSpeed > 1000)
         errors << QStringLiteral("--demo-speed must be a number above 0, at most 1000");
+    o.language = p.value(lang).trimmed();
+    if (!is_console_language(o.language))
+        errors << QStringLiteral("--lang must be zh_CN or en");
     if (o.demo && !o.connectPort.isEmpty())
         errors << QStringLiteral("--demo and --connect exclude each other");
     if (!errors.isEmpty()) {
@@ -106,4 +114,8 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     o.baudCode = bauds;
     o.parityCode = parities;
     return o;
+}
+
+bool is_console_language(const QString& language) {
+    return language == QLatin1String("zh_CN") || language == QLatin1String("en");
 }

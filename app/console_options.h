@@ -16,9 +16,14 @@ struct ConsoleOptions {
     QString screenshot;   // --screenshot FILE: save the overview as PNG after a few seconds, quit
     int screenshotDelayS = 6;
     int maxSeconds = 0; // --max-seconds N: quit after N seconds (bounded runs)
+    QString language = QStringLiteral("zh_CN"); // --lang zh_CN|en: the console's own texts
 };
 
 // Parses the arguments; on an error or --help the text to print is returned in `message` and the
 // result is empty (exitCode tells how to leave).
 std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments, QString& message,
                                                     int& exitCode);
+
+// The languages of the console's own texts: "zh_CN" (the translation shipped) and "en" (the texts
+// as written in the code).
+bool is_console_language(const QString& language);

@@ -1,6 +1,7 @@
 // mt3600-console: the operator console of the MT3600 process controller.
 #include "app/console_app.h"
 #include "app/console_options.h"
+#include "app/translations.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -52,6 +53,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mt3600-console"));
     quit_on_signals(app);
+    if (!install_console_translation(app, options->language))
+        std::fputs("mt3600-console: the Chinese texts could not be loaded; English is shown\n",
+                   stderr);
     ConsoleApp console(*options);
     console.start();
     return QApplication::exec();
