@@ -28,7 +28,7 @@ ModbusLink::ModbusLink(PortTable portTable, QObject* parent)
     connectTimer.setSingleShot(true);
     connect(&connectTimer, &QTimer::timeout, this, [this] {
         if (client && client->state() == QModbusDevice::ConnectingState)
-            postLoss(QStringLiteral("no connection within %1 ms").arg(kTcpConnectTimeoutMs));
+            postLoss(tr("no connection within %1 ms").arg(kTcpConnectTimeoutMs));
     });
 }
 
@@ -46,7 +46,7 @@ int ModbusLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const QS
     quietTimer.stop();
     quietNeeded = false;
     dropClient();
-    failInFlight(QStringLiteral("port reopened"));
+    failInFlight(tr("port reopened"));
 
     Target t;
     t.device = device.trimmed().isEmpty() ? ports.deviceFor(port) : device.trimmed();
@@ -54,14 +54,13 @@ int ModbusLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const QS
     LinkStatus s;
     s.device = t.device;
     if (t.device.isEmpty()) {
-        s.lastMessage = QStringLiteral("port %1 names no device").arg(port);
+        s.lastMessage = tr("port %1 names no device").arg(port);
         setStatus(s);
         schedulePump();
         return kLinkFailure;
     }
     if (!is_line_code(baudCode) || !is_line_code(parityCode)) {
-        s.lastMessage =
-            QStringLiteral("baud code %1 / parity code %2 not known").arg(baudCode).arg(parityCode);
+        s.lastMessage = tr("baud code %1 / parity code %2 not known").arg(baudCode).arg(parityCode);
         setStatus(s);
         schedulePump();
         return kLinkFailure;
@@ -89,7 +88,7 @@ int ModbusLink::ClosePort_Modbus(int /*port*/) {
     connectTimer.stop();
     quietNeeded = false;
     dropClient();
-    failInFlight(QStringLiteral("port closed"));
+    failInFlight(tr("port closed"));
     LinkStatus s = linkStatus;
     s.open = false;
     s.wanted = false;
@@ -124,7 +123,7 @@ void ModbusLink::pump() {
     if (front.failure.isEmpty() && !isOpen()) {
         if (client && client->state() == QModbusDevice::ConnectingState)
             return; // the connection's outcome pumps again
-        front.failure = QStringLiteral("port not open");
+        front.failure = tr("port not open");
     }
     if (front.failure.isEmpty()) {
         if (!waitForQuietLine())
@@ -167,8 +166,7 @@ void ModbusLink::send(Pending p) {
     QModbusReply* reply = is_write(p.request.op) ? client->sendWriteRequest(unit, p.request.slave)
                                                  : client->sendReadRequest(unit, p.request.slave);
     if (!reply) {
-        complete(std::move(p), false, QStringLiteral("not sent: %1").arg(client->errorString()),
-                 nullptr);
+        complete(std::move(p), false, tr("not sent: %1").arg(client->errorString()), nullptr);
         schedulePump();
         return;
     }
@@ -208,7 +206,7 @@ void ModbusLink::onReplyFinished(QModbusReply* reply) {
         const QString misfit = answer_mismatch(p.request, answer);
         if (misfit.isEmpty()) {
             retryMs = kFirstRetryMs;
-            complete(std::move(p), true, QStringLiteral("ok"), &answer);
+            complete(std::move(p), true, tr("ok"), &answer);
         } else {
             complete(std::move(p), false, misfit, nullptr);
         }
@@ -216,19 +214,18 @@ void ModbusLink::onReplyFinished(QModbusReply* reply) {
     }
     case QModbusDevice::ProtocolError: {
         const int code = reply->rawResult().exceptionCode();
-        complete(std::move(p), false,
-                 QStringLiteral("exception %1 (%2)").arg(code).arg(exception_name(code)), nullptr);
+        complete(std::move(p), false, tr("exception %1 (%2)").arg(code).arg(exception_name(code)),
+                 nullptr);
         break;
     }
     case QModbusDevice::TimeoutError: {
         quietNeeded = true;
         sinceTimeOut.start();
-        const QString what = crcSeen        ? QStringLiteral("CRC error")
-                             : mismatchSeen ? QStringLiteral("answer did not match")
-                                            : QStringLiteral("time out");
+        const QString what = crcSeen        ? tr("CRC error")
+                             : mismatchSeen ? tr("answer did not match")
+                                            : tr("time out");
         complete(std::move(p), false,
-                 QStringLiteral("%1, no valid answer within %2 ms").arg(what).arg(timeoutMs),
-                 nullptr);
+                 tr("%1, no valid answer within %2 ms").arg(what).arg(timeoutMs), nullptr);
         break;
     }
     default:
@@ -276,7 +273,7 @@ QString ModbusLink::settingsText() const {
     QString text =
         target.tcp ? QStringLiteral("Modbus TCP") : line_settings_text(target.baud, target.parity);
     if (lastSlave > 0)
-        text += QStringLiteral(", address %1").arg(lastSlave);
+        text += tr(", address %1").arg(lastSlave);
     return text;
 }
 

@@ -53,7 +53,7 @@ bool ModbusLink::startClient() {
         LinkStatus s = linkStatus;
         s.open = false;
         s.lastOk = false;
-        s.lastMessage = QStringLiteral("cannot open %1: %2").arg(target.device, why);
+        s.lastMessage = tr("cannot open %1: %2").arg(target.device, why);
         setStatus(s);
         return false;
     }
@@ -115,8 +115,7 @@ void ModbusLink::onStateChanged(QModbusDevice::State state) {
         connectTimer.stop();
         markOpened();
     } else if (state == QModbusDevice::UnconnectedState) {
-        postLoss(client->errorString().isEmpty() ? QStringLiteral("connection closed")
-                                                 : client->errorString());
+        postLoss(client->errorString().isEmpty() ? tr("connection closed") : client->errorString());
     }
 }
 
@@ -139,11 +138,11 @@ void ModbusLink::postLoss(const QString& why) {
 
 void ModbusLink::deviceLost(const QString& why) {
     dropClient();
-    failInFlight(QStringLiteral("device lost (%1)").arg(why));
+    failInFlight(tr("device lost (%1)").arg(why));
     LinkStatus s = linkStatus;
     s.open = false;
     s.lastOk = false;
-    s.lastMessage = QStringLiteral("device lost: %1").arg(why);
+    s.lastMessage = tr("device lost: %1").arg(why);
     setStatus(s);
     scheduleReconnect();
 }

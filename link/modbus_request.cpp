@@ -1,5 +1,6 @@
 #include "modbus_request.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace {
@@ -31,15 +32,15 @@ struct ExceptionName {
     const char* name;
 };
 constexpr ExceptionName kExceptions[] = {
-    {1, "illegal function"},
-    {2, "illegal data address"},
-    {3, "illegal data value"},
-    {4, "server device failure"},
-    {5, "acknowledge"},
-    {6, "server device busy"},
-    {8, "memory parity error"},
-    {10, "gateway path unavailable"},
-    {11, "gateway target device failed to respond"},
+    {1, QT_TRANSLATE_NOOP("ModbusRequest", "illegal function")},
+    {2, QT_TRANSLATE_NOOP("ModbusRequest", "illegal data address")},
+    {3, QT_TRANSLATE_NOOP("ModbusRequest", "illegal data value")},
+    {4, QT_TRANSLATE_NOOP("ModbusRequest", "server device failure")},
+    {5, QT_TRANSLATE_NOOP("ModbusRequest", "acknowledge")},
+    {6, QT_TRANSLATE_NOOP("ModbusRequest", "server device busy")},
+    {8, QT_TRANSLATE_NOOP("ModbusRequest", "memory parity error")},
+    {10, QT_TRANSLATE_NOOP("ModbusRequest", "gateway path unavailable")},
+    {11, QT_TRANSLATE_NOOP("ModbusRequest", "gateway target device failed to respond")},
 };
 
 constexpr int kLongestRequestBytes = 8;
@@ -59,14 +60,22 @@ bool is_write(LinkOp op) {
 
 QString refusal_of(const LinkRequest& r) {
     if (r.slave < 1 || r.slave > 247)
-        return QStringLiteral("address %1 is outside 1..247, not sent").arg(r.slave);
+        return QCoreApplication::translate("ModbusRequest",
+                                           "address %1 is outside 1..247, not sent")
+            .arg(r.slave);
     const int count = is_write(r.op) ? 1 : r.count;
     if (count < 1 || count > kMaxReadCount)
-        return QStringLiteral("count %1 is outside 1..%2, not sent").arg(count).arg(kMaxReadCount);
+        return QCoreApplication::translate("ModbusRequest", "count %1 is outside 1..%2, not sent")
+            .arg(count)
+            .arg(kMaxReadCount);
     if (r.number < 1 || qint64(r.number) + count - 1 > 65536)
-        return QStringLiteral("number %1 is outside 1..65536, not sent").arg(r.number);
+        return QCoreApplication::translate("ModbusRequest",
+                                           "number %1 is outside 1..65536, not sent")
+            .arg(r.number);
     if (r.op == LinkOp::Set_4X_D1 && (r.value < -32768 || r.value > 32767))
-        return QStringLiteral("value %1 is outside -32768..32767, not sent").arg(r.value);
+        return QCoreApplication::translate("ModbusRequest",
+                                           "value %1 is outside -32768..32767, not sent")
+            .arg(r.value);
     return {};
 }
 
@@ -89,7 +98,8 @@ QString answer_mismatch(const LinkRequest& r, const QModbusDataUnit& answer) {
     if (is_write(r.op))
         return {};
     if (answer.startAddress() != r.number - 1 || answer.valueCount() < qsizetype(r.count))
-        return QStringLiteral("answer of %1 values from %2 does not fit the request")
+        return QCoreApplication::translate("ModbusRequest",
+                                           "answer of %1 values from %2 does not fit the request")
             .arg(answer.valueCount())
             .arg(answer.startAddress() + 1);
     return {};
@@ -126,8 +136,8 @@ QString describe(const LinkRequest& r) {
 QString exception_name(int code) {
     for (const auto& e : kExceptions)
         if (e.code == code)
-            return QLatin1String(e.name);
-    return QStringLiteral("unknown exception");
+            return QCoreApplication::translate("ModbusRequest", e.name);
+    return QCoreApplication::translate("ModbusRequest", "unknown exception");
 }
 
 QString line_settings_text(int baud, QSerialPort::Parity parity) {

@@ -1,5 +1,6 @@
 #include "port_table.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <algorithm>
@@ -59,7 +60,7 @@ QString PortTable::deviceFor(int port) const {
 
 QString PortTable::describe(int maxEntries) const {
     if (list.isEmpty())
-        return QStringLiteral("no serial devices found");
+        return QCoreApplication::translate("PortTable", "no serial devices found");
     QStringList parts;
     for (int i = 0; i < list.size() && i < maxEntries; ++i)
         parts << QStringLiteral("%1 = %2").arg(i + 1).arg(list.at(i));

@@ -19,7 +19,6 @@
 
 namespace {
 
-
 QComboBox* number_list(QWidget* owner, const char* name, int last) {
     auto* c = named(new QComboBox(owner), QString::fromLatin1(name));
     c->setEditable(true);
@@ -59,7 +58,7 @@ void LinkControls::buildPortFrames(QWidget* owner) {
     portFrame->setObjectName(QStringLiteral("portFrame"));
     auto* p = new QGridLayout(portFrame);
     Combo1 = number_list(portFrame, "Combo1", 20);
-    Combo1->setToolTip(QStringLiteral("a port number, a device path or host:port"));
+    Combo1->setToolTip(tr("a port number, a device path or host:port"));
     portNote = new QLabel(ports.describe(), portFrame);
     portNote->setObjectName(QStringLiteral("portNote"));
     portNote->setWordWrap(true);
@@ -87,8 +86,8 @@ void LinkControls::buildOptionFrames(QWidget* owner) {
         frame->setObjectName(QString::fromLatin1(objectName));
         auto* l = new QHBoxLayout(frame);
         for (int i = 0; i < 3; ++i) {
-            options[i] = named(new QRadioButton(captions.at(i), frame),
-                               QString::fromLatin1(name), i);
+            options[i] =
+                named(new QRadioButton(captions.at(i), frame), QString::fromLatin1(name), i);
             l->addWidget(options[i]);
         }
         options[static_cast<std::size_t>(initial)]->setChecked(true);

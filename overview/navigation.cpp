@@ -57,12 +57,12 @@ void Navigation::updateButton(Screen target) {
     QPushButton* b = buttons[index(target)];
     if (!hasScreen(target)) {
         b->setEnabled(false);
-        b->setToolTip(QStringLiteral("This screen is not available yet"));
+        b->setToolTip(tr("This screen is not available yet"));
         return;
     }
     const bool linkOk = target != Screen::Config || linkAllowsConfig;
     b->setEnabled(linkOk);
-    b->setToolTip(linkOk ? QString() : QStringLiteral("Available while the link is open"));
+    b->setToolTip(linkOk ? QString() : tr("Available while the link is open"));
 }
 
 void Navigation::open(Screen target) {

@@ -101,7 +101,7 @@ void OperatorCommands::entryClick(int k) {
     QLineEdit* box = T_3RW[static_cast<std::size_t>(k)];
     const auto value = entry_value(rule, box->text());
     if (!value) {
-        markRefused(box, QStringLiteral("%1: %2 is outside %3 — nothing written")
+        markRefused(box, tr("%1: %2 is outside %3 — nothing written")
                              .arg(rule.caption.toString(), box->text(), entry_range_text(rule)));
         return;
     }
@@ -132,7 +132,7 @@ void OperatorCommands::Command27_Click() {
 void OperatorCommands::listClick(const ListRule& rule, QComboBox* combo) {
     const auto code = list_code(rule.entries, combo->currentText());
     if (!code) {
-        markRefused(combo, QStringLiteral("%1: \"%2\" is no entry (%3) — nothing written")
+        markRefused(combo, tr("%1: \"%2\" is no entry (%3) — nothing written")
                                .arg(rule.caption.toString(), combo->currentText(),
                                     list_codes_text(rule.entries)));
         return;

@@ -17,13 +17,13 @@ const QColor kRefusedBase(255, 140, 140); // an entry that was not applied
 QString refusal_text(curves::RangeRefusal why) {
     switch (why) {
     case curves::RangeRefusal::MaximumOutside:
-        return QStringLiteral("Not applied: the maximum must lie between -12000 and 36000");
+        return CurveScreen::tr("Not applied: the maximum must lie between -12000 and 36000");
     case curves::RangeRefusal::MinimumOutside:
-        return QStringLiteral("Not applied: the minimum must lie between -12000 and 35000");
+        return CurveScreen::tr("Not applied: the minimum must lie between -12000 and 35000");
     case curves::RangeRefusal::MinimumAboveMaximum:
-        return QStringLiteral("Not applied: the minimum is above the maximum");
+        return CurveScreen::tr("Not applied: the minimum is above the maximum");
     case curves::RangeRefusal::TooWide:
-        return QStringLiteral(
+        return CurveScreen::tr(
             "Not applied: maximum, minimum and span must each lie between -32768 and 32767");
     case curves::RangeRefusal::None:
         break;

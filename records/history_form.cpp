@@ -114,7 +114,7 @@ QWidget* lsqx::buildStatusArea() {
         auto* button =
             named(new QPushButton(b.caption.toString(), box), QString::fromLatin1(b.name));
         button->setEnabled(false);
-        button->setToolTip(QStringLiteral("No action on the history screen"));
+        button->setToolTip(tr("No action on the history screen"));
         buttons->addWidget(button);
     }
     Command1 = named(new QPushButton(QStringLiteral("返回"), box), QStringLiteral("Command1"));

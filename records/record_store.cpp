@@ -21,7 +21,7 @@ RecordStore::RecordStore(const QString& path, QObject* parent)
     : QObject(parent), filePath(path.isEmpty() ? defaultPath() : path),
       connectionName(QStringLiteral("records-%1").arg(++nextConnectionNumber)),
       shortSource(*this, RecordTable::Short), longSource(*this, RecordTable::Long) {
-    current.text = QStringLiteral("closed");
+    current.text = tr("closed");
 }
 
 RecordStore::~RecordStore() {
@@ -52,7 +52,7 @@ bool RecordStore::ensureOpen(Kind kind) {
     if (conn)
         return true;
     if (!wanted) {
-        failed(kind, RecordStoreState::Closed, QStringLiteral("closed"));
+        failed(kind, RecordStoreState::Closed, tr("closed"));
         return false;
     }
     return openConnection();
@@ -62,12 +62,12 @@ bool RecordStore::openConnection() {
     const QFileInfo info(filePath);
     if (info.isDir()) {
         failed(Kind::Read, RecordStoreState::Unreadable,
-               QStringLiteral("the record file cannot be opened: %1 is a folder").arg(filePath));
+               tr("the record file cannot be opened: %1 is a folder").arg(filePath));
         return false;
     }
     if (!QDir().mkpath(info.absolutePath())) {
         failed(Kind::Read, RecordStoreState::Unreadable,
-               QStringLiteral("the record folder %1 cannot be created").arg(info.absolutePath()));
+               tr("the record folder %1 cannot be created").arg(info.absolutePath()));
         return false;
     }
     auto made = std::make_unique<Connection>();
@@ -117,7 +117,7 @@ std::optional<SlVoid> RecordStore::readPositions() {
         if (query.lastError().isValid())
             failed(Kind::Read, query.lastError());
         else
-            failed(Kind::Read, RecordStoreState::Failed, QStringLiteral("sl_void holds no row"));
+            failed(Kind::Read, RecordStoreState::Failed, tr("sl_void holds no row"));
         return std::nullopt;
     }
     SlVoid positions{};
@@ -127,7 +127,7 @@ std::optional<SlVoid> RecordStore::readPositions() {
         positions[i] = value.toInt(&ok);
         if (value.isNull() || !ok) {
             failed(Kind::Read, RecordStoreState::Failed,
-                   QStringLiteral("sl_void column %1 holds no number").arg(i));
+                   tr("sl_void column %1 holds no number").arg(i));
             return std::nullopt;
         }
     }
@@ -206,10 +206,10 @@ void RecordStore::publish() {
         current.text = problem->text;
     } else if (conn) {
         current.state = RecordStoreState::Ok;
-        current.text = QStringLiteral("ok");
+        current.text = tr("ok");
     } else {
         current.state = RecordStoreState::Closed;
-        current.text = QStringLiteral("closed");
+        current.text = tr("closed");
     }
     const bool changed =
         !announced || announced->state != current.state || announced->text != current.text ||

@@ -117,7 +117,7 @@ bool RecordStore::Connection::columnsOf(const char* name, int needed, QStringLis
     while (query.next())
         *columns << query.value(1).toString();
     if (columns->size() < needed) {
-        *what = QStringLiteral("table %1 has %2 columns, %3 expected")
+        *what = RecordStore::tr("table %1 has %2 columns, %3 expected")
                     .arg(QLatin1StringView(name))
                     .arg(columns->size())
                     .arg(needed);
@@ -177,7 +177,7 @@ bool RecordStore::Connection::writeRecord(RecordTable table, qint32 number, doub
         return false;
     }
     if (position.numRowsAffected() < 1) {
-        *what = QStringLiteral("sl_void holds no row");
+        *what = RecordStore::tr("sl_void holds no row");
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "records/record_store_errors.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // SQLite's primary result codes.
@@ -33,31 +35,45 @@ ErrorMeaning error_meaning(const QSqlError& error, bool writing) {
     const int code = error.nativeErrorCode().toInt(&numeric) & 0xff;
     const QString why = detail(error);
     auto meaning = [&why](RecordStoreState state, const char* words) {
-        return ErrorMeaning{state, QLatin1StringView(words) + QStringLiteral(": ") + why};
+        return ErrorMeaning{state, QCoreApplication::translate("RecordStoreErrors", words) +
+                                       QStringLiteral(": ") + why};
     };
     if (!numeric)
-        return meaning(RecordStoreState::Failed, "record database error");
+        return meaning(RecordStoreState::Failed,
+                       QT_TRANSLATE_NOOP("RecordStoreErrors", "record database error"));
     switch (code) {
     case kBusy:
     case kLocked:
-        return meaning(RecordStoreState::Locked, "the record file is locked by another program");
+        return meaning(
+            RecordStoreState::Locked,
+            QT_TRANSLATE_NOOP("RecordStoreErrors", "the record file is locked by another program"));
     case kReadOnly:
-        return meaning(RecordStoreState::Unwritable, "the record file is read-only");
+        return meaning(RecordStoreState::Unwritable,
+                       QT_TRANSLATE_NOOP("RecordStoreErrors", "the record file is read-only"));
     case kFull:
-        return meaning(RecordStoreState::Unwritable, "the disk of the record file is full");
+        return meaning(
+            RecordStoreState::Unwritable,
+            QT_TRANSLATE_NOOP("RecordStoreErrors", "the disk of the record file is full"));
     case kCorrupt:
     case kNotADb:
         return meaning(RecordStoreState::Corrupt,
-                       "the record file is damaged or is not a database");
+                       QT_TRANSLATE_NOOP("RecordStoreErrors",
+                                         "the record file is damaged or is not a database"));
     case kPerm:
     case kAuth:
     case kCantOpen:
-        return meaning(RecordStoreState::Unreadable, "the record file cannot be opened");
+        return meaning(RecordStoreState::Unreadable,
+                       QT_TRANSLATE_NOOP("RecordStoreErrors", "the record file cannot be opened"));
     case kIoErr:
-        return writing ? meaning(RecordStoreState::Unwritable, "the record file cannot be written")
-                       : meaning(RecordStoreState::Unreadable, "the record file cannot be read");
+        return writing ? meaning(RecordStoreState::Unwritable,
+                                 QT_TRANSLATE_NOOP("RecordStoreErrors",
+                                                   "the record file cannot be written"))
+                       : meaning(RecordStoreState::Unreadable,
+                                 QT_TRANSLATE_NOOP("RecordStoreErrors",
+                                                   "the record file cannot be read"));
     default:
-        return meaning(RecordStoreState::Failed, "record database error");
+        return meaning(RecordStoreState::Failed,
+                       QT_TRANSLATE_NOOP("RecordStoreErrors", "record database error"));
     }
 }
 

@@ -2,108 +2,374 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CurveScreen</name>
+    <message>
+        <source>Not applied: the maximum must lie between -12000 and 36000</source>
+        <translation>未应用：最大值须在 -12000 与 36000 之间</translation>
+    </message>
+    <message>
+        <source>Not applied: the minimum must lie between -12000 and 35000</source>
+        <translation>未应用：最小值须在 -12000 与 35000 之间</translation>
+    </message>
+    <message>
+        <source>Not applied: the minimum is above the maximum</source>
+        <translation>未应用：最小值大于最大值</translation>
+    </message>
+    <message>
+        <source>Not applied: maximum, minimum and span must each lie between -32768 and 32767</source>
+        <translation>未应用：最大值、最小值与跨度均须在 -32768 与 32767 之间</translation>
+    </message>
+</context>
+<context>
     <name>DemoInstrument</name>
     <message>
         <source>mt3600-sim did not report ready within %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>mt3600-sim 未在 %1 秒内报告就绪</translation>
     </message>
     <message>
         <source>mt3600-sim could not be started: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法启动 mt3600-sim：%1</translation>
     </message>
     <message>
         <source>mt3600-sim ended (exit code %1) before it was ready</source>
-        <translation type="unfinished"></translation>
+        <translation>mt3600-sim 在就绪前已退出（退出码 %1）</translation>
     </message>
     <message>
         <source>mt3600-sim not found</source>
-        <translation type="unfinished"></translation>
+        <translation>未找到 mt3600-sim</translation>
     </message>
     <message>
         <source>no temporary folder for the simulated instrument: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法为模拟仪表建立临时文件夹：%1</translation>
     </message>
     <message>
         <source>mt3600-sim said: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>mt3600-sim 报告：%1</translation>
+    </message>
+</context>
+<context>
+    <name>LinkControls</name>
+    <message>
+        <source>a port number, a device path or host:port</source>
+        <translation>端口号、设备路径或 host:port</translation>
     </message>
 </context>
 <context>
     <name>LinkStatusIndicator</name>
     <message>
         <source>port</source>
-        <translation type="unfinished"></translation>
+        <translation>端口</translation>
     </message>
     <message>
         <source>good %1 · failed %2</source>
-        <translation type="unfinished"></translation>
+        <translation>成功 %1 · 失败 %2</translation>
     </message>
     <message>
         <source>no transaction yet</source>
-        <translation type="unfinished"></translation>
+        <translation>尚未通讯</translation>
     </message>
     <message>
         <source>last: OK</source>
-        <translation type="unfinished"></translation>
+        <translation>上次：正常</translation>
     </message>
     <message>
         <source>last failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>上次失败：%1</translation>
     </message>
     <message>
         <source>no answer</source>
-        <translation type="unfinished"></translation>
+        <translation>无应答</translation>
     </message>
     <message>
         <source>Link closed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>通讯已关闭：%1</translation>
     </message>
     <message>
         <source>Link closed</source>
-        <translation type="unfinished"></translation>
+        <translation>通讯已关闭</translation>
     </message>
     <message>
         <source>%1 lost — reconnecting in %2 s · %3 · %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 连接中断 — %2 秒后重新连接 · %3 · %4</translation>
     </message>
     <message>
         <source>%1 not open</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 未打开</translation>
     </message>
     <message>
         <source>%1 not open: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 未打开：%2</translation>
     </message>
     <message>
         <source>Open %1 · %2 · %3</source>
-        <translation type="unfinished"></translation>
+        <translation>已打开 %1 · %2 · %3</translation>
+    </message>
+</context>
+<context>
+    <name>ModbusLink</name>
+    <message>
+        <source>no connection within %1 ms</source>
+        <translation>%1 毫秒内未建立连接</translation>
+    </message>
+    <message>
+        <source>port reopened</source>
+        <translation>端口已重新打开</translation>
+    </message>
+    <message>
+        <source>port %1 names no device</source>
+        <translation>端口 %1 没有对应的设备</translation>
+    </message>
+    <message>
+        <source>baud code %1 / parity code %2 not known</source>
+        <translation>未知的波特率代码 %1 / 校验方式代码 %2</translation>
+    </message>
+    <message>
+        <source>port closed</source>
+        <translation>端口已关闭</translation>
+    </message>
+    <message>
+        <source>port not open</source>
+        <translation>端口未打开</translation>
+    </message>
+    <message>
+        <source>not sent: %1</source>
+        <translation>未发送：%1</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>exception %1 (%2)</source>
+        <translation>异常 %1（%2）</translation>
+    </message>
+    <message>
+        <source>CRC error</source>
+        <translation>CRC 校验错误</translation>
+    </message>
+    <message>
+        <source>answer did not match</source>
+        <translation>应答不匹配</translation>
+    </message>
+    <message>
+        <source>time out</source>
+        <translation>超时</translation>
+    </message>
+    <message>
+        <source>%1, no valid answer within %2 ms</source>
+        <translation>%1，%2 毫秒内无有效应答</translation>
+    </message>
+    <message>
+        <source>, address %1</source>
+        <translation>，地址 %1</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>connection closed</source>
+        <translation>连接已关闭</translation>
+    </message>
+    <message>
+        <source>device lost (%1)</source>
+        <translation>设备丢失（%1）</translation>
+    </message>
+    <message>
+        <source>device lost: %1</source>
+        <translation>设备丢失：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ModbusRequest</name>
+    <message>
+        <source>illegal function</source>
+        <translation>非法功能码</translation>
+    </message>
+    <message>
+        <source>illegal data address</source>
+        <translation>非法数据地址</translation>
+    </message>
+    <message>
+        <source>illegal data value</source>
+        <translation>非法数据值</translation>
+    </message>
+    <message>
+        <source>server device failure</source>
+        <translation>从站设备故障</translation>
+    </message>
+    <message>
+        <source>acknowledge</source>
+        <translation>已确认（处理中）</translation>
+    </message>
+    <message>
+        <source>server device busy</source>
+        <translation>从站设备忙</translation>
+    </message>
+    <message>
+        <source>memory parity error</source>
+        <translation>存储器奇偶校验错误</translation>
+    </message>
+    <message>
+        <source>gateway path unavailable</source>
+        <translation>网关路径不可用</translation>
+    </message>
+    <message>
+        <source>gateway target device failed to respond</source>
+        <translation>网关目标设备无响应</translation>
+    </message>
+    <message>
+        <source>address %1 is outside 1..247, not sent</source>
+        <translation>地址 %1 超出 1..247，未发送</translation>
+    </message>
+    <message>
+        <source>count %1 is outside 1..%2, not sent</source>
+        <translation>数量 %1 超出 1..%2，未发送</translation>
+    </message>
+    <message>
+        <source>number %1 is outside 1..65536, not sent</source>
+        <translation>编号 %1 超出 1..65536，未发送</translation>
+    </message>
+    <message>
+        <source>value %1 is outside -32768..32767, not sent</source>
+        <translation>数值 %1 超出 -32768..32767，未发送</translation>
+    </message>
+    <message>
+        <source>answer of %1 values from %2 does not fit the request</source>
+        <translation>应答（自 %2 起 %1 个值）与请求不符</translation>
+    </message>
+    <message>
+        <source>unknown exception</source>
+        <translation>未知异常</translation>
+    </message>
+</context>
+<context>
+    <name>Navigation</name>
+    <message>
+        <source>This screen is not available yet</source>
+        <translation>此画面暂不可用</translation>
+    </message>
+    <message>
+        <source>Available while the link is open</source>
+        <translation>通讯打开后可用</translation>
+    </message>
+</context>
+<context>
+    <name>OperatorCommands</name>
+    <message>
+        <source>%1: %2 is outside %3 — nothing written</source>
+        <translation>%1：%2 超出 %3 — 未写入</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no entry (%3) — nothing written</source>
+        <translation>%1：“%2”不是可选项（%3） — 未写入</translation>
+    </message>
+</context>
+<context>
+    <name>PortTable</name>
+    <message>
+        <source>no serial devices found</source>
+        <translation>未找到串口设备</translation>
     </message>
 </context>
 <context>
     <name>RecordIndicator</name>
     <message>
         <source>no record written yet</source>
-        <translation type="unfinished"></translation>
+        <translation>尚未写入记录</translation>
     </message>
     <message>
         <source>last record %1 · %2 written</source>
-        <translation type="unfinished"></translation>
+        <translation>最近记录 %1 · 已写入 %2 条</translation>
     </message>
     <message>
         <source>Record file closed</source>
-        <translation type="unfinished"></translation>
+        <translation>记录文件已关闭</translation>
     </message>
     <message>
         <source>Record file ok · %1</source>
-        <translation type="unfinished"></translation>
+        <translation>记录文件正常 · %1</translation>
     </message>
     <message>
         <source>failing</source>
-        <translation type="unfinished"></translation>
+        <translation>出错</translation>
     </message>
     <message>
         <source>Record file: %1 · %2 · failed %3</source>
-        <translation type="unfinished"></translation>
+        <translation>记录文件：%1 · %2 · 失败 %3</translation>
+    </message>
+</context>
+<context>
+    <name>RecordStore</name>
+    <message>
+        <source>closed</source>
+        <translation>已关闭</translation>
+    </message>
+    <message>
+        <source>the record file cannot be opened: %1 is a folder</source>
+        <translation>无法打开记录文件：%1 是文件夹</translation>
+    </message>
+    <message>
+        <source>the record folder %1 cannot be created</source>
+        <translation>无法创建记录文件夹 %1</translation>
+    </message>
+    <message>
+        <source>sl_void holds no row</source>
+        <translation>sl_void 中没有数据行</translation>
+    </message>
+    <message>
+        <source>sl_void column %1 holds no number</source>
+        <translation>sl_void 第 %1 列不是数值</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>table %1 has %2 columns, %3 expected</source>
+        <translation>表 %1 有 %2 列，应为 %3 列</translation>
+    </message>
+</context>
+<context>
+    <name>RecordStoreErrors</name>
+    <message>
+        <source>record database error</source>
+        <translation>记录数据库错误</translation>
+    </message>
+    <message>
+        <source>the record file is locked by another program</source>
+        <translation>记录文件被其他程序锁定</translation>
+    </message>
+    <message>
+        <source>the record file is read-only</source>
+        <translation>记录文件为只读</translation>
+    </message>
+    <message>
+        <source>the disk of the record file is full</source>
+        <translation>记录文件所在磁盘已满</translation>
+    </message>
+    <message>
+        <source>the record file is damaged or is not a database</source>
+        <translation>记录文件已损坏或不是数据库</translation>
+    </message>
+    <message>
+        <source>the record file cannot be opened</source>
+        <translation>无法打开记录文件</translation>
+    </message>
+    <message>
+        <source>the record file cannot be written</source>
+        <translation>无法写入记录文件</translation>
+    </message>
+    <message>
+        <source>the record file cannot be read</source>
+        <translation>无法读取记录文件</translation>
+    </message>
+</context>
+<context>
+    <name>lsqx</name>
+    <message>
+        <source>No action on the history screen</source>
+        <translation>此按钮在历史曲线画面中无作用</translation>
     </message>
 </context>
 </TS>
