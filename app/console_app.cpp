@@ -13,6 +13,7 @@
 #include "records/record_indicator.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QTimer>
 
 ConsoleApp::ConsoleApp(ConsoleOptions options, QObject* parent)
@@ -46,7 +47,7 @@ void ConsoleApp::createForms() {
     overview = std::make_unique<OverviewForm>(*link, *poll, ports);
     // The real-time curve, on a connection of its own to the record file; owned by the overview.
     new RealtimeChart(*overview, options.dbPath);
-    register_screens(*overview, {options.dbPath, nullptr});
+    register_screens(*overview, {*link, options.dbPath, nullptr});
     // exit(), not quit(): quit() asks the windows to close, and the overview's close guard refuses.
     connect(overview.get(), &OverviewForm::exitRequested, qApp, [] { QCoreApplication::exit(0); });
     overview->show();
@@ -56,6 +57,9 @@ void ConsoleApp::createForms() {
     records->watch(logger->store());
     overview->setRecordIndicator(records);
     connectAtStart();
+    // Once the link has had its first poll cycles, so the screen shows the instrument's values.
+    if (!options.screen.isEmpty())
+        QTimer::singleShot(1500, this, &ConsoleApp::openStartScreen);
     scheduleScreenshot();
 }
 
@@ -70,7 +74,7 @@ void ConsoleApp::connectAtStart() {
     connect(demo.get(), &DemoInstrument::ready, this, [this](const QString& path) {
         openLink(path, 0); // a pseudo terminal carries no parity
     });
-    connect(demo.get(), &DemoInstrument::failed, overview.get(), &OverviewForm::showLinkProblem);
+    connect(demo.get(), &DemoInstrument::failed, overview.get(), &OverviewForm::showLinkNote);
     demo->start({QStringLiteral("--baud"), QString::number(baud_of_code(options.baudCode)),
                  QStringLiteral("--address"), QString::number(options.address),
                  QStringLiteral("--speed"), QString::number(options.demoSpeed)});
@@ -81,11 +85,22 @@ void ConsoleApp::openLink(const QString& port, int parityCode) {
     overview->Command9_Click();
 }
 
+void ConsoleApp::openStartScreen() {
+    static const QHash<QString, Screen> screens{{QStringLiteral("alarms"), Screen::Alarms},
+                                                {QStringLiteral("config"), Screen::Config},
+                                                {QStringLiteral("pid"), Screen::Pid},
+                                                {QStringLiteral("grouped-pid"), Screen::GroupedPid},
+                                                {QStringLiteral("history"), Screen::History}};
+    if (screens.contains(options.screen))
+        overview->navigation().open(screens.value(options.screen));
+}
+
 void ConsoleApp::scheduleScreenshot() {
     if (options.screenshot.isEmpty())
         return;
     QTimer::singleShot(options.screenshotDelayS * 1000, this, [this] {
-        const bool saved = overview->grab().save(options.screenshot, "PNG");
+        QWidget* shown = overview->navigation().shownScreen();
+        const bool saved = (shown ? shown : overview.get())->grab().save(options.screenshot, "PNG");
         QCoreApplication::exit(saved ? 0 : 1);
     });
 }

@@ -27,6 +27,7 @@ private:
     void createForms();
     void connectAtStart();
     void openLink(const QString& port, int parityCode);
+    void openStartScreen();
     void scheduleScreenshot();
 
     ConsoleOptions options;

@@ -5,6 +5,10 @@
 #include <QCommandLineParser>
 
 namespace {
+const QStringList kStartScreens{QStringLiteral("alarms"), QStringLiteral("config"),
+                                QStringLiteral("pid"), QStringLiteral("grouped-pid"),
+                                QStringLiteral("history")};
+
 int code_of(const QString& value, const QStringList& names) {
     return static_cast<int>(names.indexOf(value.trimmed().toLower()));
 }
@@ -53,8 +57,13 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("Language of the console's own texts (status lines, tooltips, messages): "
                        "zh_CN (default) or en. The instrument's captions stay as they are."),
         QStringLiteral("LANG"), QStringLiteral("zh_CN"));
+    const QCommandLineOption screen(
+        QStringLiteral("screen"),
+        QStringLiteral("Open a screen from the overview at start, as its button does: alarms, "
+                       "config, pid, grouped-pid or history (with --screenshot: that screen)."),
+        QStringLiteral("NAME"));
     p.addOptions({help, db, connect, baud, parity, address, demo, demoSpeed, shot, shotDelay,
-                  maxSeconds, lang});
+                  maxSeconds, lang, screen});
 
     exitCode = 0;
     // Parsed before the application object exists, so the help names the program itself.
@@ -102,6 +111,9 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     if (!speedOk || o.demoSpeed <= 0 || o.demoSpeed > 1000)
         errors << QStringLiteral("--demo-speed must be a number above 0, at most 1000");
     o.language = p.value(lang).trimmed();
+    o.screen = p.value(screen).trimmed();
+    if (!o.screen.isEmpty() && !kStartScreens.contains(o.screen))
+        errors << QStringLiteral("--screen must be one of: ") + kStartScreens.join(u", ");
     if (!is_console_language(o.language))
         errors << QStringLiteral("--lang must be zh_CN or en");
     if (o.demo && !o.connectPort.isEmpty())

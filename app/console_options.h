@@ -17,6 +17,7 @@ struct ConsoleOptions {
     int screenshotDelayS = 6;
     int maxSeconds = 0; // --max-seconds N: quit after N seconds (bounded runs)
     QString language = QStringLiteral("zh_CN"); // --lang zh_CN|en: the console's own texts
+    QString screen; // --screen NAME: opened from the overview at start (alarms, config, ...)
 };
 
 // Parses the arguments; on an error or --help the text to print is returned in `message` and the

@@ -1,10 +1,34 @@
 #include "app/screens.h"
 
 #include "overview/overview_form.h"
+#include "params/alarm_form.h"
+#include "params/config_form.h"
+#include "params/grouped_pid_form.h"
+#include "params/pid_form.h"
 #include "records/history_form.h"
 #include "records/record_store.h"
 
+namespace {
+// A parameter screen, loaded; what it says about the instrument's own line settings goes to the
+// overview's link indicator.
+template <class Form> ScreenFactory parameter_screen(OverviewForm& overview, InstrumentLink& link) {
+    return [&overview, &link](ReturnToOverview back) {
+        auto* shown = new Form(link, std::move(back));
+        QObject::connect(shown, &ParamScreen::linkSettingsWritten, &overview,
+                         &OverviewForm::showLinkNote);
+        shown->Form_Load();
+        return shown;
+    };
+}
+} // namespace
+
 void register_screens(OverviewForm& overview, const ScreenContext& context) {
+    InstrumentLink& link = context.link;
+    overview.setScreenFactory(Screen::Alarms, parameter_screen<ALM1>(overview, link));
+    overview.setScreenFactory(Screen::Config, parameter_screen<CONFIG1>(overview, link));
+    overview.setScreenFactory(Screen::Pid, parameter_screen<PIDC>(overview, link));
+    overview.setScreenFactory(Screen::GroupedPid, parameter_screen<PID1>(overview, link));
+
     const QString path = context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
     Clock* clock = context.clock;
     overview.setScreenFactory(Screen::History, [path, clock](ReturnToOverview back) {

@@ -5,9 +5,11 @@
 #include <QString>
 
 class Clock;
+class InstrumentLink;
 class OverviewForm;
 
 struct ScreenContext {
+    InstrumentLink& link;
     QString dbPath;         // the record file; empty: the default one
     Clock* clock = nullptr; // null: the console clock
 };

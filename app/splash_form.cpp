@@ -1,6 +1,7 @@
 #include "splash_form.h"
 
 #include "core/curve_state.h"
+#include "core/fonts.h"
 #include "core/naming.h"
 
 #include <QCloseEvent>
@@ -14,14 +15,6 @@
 namespace {
 const QSize kSplashSize(640, 400);
 
-// "宋体" where it is installed, otherwise the nearest CJK font the set-up script provides.
-QFont caption_font() {
-    QFont f;
-    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                   QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    f.setPointSize(15);
-    return f;
-}
 } // namespace
 
 frmSplash::frmSplash(QWidget* parent)
@@ -33,7 +26,7 @@ frmSplash::frmSplash(QWidget* parent)
     picture->setGeometry(rect());
     Label1 = named(new QLabel(QStringLiteral("系统正在初始化数据引擎，请稍后。。。。。。"), this),
                    QStringLiteral("Label1"));
-    Label1->setFont(caption_font());
+    Label1->setFont(song_font(15));
     Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setGeometry(0, height() - 70, width(), 40);

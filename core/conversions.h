@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <optional>
 
@@ -23,6 +24,12 @@ std::optional<qint16> to_int16(double value);
 // Shortest decimal form with at most 7 significant digits: 12.3, 1500, 0.5, -3.2.
 QString number_text(float value);
 QString number_text(qint32 value);
+
+// An entry of an option list begins with its code ("4:结束 ", "3 "). The code of the entry that
+// the text names: the entry itself, the entry less its blanks, or its code alone; empty when the
+// text names no entry.
+std::optional<int> list_code(const QStringList& entries, QStringView text);
+QString list_codes_text(const QStringList& entries); // "0, 1, 2, 4"
 
 double ole_date(const QDate& date);    // whole day number
 double ole_time(const QTime& time);    // whole seconds as a fraction of a day

@@ -47,34 +47,3 @@ const ListRule& curve_list() {
     }();
     return rule;
 }
-
-namespace {
-// The digits at the head of an entry: "4:结束 " -> "4", "3 " -> "3".
-QStringView head_text(const QString& entry) {
-    qsizetype n = 0;
-    while (n < entry.size() && entry[n].isDigit())
-        ++n;
-    return QStringView(entry).left(n);
-}
-
-int head_code(const QString& entry) {
-    return head_text(entry).toInt();
-}
-} // namespace
-
-std::optional<int> list_code(const QStringList& entries, QStringView text) {
-    const QStringView typed = text.trimmed();
-    if (typed.isEmpty())
-        return std::nullopt;
-    for (const QString& e : entries)
-        if (text == e || typed == QStringView(e).trimmed() || typed == head_text(e))
-            return head_code(e);
-    return std::nullopt;
-}
-
-QString list_codes_text(const QStringList& entries) {
-    QStringList codes;
-    for (const QString& e : entries)
-        codes << QString::number(head_code(e));
-    return codes.join(QStringLiteral(", "));
-}

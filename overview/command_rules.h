@@ -39,8 +39,3 @@ struct ListRule {
 const ListRule& program_state_list(); // Combo3 / Command13 -> holding register 8
 const ListRule& curve_list();         // Combo4 / Command27 -> holding register 7
 
-// The code an edit text stands for: the entry it names (as listed, or as typed without the
-// trailing blank, or just its head number, which is what a commit leaves in the field). Empty for
-// a text that names no entry.
-std::optional<int> list_code(const QStringList& entries, QStringView text);
-QString list_codes_text(const QStringList& entries); // "0, 1, 2, 4"

@@ -104,6 +104,7 @@ void LinkControls::buildOptionFrames(QWidget* owner) {
 }
 
 void LinkControls::Command9_Click() {
+    status->setNote(QString()); // the operator's own settings now speak for the link
     const QString portText = Combo1->currentText();
     store_number(linkslot::Port, portText);
     for (int i = 0; i < 3; ++i)

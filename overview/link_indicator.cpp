@@ -29,7 +29,8 @@ LampView LinkStatusIndicator::view(const LinkStatus& s, const QString& note) {
         return {tr("%1 not open: %2").arg(where, s.lastMessage), LampHealth::Failing};
     }
     const bool good = !s.anyTransaction || s.lastOk;
-    return {tr("Open %1 · %2 · %3").arg(where, last, counts),
+    const QString open = tr("Open %1 · %2 · %3").arg(where, last, counts);
+    return {note.isEmpty() ? open : open + QStringLiteral(" · ") + note,
             good ? LampHealth::Good : LampHealth::Failing};
 }
 
@@ -39,8 +40,6 @@ LinkStatusIndicator::LinkStatusIndicator(QWidget* parent)
 }
 
 void LinkStatusIndicator::display(const LinkStatus& status) {
-    if (status.wanted)
-        note.clear();
     last = status;
     showView(view(status, note));
 }

@@ -1,5 +1,6 @@
 #include "overview_form.h"
 
+#include "core/fonts.h"
 #include "core/naming.h"
 #include "link/instrument_link.h"
 #include "link_controls.h"
@@ -7,7 +8,6 @@
 #include "operator_commands.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,8 +17,6 @@
 namespace {
 constexpr int kTimer1Ms = 200;
 constexpr int kMessageMs = 10000; // how long a refused-input note stays on the message line
-constexpr const char* kCjkFamilies[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC",
-                                        "SimSun"};
 } // namespace
 
 OverviewForm::OverviewForm(InstrumentLink& instrument, PollTimerControl& poll, PortTable ports,
@@ -26,7 +24,7 @@ OverviewForm::OverviewForm(InstrumentLink& instrument, PollTimerControl& poll, P
     : QWidget(parent), panel(this) {
     name_control(this, QStringLiteral("ssqx"));
     setWindowTitle(QStringLiteral("过程控制仪表 MT3600  OverView"));
-    applyFont();
+    use_cjk_font(*this, 10);
 
     operatorCommands = new OperatorCommands(instrument, this);
     link = new LinkControls(instrument, poll, std::move(ports), this);
@@ -54,20 +52,6 @@ OverviewForm::OverviewForm(InstrumentLink& instrument, PollTimerControl& poll, P
 }
 
 OverviewForm::~OverviewForm() = default;
-
-void OverviewForm::applyFont() {
-    const QStringList installed = QFontDatabase::families();
-    for (const char* family : kCjkFamilies) {
-        if (installed.contains(QLatin1String(family))) {
-            QFont f = font();
-            f.setFamily(QLatin1String(family));
-            f.setPointSize(10);
-            setFont(f);
-            return;
-        }
-    }
-    // None installed: the platform's own font fallback finds whatever covers the captions.
-}
 
 void OverviewForm::Timer1_Timer() {
     if (!hooks.rulerMode || !hooks.rulerMode())
@@ -115,7 +99,7 @@ void OverviewForm::setRecordIndicator(QWidget* indicator) {
     statusStrip->insertWidget(1, indicator);
 }
 
-void OverviewForm::showLinkProblem(const QString& text) {
+void OverviewForm::showLinkNote(const QString& text) {
     link->indicator()->setNote(text);
 }
 

@@ -53,9 +53,10 @@ public:
     StatusPanel& statusPanel() { return panel; }
     Navigation& navigation() { return *nav; }
 
-    // Why the link could not be opened before the operator did anything (the simulated instrument
-    // did not start, say), on the link status indicator until the link is opened.
-    void showLinkProblem(const QString& text);
+    // A word on the link that the link itself cannot know (the simulated instrument did not start;
+    // the instrument's own line settings were written), on the link status indicator until the
+    // operator next presses "打开".
+    void showLinkNote(const QString& text);
 
 signals:
     void exitRequested(); // the application quits on it
@@ -66,7 +67,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void applyFont();
     void buildLayout();
     QWidget* buildMainValues();
     QWidget* buildProgramCommands();

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CorrectionPlot</name>
+    <message>
+        <source>electrical value</source>
+        <translation>电气值</translation>
+    </message>
+    <message>
+        <source>display value</source>
+        <translation>显示值</translation>
+    </message>
+</context>
+<context>
     <name>CurveScreen</name>
     <message>
         <source>Not applied: the maximum must lie between -12000 and 36000</source>
@@ -266,6 +277,33 @@
     </message>
 </context>
 <context>
+    <name>ParamFields</name>
+    <message>
+        <source>%1 does not fit a register (-32768 to 32767)</source>
+        <translation>%1 超出寄存器范围（-32768 至 32767）</translation>
+    </message>
+    <message>
+        <source>%1 — nothing written</source>
+        <translation>%1 — 未写入</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no entry of the list (%2) — nothing written</source>
+        <translation>“%1”不是列表中的选项（%2） — 未写入</translation>
+    </message>
+    <message>
+        <source>%1 = %2 was not taken: %3</source>
+        <translation>%1 = %2 未被接受：%3</translation>
+    </message>
+    <message>
+        <source>the write failed</source>
+        <translation>写入失败</translation>
+    </message>
+    <message>
+        <source>%1 written to the instrument; the console keeps talking with the overview&apos;s link settings until they are changed there</source>
+        <translation>%1 已写入仪表；本机仍按主画面的通讯设置通讯，需在主画面修改后才按新设置通讯</translation>
+    </message>
+</context>
+<context>
     <name>PortTable</name>
     <message>
         <source>no serial devices found</source>
@@ -363,6 +401,29 @@
     <message>
         <source>the record file cannot be read</source>
         <translation>无法读取记录文件</translation>
+    </message>
+</context>
+<context>
+    <name>SwitchOverPlot</name>
+    <message>
+        <source>main input</source>
+        <translation>主输入</translation>
+    </message>
+    <message>
+        <source>auxiliary input</source>
+        <translation>辅助输入</translation>
+    </message>
+    <message>
+        <source>lower %1</source>
+        <translation>下切换点 %1</translation>
+    </message>
+    <message>
+        <source>upper %1</source>
+        <translation>上切换点 %1</translation>
+    </message>
+    <message>
+        <source>measured value rising: the auxiliary input takes over above the upper point; falling: the main input below the lower point</source>
+        <translation>测量值上升：超过上切换点后转由辅助输入测量；下降：低于下切换点后转由主输入测量</translation>
     </message>
 </context>
 <context>

@@ -338,7 +338,7 @@ void TestLinkAndNavigation::indicatorFollowsTheLink() {
     QVERIFY(shown->isVisible());
     // A link that could not be opened for the operator (no simulated instrument) says why, in red,
     // until the operator opens one.
-    rig->form.showLinkProblem(QStringLiteral("mt3600-sim not found"));
+    rig->form.showLinkNote(QStringLiteral("mt3600-sim not found"));
     QCOMPARE(shown->health(), LampHealth::Failing);
     QVERIFY(shown->text().contains("mt3600-sim not found"));
     rig->form.Command9_Click();

@@ -35,7 +35,7 @@ struct OverviewCurves {
             qFatal("the record file could not be filled");
         rig = std::make_unique<OverviewRig>();
         curves = new RealtimeChart(rig->form, path, &clock);
-        register_screens(rig->form, {path, &clock});
+        register_screens(rig->form, {rig->link, path, &clock});
     }
     OverviewForm& form() { return rig->form; }
     TrendChart& chart() { return curves->curves().chart(); }

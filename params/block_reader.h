@@ -1,0 +1,41 @@
+#pragma once
+// A screen's own refresh reads: holding-register blocks read one after the other into the
+// screen's image, each read started from the previous one's completion (the event loop runs
+// between them, so a commit goes on the wire after at most one of them). A refresh that falls due
+// while the previous one is still reading is skipped, so a reader never has more than one request
+// in the link's queue. A failed read leaves its part of the image as it was.
+
+#include "link/instrument_link.h"
+
+#include <QObject>
+#include <functional>
+#include <span>
+#include <vector>
+
+struct RegisterBlock {
+    int first;  // first holding register
+    int count;  // at most 16
+    int offset; // image index that receives `first`
+};
+
+class BlockReader {
+public:
+    // After each block (read or failed), `afterBlock(index)` shows what the image now holds.
+    BlockReader(InstrumentLink& link, QObject* context, std::span<qint32> image,
+                std::vector<RegisterBlock> blocks, std::function<void(int block)> afterBlock);
+
+    bool start(); // false: the previous refresh is still reading (this one is skipped)
+    bool reading() const { return next != 0; }
+    quint64 skipped() const { return skips; }
+
+private:
+    void read(std::size_t index);
+
+    InstrumentLink& link;
+    QObject* context;
+    std::span<qint32> image;
+    std::vector<RegisterBlock> blocks;
+    std::function<void(int)> afterBlock;
+    std::size_t next = 0; // 1 + the block being read; 0 when idle
+    quint64 skips = 0;
+};
