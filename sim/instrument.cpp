@@ -122,6 +122,33 @@ Refusal Instrument::check_write(Table table, int n, int value) const {
         return ProgramRunner::valid_command(value) ? Accepted : IllegalValue;
     case reg::Address:
         return within(1, 247);
+    // Codes past the end of their lists, and values no controller takes: a control type, line
+    // setting or alarm type that does not exist, an output limit beyond 0..100.0 %, a filter
+    // time of none or past 100.0 s, a negative hysteresis or delay, a negative PID term.
+    case reg::ControlType:
+        return within(0, 3);
+    case reg::BaudCode:
+    case reg::ParityCode:
+        return within(0, 2);
+    case reg::Alarm1Type:
+    case reg::Alarm2Type:
+        return within(0, 7);
+    case reg::OutputHigh:
+    case reg::OutputLow:
+    case reg::HeaterBreakOutput:
+        return within(0, 1000);
+    case reg::FilterTime:
+        return within(1, 1000);
+    case reg::Alarm1Value + 1: // hysteresis
+    case reg::Alarm2Value + 1:
+        return within(0, 2000);
+    case reg::Alarm1Value + 2: // delay
+    case reg::Alarm2Value + 2:
+        return within(0, 600);
+    case reg::Pid1:
+    case reg::Pid1 + 1:
+    case reg::Pid1 + 2:
+        return within(0, 32767);
     case kWindowFirst + reg::Recipe:
         return within(0, kMaxRecipe);
     default:

@@ -6,6 +6,7 @@
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "overview/overview_form.h"
+#include "params/alarm_form.h"
 #include "support/sim_process.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ class TestE2eConsole : public QObject {
     Q_OBJECT
 private slots:
     void overviewCommandReachesTheInstrumentAndShowsAfterThePoll();
+    void alarmSetPointFromTheAlarmScreen();
     void consoleRecordsShortAndLongRows();
     void killedConsoleLeavesAConsistentRing();
 
@@ -105,6 +107,40 @@ bool TestE2eConsole::runConsole(QProcess& console, const QString& dbPath, const 
                   {QStringLiteral("--connect"), pty, QStringLiteral("--db"), dbPath,
                    QStringLiteral("--max-seconds"), QString::number(maxSeconds)});
     return console.waitForStarted(5000);
+}
+
+// A set point written on ALM1 is read back by the screen's next refresh, and the instrument acts
+// on it: alarm 1 (high) at 10 degrees comes on over a furnace at room temperature.
+void TestE2eConsole::alarmSetPointFromTheAlarmScreen() {
+    ResetRegisterImage();
+    SimProcess sim;
+    QVERIFY(sim.start({QStringLiteral("--write-log"), sim.writeLogPath()}));
+    ModbusLink link{PortTable{}};
+    Met1 poll(link);
+    LinkSet[linkslot::Address] = 1;
+    QCOMPARE(link.OpenPort_Modbus(1, 1, 0, sim.ptyPath()), 0);
+    poll.setPollEnabled(true);
+    ALM1 alarms(link, [] {});
+    alarms.Form_Load();
+    alarms.show();
+    alarms.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&alarms, 2000));
+    auto* shown = alarms.findChild<QLabel*>(QStringLiteral("D_4W(256)"));
+    QTRY_COMPARE_WITH_TIMEOUT(shown->text(), QStringLiteral("1100"), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(poll.cyclesCompleted() > 0, 3000);
+    QCOMPARE(Bit1X[0], 0);
+
+    auto* box = alarms.findChild<QLineEdit*>(QStringLiteral("T_3RW(256)"));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(box, QStringLiteral("10"));
+    alarms.returnButton()->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE_WITH_TIMEOUT(shown->text(), QStringLiteral("10"), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(Bit1X[0], 1, 5000); // the poll cycle sees alarm 1 on
+    QCOMPARE(Raw3X[7], 1);                        // of type 1, high alarm
+    QFile log(sim.writeLogPath());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(log.readAll().count("\"register\":257"), 1); // written once
+    poll.setPollEnabled(false);
 }
 
 void TestE2eConsole::consoleRecordsShortAndLongRows() {

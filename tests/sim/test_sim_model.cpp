@@ -306,6 +306,32 @@ private slots:
         QVERIFY(inst.holding(4355) > 0);
         QCOMPARE(inst.input(34), inst.holding(4353)); // reported as the main band
     }
+
+    // What a real controller refuses, with the bounds it keeps: one row per rule, at its edges.
+    void refusesWhatNoControllerTakes_data() {
+        QTest::addColumn<int>("reg");
+        QTest::addColumn<int>("lastTaken");
+        QTest::addColumn<int>("refused");
+        QTest::newRow("control type") << 4097 << 3 << 4;
+        QTest::newRow("baud code") << 4157 << 2 << 3;
+        QTest::newRow("parity code") << 4158 << 0 << -1;
+        QTest::newRow("address") << 4159 << 247 << 248;
+        QTest::newRow("alarm type") << 4162 << 7 << 8;
+        QTest::newRow("output limit") << 4140 << 1000 << 1001;
+        QTest::newRow("filter time") << 4103 << 1 << 0;
+        QTest::newRow("hysteresis") << 258 << 0 << -1;
+        QTest::newRow("delay") << 262 << 600 << 601;
+        QTest::newRow("heater-break output") << 264 << 0 << -5;
+        QTest::newRow("PID band") << 4353 << 0 << -1;
+    }
+    void refusesWhatNoControllerTakes() {
+        QFETCH(int, reg);
+        QFETCH(int, lastTaken);
+        QFETCH(int, refused);
+        Instrument inst(1);
+        QCOMPARE(inst.check_write(Table::HoldingRegisters, reg, lastTaken), Accepted);
+        QCOMPARE(inst.check_write(Table::HoldingRegisters, reg, refused), IllegalValue);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSimModel)
