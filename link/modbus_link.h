@@ -53,6 +53,8 @@ public:
     LinkStatus status() const override { return linkStatus; }
 
     int responseTimeoutMs() const { return timeoutMs; }
+    // Requests waiting in the queue plus the one with Qt.
+    int queuedCount() const { return int(queue.size()) + (busy ? 1 : 0); }
 
 private:
     struct Pending {
