@@ -59,7 +59,6 @@ void frmSplash::Timer1_Timer() {
     Timer1.stop();
     close();
     emit startupDue(); // the owner lets go of the form after this
-
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {

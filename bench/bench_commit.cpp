@@ -129,8 +129,8 @@ void report(int baud, const Figures& f) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                      : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const int commits = argc > 1 ? std::max(5, std::atoi(argv[1])) : 50;
     std::printf("commit on CONFIG1 with the poll cycle running, against mt3600-sim --pace\n\n");

@@ -29,7 +29,7 @@ enum class LinkOp {
 
 struct LinkRequest {
     LinkOp op = LinkOp::Get_3X_DX;
-    int port = 0;     // the port number the caller names (the link serves one port)
+    int port = 0; // the port number the caller names (the link serves one port)
     int slave = 1;
     int number = 1;   // first register or coil, one-based
     int count = 1;    // registers read (16 for the bit reads)
@@ -72,13 +72,11 @@ public:
     // Input registers (function 04) and holding registers (03): `count` values into buffer[0..].
     void Get_3X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
                    LinkDone done) {
-        submit({LinkOp::Get_3X_DX, port, slave, first, count, 0}, buffer, context,
-               std::move(done));
+        submit({LinkOp::Get_3X_DX, port, slave, first, count, 0}, buffer, context, std::move(done));
     }
     void Get_4X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
                    LinkDone done) {
-        submit({LinkOp::Get_4X_DX, port, slave, first, count, 0}, buffer, context,
-               std::move(done));
+        submit({LinkOp::Get_4X_DX, port, slave, first, count, 0}, buffer, context, std::move(done));
     }
     // Discrete inputs (02) and coils (01): 16 of them packed into buffer[0], bit k = number
     // first+k.

@@ -38,8 +38,8 @@ QString line_settings_text(int baud, QSerialPort::Parity parity);
 // Response time out for a serial line: the wire time of the longest exchange the console makes
 // (8-byte request, 37-byte answer of 16 registers, a 3.5-character gap before each), plus an
 // allowance for the instrument's turnaround. At 4800 8N1 that is 109 ms (rounded up) + 150 ms =
-// 259 ms, at 9600 205 ms, at 19200 178 ms; long enough for any sane instrument, short enough that a dead
-// line costs a poll cycle of seven reads about 2.5 s (time outs plus quiet gaps), not 7 s.
+// 259 ms, at 9600 205 ms, at 19200 178 ms; long enough for any sane instrument, short enough that a
+// dead line costs a poll cycle of seven reads about 2.5 s (time outs plus quiet gaps), not 7 s.
 int serial_response_timeout_ms(int baud, QSerialPort::Parity parity);
 
 // A gateway still carries the exchange over its own serial line (speed unknown here, assume the

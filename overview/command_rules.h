@@ -38,4 +38,3 @@ struct ListRule {
 };
 const ListRule& program_state_list(); // Combo3 / Command13 -> holding register 8
 const ListRule& curve_list();         // Combo4 / Command27 -> holding register 7
-

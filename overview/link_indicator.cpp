@@ -3,11 +3,11 @@
 LampView LinkStatusIndicator::view(const LinkStatus& s, const QString& note) {
     const QString device = s.device.isEmpty() ? tr("port") : s.device;
     const QString counts = tr("good %1 · failed %2").arg(s.good).arg(s.failed);
-    const QString last = !s.anyTransaction ? tr("no transaction yet")
-                         : s.lastOk        ? tr("last: OK")
-                                           : tr("last failed: %1")
-                                          .arg(s.lastMessage.isEmpty() ? tr("no answer")
-                                                                       : s.lastMessage);
+    const QString last =
+        !s.anyTransaction ? tr("no transaction yet")
+        : s.lastOk
+            ? tr("last: OK")
+            : tr("last failed: %1").arg(s.lastMessage.isEmpty() ? tr("no answer") : s.lastMessage);
     if (!s.open && !s.wanted) {
         if (!note.isEmpty())
             return {tr("Link closed: %1").arg(note), LampHealth::Failing};

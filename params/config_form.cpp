@@ -23,17 +23,22 @@ ParamScreen::Look config_look() {
     rules.tenths = TenthsFormat::OneDecimal;
     rules.integerSlot = linkslot::ConfigValue;
     rules.optionSlot = linkslot::OptionValue;
-    return {QStringLiteral("MT3600 CONFIG "), "CONFIG1", "Command11", QStringLiteral(" Esc 返回"),
-            1000, rules, {}};
+    return {QStringLiteral("MT3600 CONFIG "),
+            "CONFIG1",
+            "Command11",
+            QStringLiteral(" Esc 返回"),
+            1000,
+            rules,
+            {}};
 }
 
 constexpr int kBase = 4096; // image element k holds register 4096 + k
 const std::vector<RegisterBlock> kBlocks = {{4097, 16, 1},  {4113, 16, 17}, {4129, 16, 33},
                                             {4145, 16, 49}, {4161, 8, 65},  {4169, 16, 73}};
-constexpr int kOpeningTab = 4;      // tab 5
-constexpr int kSwitchTab = 3;       // tab 4: sensor switch-over points 33 and 34
-constexpr int kDigitalTab = 4;      // tab 5
-constexpr int kCorrectionTab = 5;   // tab 6: eight correction points, rows 73 to 88
+constexpr int kOpeningTab = 4;    // tab 5
+constexpr int kSwitchTab = 3;     // tab 4: sensor switch-over points 33 and 34
+constexpr int kDigitalTab = 4;    // tab 5
+constexpr int kCorrectionTab = 5; // tab 6: eight correction points, rows 73 to 88
 constexpr int kFirstPointRow = 73;
 } // namespace
 
@@ -51,8 +56,9 @@ CONFIG1::CONFIG1(InstrumentLink& instrument, std::function<void()> back, QWidget
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame, 1);
-    layout->addWidget(named(new QLabel(QStringLiteral("输入数据后，鼠标离开当前焦点数据自动更新"), this),
-                            QStringLiteral("Label4")));
+    layout->addWidget(
+        named(new QLabel(QStringLiteral("输入数据后，鼠标离开当前焦点数据自动更新"), this),
+              QStringLiteral("Label4")));
     layout->addWidget(bottomStrip());
     resize(1260, 720);
 }
@@ -127,7 +133,7 @@ QWidget* CONFIG1::buildCorrectionPoints(const ParamTable& table, QWidget* frame)
         if (row.group != kCorrectionTab)
             continue;
         const Field& f = fields().build(row, points);
-        const int n = (row.k - kFirstPointRow) / 2; // point 0..7
+        const int n = (row.k - kFirstPointRow) / 2;     // point 0..7
         const int block = (row.k - kFirstPointRow) % 2; // electrical, display
         grid->addWidget(f.name, n + 1, block * 3);
         grid->addWidget(f.value, n + 1, block * 3 + 1);

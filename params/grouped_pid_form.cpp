@@ -14,8 +14,8 @@ ParamScreen::Look grouped_look() {
     rules.tenthsRetry = RetryRule::OnFailureCode;
     rules.tenths = TenthsFormat::Shortest;
     FieldNames names{"D_4WRWC", "Text1C", "Label3", "Label3", true};
-    return {QStringLiteral("分组PID"), "PID1", "Command2", QStringLiteral("返回"), 800, rules,
-            names};
+    return {
+        QStringLiteral("分组PID"), "PID1", "Command2", QStringLiteral("返回"), 800, rules, names};
 }
 constexpr int kFirst = 5121;
 } // namespace

@@ -55,8 +55,8 @@ Field& ParamFields::build(const ParamRow& row, QWidget* parent) {
     f.value->setMinimumWidth(90);
     if (!row.hint.isEmpty()) {
         const int hintIndex = names.hintShares ? 2 * k + 1 : k;
-        f.hint = named(new QLabel(row.hint.toString(), parent), QLatin1String(names.hint),
-                       hintIndex);
+        f.hint =
+            named(new QLabel(row.hint.toString(), parent), QLatin1String(names.hint), hintIndex);
         f.hint->setWordWrap(true);
     }
     if (row.kind == FieldKind::Option) {

@@ -34,12 +34,12 @@ struct Field {
     const ParamRow* row = nullptr;
     QLabel* name = nullptr;
     QLabel* value = nullptr;
-    QLabel* hint = nullptr;       // null where the row has no hint
-    QLineEdit* box = nullptr;     // entry rows
-    QComboBox* list = nullptr;    // option rows
-    QWidget* editor() const;      // the box or the list
-    bool changed = false;         // by the operator, since the last commit
-    bool marked = false;          // a refusal or a failed write shows on the editor
+    QLabel* hint = nullptr;    // null where the row has no hint
+    QLineEdit* box = nullptr;  // entry rows
+    QComboBox* list = nullptr; // option rows
+    QWidget* editor() const;   // the box or the list
+    bool changed = false;      // by the operator, since the last commit
+    bool marked = false;       // a refusal or a failed write shows on the editor
 };
 
 class ParamFields final : public QObject {
@@ -60,8 +60,8 @@ public:
     const ScreenRules& screenRules() const { return rules; }
 
 signals:
-    void message(const QString& text);                // for the screen's message line
-    void linkSettingsWritten(const QString& text);    // address, baud rate or parity written
+    void message(const QString& text);             // for the screen's message line
+    void linkSettingsWritten(const QString& text); // address, baud rate or parity written
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

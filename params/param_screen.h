@@ -17,11 +17,11 @@ class ParamScreen : public QWidget {
     Q_OBJECT
 public:
     struct Look {
-        QString caption;      // window caption
-        const char* name;     // the form's name: "ALM1", "CONFIG1", "PIDC", "PID1"
-        const char* back;     // the return button's name
-        QString backCaption;  // its caption
-        int timerMs;          // Timer1
+        QString caption;     // window caption
+        const char* name;    // the form's name: "ALM1", "CONFIG1", "PIDC", "PID1"
+        const char* back;    // the return button's name
+        QString backCaption; // its caption
+        int timerMs;         // Timer1
         ScreenRules rules;
         FieldNames names;
     };
@@ -29,9 +29,9 @@ public:
     ParamScreen(InstrumentLink& link, const Look& look, std::function<void()> back,
                 QWidget* parent = nullptr);
 
-    virtual void Form_Load();    // sets the close guard and starts Timer1
+    virtual void Form_Load(); // sets the close guard and starts Timer1
     virtual void Timer1_Timer() = 0;
-    void returnClick();          // clears the guard and goes back to the overview
+    void returnClick(); // clears the guard and goes back to the overview
 
     bool closeGuard() const { return guard; }
     QTimer& timer1() { return Timer1; }

@@ -16,8 +16,8 @@ ParamScreen::Look pid_look() {
     rules.tenthsRetry = RetryRule::OnNegative;
     rules.tenths = TenthsFormat::Shortest;
     rules.focus = QColor(255, 255, 192); // 0xC0FFFF
-    return {QStringLiteral("PID参数设置"), "PIDC", "Command1", QStringLiteral("返回"), 800, rules,
-            {}};
+    return {
+        QStringLiteral("PID参数设置"), "PIDC", "Command1", QStringLiteral("返回"), 800, rules, {}};
 }
 } // namespace
 
@@ -26,8 +26,10 @@ PIDC::PIDC(InstrumentLink& instrument, std::function<void()> back, QWidget* pare
     const ParamTable table = pid_table();
     auto* layout = new QVBoxLayout(this);
     auto* outputs = new QHBoxLayout;
-    outputs->addWidget(param_frame(fields(), table, 0, array_name(QStringLiteral("Frame1"), 0), this));
-    outputs->addWidget(param_frame(fields(), table, 1, array_name(QStringLiteral("Frame1"), 1), this));
+    outputs->addWidget(
+        param_frame(fields(), table, 0, array_name(QStringLiteral("Frame1"), 0), this));
+    outputs->addWidget(
+        param_frame(fields(), table, 1, array_name(QStringLiteral("Frame1"), 1), this));
     layout->addLayout(outputs);
     layout->addWidget(param_frame(fields(), table, 2, QStringLiteral("Frame2"), this, 2));
     layout->addStretch(1);

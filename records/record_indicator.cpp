@@ -1,12 +1,11 @@
 #include "records/record_indicator.h"
 
 LampView RecordIndicator::view(const RecordStoreStatus& s) {
-    const QString lastWrite =
-        !s.lastWrite.isValid()
-            ? tr("no record written yet")
-            : tr("last record %1 · %2 written")
-                  .arg(s.lastWrite.toString(QStringLiteral("HH:mm:ss")))
-                  .arg(s.writes);
+    const QString lastWrite = !s.lastWrite.isValid()
+                                  ? tr("no record written yet")
+                                  : tr("last record %1 · %2 written")
+                                        .arg(s.lastWrite.toString(QStringLiteral("HH:mm:ss")))
+                                        .arg(s.writes);
     switch (s.state) {
     case RecordStoreState::Closed:
         return {tr("Record file closed"), LampHealth::Closed};

@@ -1,8 +1,8 @@
 #include "trend_chart_view.h"
 
+#include "chart_picture.h"
 #include "core/curve_state.h"
 #include "core/naming.h"
-#include "chart_picture.h"
 
 #include <QEvent>
 #include <QResizeEvent>

@@ -17,9 +17,12 @@ private slots:
 void TestDemoInstrument::failures_data() {
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("not there") << "/nonexistent/mt3600-sim" << "could not be started";
-    QTest::newRow("ends silently") << "/bin/true" << "ended (exit code 0)";
-    QTest::newRow("says something else") << "/bin/echo" << "said: --pty";
+    QTest::newRow("not there") << "/nonexistent/mt3600-sim"
+                               << "could not be started";
+    QTest::newRow("ends silently") << "/bin/true"
+                                   << "ended (exit code 0)";
+    QTest::newRow("says something else") << "/bin/echo"
+                                         << "said: --pty";
 }
 
 void TestDemoInstrument::failures() {

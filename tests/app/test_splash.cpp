@@ -1,6 +1,6 @@
 // The start-up sequence: YSpan at load, seven 200 ms ticks, then one 100 ms tick that hands over.
-#include "core/curve_state.h"
 #include "app/splash_form.h"
+#include "core/curve_state.h"
 
 #include <QSignalSpy>
 #include <QTest>

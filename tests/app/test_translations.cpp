@@ -41,7 +41,8 @@ QList<Message> read_ts(const QString& path) {
         else if (xml.name() == u"source")
             m.source = xml.readElementText();
         else if (xml.name() == u"translation") {
-            m.unfinished = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
+            m.unfinished =
+                xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
             m.translation = xml.readElementText();
             out << m;
         }

@@ -25,7 +25,13 @@ Q_DECLARE_METATYPE(LinkOp)
 inline LinkRequest request_of(LinkOp op, int slave, int number, qint64 arg) {
     const bool block = op == LinkOp::Get_3X_DX || op == LinkOp::Get_4X_DX;
     const bool bits = op == LinkOp::Get_1X_B16 || op == LinkOp::Get_0X_B16;
-    return {op, 1, slave, number, block ? int(arg) : bits ? 16 : 1,
+    return {op,
+            1,
+            slave,
+            number,
+            block  ? int(arg)
+            : bits ? 16
+                   : 1,
             op == LinkOp::Set_4X_D1 ? arg : qint64(op == LinkOp::Set_0X_Bit1)};
 }
 

@@ -95,8 +95,8 @@ void TestModbusLink::requestFramesAndAnswers_data() {
         << QByteArray() << QList<qint32>{};
     // 01 06 0FFF 8000 DB2E: register 4096 = -32768, the smallest.
     QTest::newRow("Set_4X_D1 4096 = -32768")
-        << LinkOp::Set_4X_D1 << 1 << 4096 << qint64(-32768) << QByteArray::fromHex("01060FFF8000DB2E")
-        << QByteArray() << QList<qint32>{};
+        << LinkOp::Set_4X_D1 << 1 << 4096 << qint64(-32768)
+        << QByteArray::fromHex("01060FFF8000DB2E") << QByteArray() << QList<qint32>{};
     // 01 05 0006 FF00 6C3B: write single coil 7 on.
     QTest::newRow("Set_0X_Bit1 7")
         << LinkOp::Set_0X_Bit1 << 1 << 7 << qint64(0) << QByteArray::fromHex("01050006FF006C3B")

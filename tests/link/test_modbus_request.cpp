@@ -31,8 +31,8 @@ void TestModbusRequest::responseTimeOut_data() {
     // A parity bit makes 11 bits a character: 572 bits at 4800 baud.
     QTest::newRow("4800 8E1") << 4800 << QSerialPort::EvenParity << 270;
     QTest::newRow("9600 8O1") << 9600 << QSerialPort::OddParity << 210;
-    QTest::newRow("no line speed: as a gateway") << 0 << QSerialPort::NoParity
-                                                 << kTcpResponseTimeoutMs;
+    QTest::newRow("no line speed: as a gateway")
+        << 0 << QSerialPort::NoParity << kTcpResponseTimeoutMs;
 }
 
 void TestModbusRequest::responseTimeOut() {
@@ -51,16 +51,15 @@ void TestModbusRequest::refusal_data() {
     QTest::addColumn<QString>("refused"); // a word of the reason; empty: goes on the wire
 
     QTest::newRow("largest value") << LinkOp::Set_4X_D1 << 1 << 4097 << 1 << qint64(32767) << "";
-    QTest::newRow("smallest value") << LinkOp::Set_4X_D1 << 1 << 4097 << 1 << qint64(-32768)
-                                    << "";
-    QTest::newRow("value one above") << LinkOp::Set_4X_D1 << 1 << 4097 << 1 << qint64(32768)
-                                     << "value 32768";
-    QTest::newRow("value one below") << LinkOp::Set_4X_D1 << 1 << 4097 << 1 << qint64(-32769)
-                                     << "value -32769";
+    QTest::newRow("smallest value") << LinkOp::Set_4X_D1 << 1 << 4097 << 1 << qint64(-32768) << "";
+    QTest::newRow("value one above")
+        << LinkOp::Set_4X_D1 << 1 << 4097 << 1 << qint64(32768) << "value 32768";
+    QTest::newRow("value one below")
+        << LinkOp::Set_4X_D1 << 1 << 4097 << 1 << qint64(-32769) << "value -32769";
     QTest::newRow("value of a coil write is not a register's")
         << LinkOp::Set_0X_Bit1 << 1 << 7 << 1 << qint64(100000) << "";
-    QTest::newRow("address 0 (broadcast)") << LinkOp::Get_3X_DX << 0 << 1 << 16 << qint64(0)
-                                           << "address 0";
+    QTest::newRow("address 0 (broadcast)")
+        << LinkOp::Get_3X_DX << 0 << 1 << 16 << qint64(0) << "address 0";
     QTest::newRow("address 247") << LinkOp::Get_3X_DX << 247 << 1 << 16 << qint64(0) << "";
     QTest::newRow("address 248") << LinkOp::Get_3X_DX << 248 << 1 << 16 << qint64(0)
                                  << "address 248";
@@ -104,8 +103,7 @@ void TestModbusRequest::answerFit() {
     QFETCH(int, values);
     QFETCH(bool, fits);
     const LinkRequest r{op, 1, 1, 33, 16, 0}; // registers 33..48: protocol addresses 32..47
-    const QModbusDataUnit answer(QModbusDataUnit::InputRegisters, startAddress,
-                                 quint16(values));
+    const QModbusDataUnit answer(QModbusDataUnit::InputRegisters, startAddress, quint16(values));
     QCOMPARE(answer_mismatch(r, answer).isEmpty(), fits);
 }
 
@@ -113,8 +111,7 @@ void TestModbusRequest::answerFit() {
 void TestModbusRequest::storedValues() {
     qint32 buffer[3] = {7, 7, 7};
     const LinkRequest block{LinkOp::Get_4X_DX, 1, 1, 4097, 2, 0};
-    store_answer(block,
-                 QModbusDataUnit(QModbusDataUnit::HoldingRegisters, 4096, {0xFFFF, 0x8000}),
+    store_answer(block, QModbusDataUnit(QModbusDataUnit::HoldingRegisters, 4096, {0xFFFF, 0x8000}),
                  buffer);
     QCOMPARE(buffer[0], -1);
     QCOMPARE(buffer[1], -32768);

@@ -242,7 +242,7 @@ void TestLinkAndNavigation::closingKeepsTheLastValuesRead() {
     RecordingLink link;
     Met1 poll(link);
     OverviewForm form(link, poll, PortTable({QStringLiteral("/dev/ttyUSB0")}));
-    link.inputRegisters[1] = 1234; // PV
+    link.inputRegisters[1] = 1234;  // PV
     link.holdingRegisters[2] = 455; // SV, tenths
     form.Command9_Click();
     QVERIFY(poll.pollEnabled());

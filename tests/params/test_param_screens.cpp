@@ -117,25 +117,63 @@ void TestParamScreens::leavingAnEntryWrites_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("reg");
     QTest::addColumn<int>("value"); // -99999: nothing written
-    QTest::newRow("tenths 12.5") << "ALM1" << "T_3RW(263)" << "12.5" << 264 << 125;
-    QTest::newRow("tenths -0.3") << "ALM1" << "T_3RW(263)" << "-0.3" << 264 << -3;
-    QTest::newRow("tenths 2.25 ties to even") << "CONFIG1" << "T_3RW(7)" << "2.25" << 4103 << 22;
-    QTest::newRow("tenths 37.5") << "ALM1" << "T_3RW(263)" << "37.5" << 264 << 375;
-    QTest::newRow("config integer rounds 3.5") << "CONFIG1" << "T_3RW(10)" << "3.5" << 4106 << 4;
-    QTest::newRow("config integer 2.5 to even") << "CONFIG1" << "T_3RW(10)" << "2.5" << 4106 << 2;
-    QTest::newRow("config integer -2.5") << "CONFIG1" << "T_3RW(11)" << "-2.5" << 4107 << -2;
-    QTest::newRow("alarm integer truncates 3.5") << "ALM1" << "T_3RW(257)" << "3.5" << 258 << 3;
-    QTest::newRow("alarm 12.9") << "ALM1" << "T_3RW(257)" << "12.9" << 258 << 12;
-    QTest::newRow("alarm -12.9") << "ALM1" << "T_3RW(257)" << "-12.9" << 258 << -12;
-    QTest::newRow("12abc integer") << "CONFIG1" << "T_3RW(10)" << "12abc" << 4106 << 12;
-    QTest::newRow("12abc tenths") << "CONFIG1" << "T_3RW(7)" << "12abc" << 4103 << 120;
-    QTest::newRow("blanks inside") << "CONFIG1" << "T_3RW(10)" << "1 2 3" << 4106 << 123;
-    QTest::newRow("pid tenths") << "PIDC" << "T_3RW(2)" << "12.5" << 4355 << 125;
-    QTest::newRow("pid integer truncates") << "PIDC" << "T_3RW(0)" << "99.9" << 4353 << 99;
-    QTest::newRow("grouped last box") << "PID1" << "Text1C(29)" << "12.5" << 5150 << 125;
-    QTest::newRow("grouped integer") << "PID1" << "Text1C(0)" << "3.7" << 5121 << 3;
-    QTest::newRow("does not fit") << "CONFIG1" << "T_3RW(10)" << "40000" << 4106 << -99999;
-    QTest::newRow("tenths does not fit") << "PIDC" << "T_3RW(2)" << "3276.8" << 4355 << -99999;
+    QTest::newRow("tenths 12.5") << "ALM1"
+                                 << "T_3RW(263)"
+                                 << "12.5" << 264 << 125;
+    QTest::newRow("tenths -0.3") << "ALM1"
+                                 << "T_3RW(263)"
+                                 << "-0.3" << 264 << -3;
+    QTest::newRow("tenths 2.25 ties to even") << "CONFIG1"
+                                              << "T_3RW(7)"
+                                              << "2.25" << 4103 << 22;
+    QTest::newRow("tenths 37.5") << "ALM1"
+                                 << "T_3RW(263)"
+                                 << "37.5" << 264 << 375;
+    QTest::newRow("config integer rounds 3.5") << "CONFIG1"
+                                               << "T_3RW(10)"
+                                               << "3.5" << 4106 << 4;
+    QTest::newRow("config integer 2.5 to even") << "CONFIG1"
+                                                << "T_3RW(10)"
+                                                << "2.5" << 4106 << 2;
+    QTest::newRow("config integer -2.5") << "CONFIG1"
+                                         << "T_3RW(11)"
+                                         << "-2.5" << 4107 << -2;
+    QTest::newRow("alarm integer truncates 3.5") << "ALM1"
+                                                 << "T_3RW(257)"
+                                                 << "3.5" << 258 << 3;
+    QTest::newRow("alarm 12.9") << "ALM1"
+                                << "T_3RW(257)"
+                                << "12.9" << 258 << 12;
+    QTest::newRow("alarm -12.9") << "ALM1"
+                                 << "T_3RW(257)"
+                                 << "-12.9" << 258 << -12;
+    QTest::newRow("12abc integer") << "CONFIG1"
+                                   << "T_3RW(10)"
+                                   << "12abc" << 4106 << 12;
+    QTest::newRow("12abc tenths") << "CONFIG1"
+                                  << "T_3RW(7)"
+                                  << "12abc" << 4103 << 120;
+    QTest::newRow("blanks inside") << "CONFIG1"
+                                   << "T_3RW(10)"
+                                   << "1 2 3" << 4106 << 123;
+    QTest::newRow("pid tenths") << "PIDC"
+                                << "T_3RW(2)"
+                                << "12.5" << 4355 << 125;
+    QTest::newRow("pid integer truncates") << "PIDC"
+                                           << "T_3RW(0)"
+                                           << "99.9" << 4353 << 99;
+    QTest::newRow("grouped last box") << "PID1"
+                                      << "Text1C(29)"
+                                      << "12.5" << 5150 << 125;
+    QTest::newRow("grouped integer") << "PID1"
+                                     << "Text1C(0)"
+                                     << "3.7" << 5121 << 3;
+    QTest::newRow("does not fit") << "CONFIG1"
+                                  << "T_3RW(10)"
+                                  << "40000" << 4106 << -99999;
+    QTest::newRow("tenths does not fit") << "PIDC"
+                                         << "T_3RW(2)"
+                                         << "3276.8" << 4355 << -99999;
 }
 
 void TestParamScreens::leavingAnEntryWrites() {
@@ -162,20 +200,30 @@ void TestParamScreens::leavingAnEntryWrites() {
     QCOMPARE(writes[0].text(), QStringLiteral("Set_4X_D1(3,5,%1,%2)").arg(reg).arg(value));
     if (form == u"CONFIG1" && !editor.contains(QStringLiteral("(7)")))
         QCOMPARE(LinkSet[linkslot::ConfigValue], value); // integer entries are staged
-    QCOMPARE(label->text(), shownBefore); // the label waits for the next refresh
+    QCOMPARE(label->text(), shownBefore);                // the label waits for the next refresh
 }
 
 void TestParamScreens::optionLists_data() {
     QTest::addColumn<QString>("list");
-    QTest::addColumn<int>("downs");   // entries moved down with the arrow key
+    QTest::addColumn<int>("downs");     // entries moved down with the arrow key
     QTest::addColumn<QString>("typed"); // or typed over the edit field
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("left");
-    QTest::newRow("third entry") << "Combo0" << 2 << "" << "Set_4X_D1(3,5,4097,2)" << "2";
-    QTest::newRow("code typed") << "Combo30" << 0 << "5" << "Set_4X_D1(3,5,4161,5)" << "5";
-    QTest::newRow("entry typed") << "Combo19" << 0 << "1:奇校验" << "Set_4X_D1(3,5,4158,1)" << "1";
-    QTest::newRow("no such entry") << "Combo0" << 0 << "9:什么" << "" << "9:什么";
-    QTest::newRow("bound to none") << "Combo16" << 3 << "" << "" << "3:自整定 ";
+    QTest::newRow("third entry") << "Combo0" << 2 << ""
+                                 << "Set_4X_D1(3,5,4097,2)"
+                                 << "2";
+    QTest::newRow("code typed") << "Combo30" << 0 << "5"
+                                << "Set_4X_D1(3,5,4161,5)"
+                                << "5";
+    QTest::newRow("entry typed") << "Combo19" << 0 << "1:奇校验"
+                                 << "Set_4X_D1(3,5,4158,1)"
+                                 << "1";
+    QTest::newRow("no such entry") << "Combo0" << 0 << "9:什么"
+                                   << ""
+                                   << "9:什么";
+    QTest::newRow("bound to none") << "Combo16" << 3 << ""
+                                   << ""
+                                   << "3:自整定 ";
 }
 
 void TestParamScreens::optionLists() {
@@ -208,17 +256,28 @@ void TestParamScreens::retryRules_data() {
     QTest::addColumn<QString>("editor");
     QTest::addColumn<QList<int>>("results");
     QTest::addColumn<int>("sent");
-    QTest::newRow("config failure code") << "CONFIG1" << "T_3RW(10)" << QList<int>{-8888} << 2;
-    QTest::newRow("config other negative") << "CONFIG1" << "T_3RW(10)" << QList<int>{-1} << 1;
-    QTest::newRow("config ok") << "CONFIG1" << "T_3RW(10)" << QList<int>{0} << 1;
-    QTest::newRow("alarm any negative") << "ALM1" << "T_3RW(256)" << QList<int>{-1} << 2;
-    QTest::newRow("alarm failure code") << "ALM1" << "T_3RW(256)" << QList<int>{-8888} << 2;
-    QTest::newRow("alarm ok") << "ALM1" << "T_3RW(256)" << QList<int>{0} << 1;
-    QTest::newRow("pid integer, other negative") << "PIDC" << "T_3RW(0)" << QList<int>{-1} << 1;
-    QTest::newRow("pid integer, failure code") << "PIDC" << "T_3RW(0)" << QList<int>{-8888} << 2;
-    QTest::newRow("pid tenths, any negative") << "PIDC" << "T_3RW(2)" << QList<int>{-1} << 2;
-    QTest::newRow("grouped failure code") << "PID1" << "Text1C(4)" << QList<int>{-8888} << 2;
-    QTest::newRow("twice failed: no third") << "ALM1" << "T_3RW(256)" << QList<int>{-1, -1} << 2;
+    QTest::newRow("config failure code") << "CONFIG1"
+                                         << "T_3RW(10)" << QList<int>{-8888} << 2;
+    QTest::newRow("config other negative") << "CONFIG1"
+                                           << "T_3RW(10)" << QList<int>{-1} << 1;
+    QTest::newRow("config ok") << "CONFIG1"
+                               << "T_3RW(10)" << QList<int>{0} << 1;
+    QTest::newRow("alarm any negative") << "ALM1"
+                                        << "T_3RW(256)" << QList<int>{-1} << 2;
+    QTest::newRow("alarm failure code") << "ALM1"
+                                        << "T_3RW(256)" << QList<int>{-8888} << 2;
+    QTest::newRow("alarm ok") << "ALM1"
+                              << "T_3RW(256)" << QList<int>{0} << 1;
+    QTest::newRow("pid integer, other negative") << "PIDC"
+                                                 << "T_3RW(0)" << QList<int>{-1} << 1;
+    QTest::newRow("pid integer, failure code") << "PIDC"
+                                               << "T_3RW(0)" << QList<int>{-8888} << 2;
+    QTest::newRow("pid tenths, any negative") << "PIDC"
+                                              << "T_3RW(2)" << QList<int>{-1} << 2;
+    QTest::newRow("grouped failure code") << "PID1"
+                                          << "Text1C(4)" << QList<int>{-8888} << 2;
+    QTest::newRow("twice failed: no third") << "ALM1"
+                                            << "T_3RW(256)" << QList<int>{-1, -1} << 2;
 }
 
 void TestParamScreens::retryRules() {
@@ -245,7 +304,8 @@ void TestParamScreens::failedWriteMarksTheEditorUntilAGoodOne() {
     link.completeAll();
     QCOMPARE(base_of(box), QColor(255, 200, 200));
     QVERIFY2(box->toolTip().contains(QStringLiteral("exception 3")), qPrintable(box->toolTip()));
-    QVERIFY(get<QLabel>(QStringLiteral("messageLine"))->text().contains(QStringLiteral("显示上限")));
+    QVERIFY(
+        get<QLabel>(QStringLiteral("messageLine"))->text().contains(QStringLiteral("显示上限")));
     typeAndLeave(box, QStringLiteral("400"));
     link.completeAll();
     QCOMPARE(base_of(box), QColor(255, 255, 255));
@@ -294,10 +354,12 @@ void TestParamScreens::labelsFromWhatWasRead_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("shown");
     QTest::newRow("code without a text keeps the label")
-        << "CONFIG1" << 4097 << QList<int>{1, 7} << "D_4W(1)" << "位式控制";
+        << "CONFIG1" << 4097 << QList<int>{1, 7} << "D_4W(1)"
+        << "位式控制";
     QTest::newRow("negative code too") << "CONFIG1" << 4097 << QList<int>{2, -1} << "D_4W(1)"
                                        << "无反馈阀门";
-    QTest::newRow("config tenths 5") << "CONFIG1" << 4103 << QList<int>{5} << "D_4W(7)" << "0.5";
+    QTest::newRow("config tenths 5") << "CONFIG1" << 4103 << QList<int>{5} << "D_4W(7)"
+                                     << "0.5";
     QTest::newRow("config tenths -12") << "CONFIG1" << 4103 << QList<int>{-12} << "D_4W(7)"
                                        << "-1.2";
     QTest::newRow("config tenths whole") << "CONFIG1" << 4140 << QList<int>{1000} << "D_4W(44)"
@@ -308,14 +370,16 @@ void TestParamScreens::labelsFromWhatWasRead_data() {
                                           << "-250";
     QTest::newRow("alarm tenths 37.5") << "ALM1" << 264 << QList<int>{375} << "D_4W(263)"
                                        << "37.5";
-    QTest::newRow("alarm tenths 5") << "ALM1" << 264 << QList<int>{50} << "D_4W(263)" << "5";
-    QTest::newRow("alarm integer") << "ALM1" << 257 << QList<int>{-120} << "D_4W(256)" << "-120";
+    QTest::newRow("alarm tenths 5") << "ALM1" << 264 << QList<int>{50} << "D_4W(263)"
+                                    << "5";
+    QTest::newRow("alarm integer") << "ALM1" << 257 << QList<int>{-120} << "D_4W(256)"
+                                   << "-120";
     QTest::newRow("grouped tenths 29") << "PID1" << 5150 << QList<int>{1234} << "D_4WRWC(29)"
                                        << "123.4";
     QTest::newRow("grouped integer 28") << "PID1" << 5149 << QList<int>{1234} << "D_4WRWC(28)"
                                         << "1234";
-    QTest::newRow("grouped first block tenths") << "PID1" << 5123 << QList<int>{55}
-                                                << "D_4WRWC(2)" << "5.5";
+    QTest::newRow("grouped first block tenths") << "PID1" << 5123 << QList<int>{55} << "D_4WRWC(2)"
+                                                << "5.5";
 }
 
 void TestParamScreens::labelsFromWhatWasRead() {
@@ -358,8 +422,10 @@ void TestParamScreens::focusColours_data() {
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("editor");
     QTest::addColumn<QColor>("focused");
-    QTest::newRow("ALM1") << "ALM1" << "T_3RW(258)" << QColor(192, 255, 255);
-    QTest::newRow("PIDC") << "PIDC" << "T_3RW(5)" << QColor(255, 255, 192);
+    QTest::newRow("ALM1") << "ALM1"
+                          << "T_3RW(258)" << QColor(192, 255, 255);
+    QTest::newRow("PIDC") << "PIDC"
+                          << "T_3RW(5)" << QColor(255, 255, 192);
 }
 
 void TestParamScreens::focusColours() {
@@ -390,10 +456,18 @@ void TestParamScreens::screensFromTheOverviewAndBack_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("报警设定") << "Command15" << "ALM1" << "ALARM";
-    QTest::newRow("CONFIG") << "Command21" << "CONFIG1" << "MT3600 CONFIG ";
-    QTest::newRow("PID") << "Command16" << "PIDC" << "PID参数设置";
-    QTest::newRow("分组PID") << "Command22" << "PID1" << "分组PID";
+    QTest::newRow("报警设定") << "Command15"
+                              << "ALM1"
+                              << "ALARM";
+    QTest::newRow("CONFIG") << "Command21"
+                            << "CONFIG1"
+                            << "MT3600 CONFIG ";
+    QTest::newRow("PID") << "Command16"
+                         << "PIDC"
+                         << "PID参数设置";
+    QTest::newRow("分组PID") << "Command22"
+                             << "PID1"
+                             << "分组PID";
 }
 
 void TestParamScreens::screensFromTheOverviewAndBack() {

@@ -29,10 +29,9 @@ int RecordingLink::ClosePort_Modbus(int port) {
     return 0;
 }
 
-void RecordingLink::submit(const LinkRequest& r, qint32* buffer, QObject* context,
-                           LinkDone done) {
-    const LinkCall call{QLatin1String(op_name(r.op)), r.port, r.slave, r.number, r.count,
-                        r.value, {}};
+void RecordingLink::submit(const LinkRequest& r, qint32* buffer, QObject* context, LinkDone done) {
+    const LinkCall call{
+        QLatin1String(op_name(r.op)), r.port, r.slave, r.number, r.count, r.value, {}};
     calls.append(call);
     pending.append(
         Pending{call, buffer, QPointer<QObject>(context), context != nullptr, std::move(done)});
