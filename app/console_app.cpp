@@ -86,7 +86,8 @@ void ConsoleApp::openLink(const QString& port, int parityCode) {
 }
 
 void ConsoleApp::openStartScreen() {
-    static const QHash<QString, Screen> screens{{QStringLiteral("alarms"), Screen::Alarms},
+    static const QHash<QString, Screen> screens{{QStringLiteral("program"), Screen::ProgramEditor},
+                                                {QStringLiteral("alarms"), Screen::Alarms},
                                                 {QStringLiteral("config"), Screen::Config},
                                                 {QStringLiteral("pid"), Screen::Pid},
                                                 {QStringLiteral("grouped-pid"), Screen::GroupedPid},

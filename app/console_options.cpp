@@ -5,7 +5,8 @@
 #include <QCommandLineParser>
 
 namespace {
-const QStringList kStartScreens{QStringLiteral("alarms"), QStringLiteral("config"),
+const QStringList kStartScreens{QStringLiteral("program"), QStringLiteral("alarms"),
+                                QStringLiteral("config"),
                                 QStringLiteral("pid"), QStringLiteral("grouped-pid"),
                                 QStringLiteral("history")};
 
@@ -59,8 +60,8 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("LANG"), QStringLiteral("zh_CN"));
     const QCommandLineOption screen(
         QStringLiteral("screen"),
-        QStringLiteral("Open a screen from the overview at start, as its button does: alarms, "
-                       "config, pid, grouped-pid or history (with --screenshot: that screen)."),
+        QStringLiteral("Open a screen from the overview at start, as its button does: program, "
+                       "alarms, config, pid, grouped-pid or history (with --screenshot: that screen)."),
         QStringLiteral("NAME"));
     p.addOptions({help, db, connect, baud, parity, address, demo, demoSpeed, shot, shotDelay,
                   maxSeconds, lang, screen});

@@ -5,6 +5,7 @@
 #include "params/config_form.h"
 #include "params/grouped_pid_form.h"
 #include "params/pid_form.h"
+#include "programs/tech_form.h"
 #include "records/history_form.h"
 #include "records/record_store.h"
 
@@ -28,6 +29,7 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
     overview.setScreenFactory(Screen::Config, parameter_screen<CONFIG1>(overview, link));
     overview.setScreenFactory(Screen::Pid, parameter_screen<PIDC>(overview, link));
     overview.setScreenFactory(Screen::GroupedPid, parameter_screen<PID1>(overview, link));
+    overview.setScreenFactory(Screen::ProgramEditor, parameter_screen<Tech>(overview, link));
 
     const QString path = context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
     Clock* clock = context.clock;

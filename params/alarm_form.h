@@ -3,7 +3,7 @@
 // heater-break alarm (holding registers 257 to 264) in three frames. It reads registers 257 to
 // 272 itself, at load and every 500 ms.
 
-#include "params/block_reader.h"
+#include "link/block_reader.h"
 #include "params/param_screen.h"
 
 #include <array>

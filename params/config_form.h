@@ -3,7 +3,7 @@
 // to 4184) on the twelve tabs of SSTab2. Every second it reads the block itself in six reads, the
 // event loop running between them, into its own image.
 
-#include "params/block_reader.h"
+#include "link/block_reader.h"
 #include "params/param_screen.h"
 
 #include <array>

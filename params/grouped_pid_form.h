@@ -3,7 +3,7 @@
 // 5150), each group a frame of two lines of three. It reads 5121 to 5152 itself in two blocks
 // every 800 ms.
 
-#include "params/block_reader.h"
+#include "link/block_reader.h"
 #include "params/param_screen.h"
 
 #include <array>

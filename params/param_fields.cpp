@@ -49,7 +49,8 @@ Field& ParamFields::build(const ParamRow& row, QWidget* parent) {
     const int k = row.k;
     const int nameIndex = names.hintShares ? 2 * k : k;
     f.name = named(new QLabel(row.name.toString(), parent), QLatin1String(names.name), nameIndex);
-    f.value = named(new QLabel(parent), QLatin1String(names.value), k);
+    f.value = row.valueName ? named(new QLabel(parent), QLatin1String(row.valueName))
+                            : named(new QLabel(parent), QLatin1String(names.value), k);
     f.value->setFont(song_font(form->font().pointSize()));
     f.value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     f.value->setMinimumWidth(90);
@@ -71,7 +72,8 @@ Field& ParamFields::build(const ParamRow& row, QWidget* parent) {
         connect(f.list->lineEdit(), &QLineEdit::returnPressed, this, [this, k] { commit(k); });
         f.list->installEventFilter(this);
     } else {
-        f.box = named(new QLineEdit(parent), QLatin1String(names.box), k);
+        f.box = row.editorName ? named(new QLineEdit(parent), QLatin1String(row.editorName))
+                               : named(new QLineEdit(parent), QLatin1String(names.box), k);
         connect(f.box, &QLineEdit::textEdited, this, [this, k] { fields[k].changed = true; });
         connect(f.box, &QLineEdit::returnPressed, this, [this, k] { commit(k); });
         f.box->installEventFilter(this);
@@ -179,13 +181,14 @@ void ParamFields::commitList(Field& f) {
 void ParamFields::write(Field& f, qint32 value) {
     const int port = LinkSet[linkslot::Port];
     const int slave = LinkSet[linkslot::Address];
-    const int reg = f.row->reg;
+    const int reg = registerOf ? registerOf(*f.row) : f.row->reg;
     const int k = f.row->k;
     const RetryRule retry = retry_rule(rules, f.row->kind);
     auto finished = [this, k, reg, value](int result) {
         Field* row = field(k);
         if (!row)
             return;
+        emit writeFinished(k, result >= 0);
         if (result < 0) {
             const QString reason = link.status().lastMessage;
             markEditor(*row, tr("%1 = %2 was not taken: %3")

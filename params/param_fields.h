@@ -14,6 +14,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <map>
 
 class QComboBox;
@@ -58,8 +59,12 @@ public:
 
     void commit(int k); // what leaving the editor of row k does
     const ScreenRules& screenRules() const { return rules; }
+    // Where a row writes when its register is known only at the commit (a program segment's
+    // field); without it, the row's own register.
+    void setRegisterOf(std::function<int(const ParamRow&)> where) { registerOf = std::move(where); }
 
 signals:
+    void writeFinished(int k, bool ok);            // after the write and its repeat
     void message(const QString& text);             // for the screen's message line
     void linkSettingsWritten(const QString& text); // address, baud rate or parity written
 
@@ -80,4 +85,5 @@ private:
     FieldNames names;
     QWidget* form;
     std::map<int, Field> fields;
+    std::function<int(const ParamRow&)> registerOf;
 };

@@ -25,6 +25,8 @@ struct ParamRow {
     QStringView hint; // the hint label; empty: none
     FieldKind kind;
     const OptionList* options = nullptr; // option rows only
+    const char* editorName = nullptr;    // an entry box with a name of its own (not T_3RW(k))
+    const char* valueName = nullptr;     // a value label with a name of its own (not D_4W(k))
 };
 
 // A tab (CONFIG1) or frame (the other screens): its caption and, on CONFIG1, the section title of

@@ -27,8 +27,8 @@ void RulerLine::paintEvent(QPaintEvent*) {
                      ImageSurface::pixel_of(size(), units_.p2()));
 }
 
-ChartPicture::ChartPicture(QWidget* parent)
-    : QWidget(parent), image_(QSize(1, 1)), shown_(&image_),
+ChartPicture::ChartPicture(QWidget* parent, QSizeF units)
+    : QWidget(parent), image_(QSize(1, 1), units), shown_(&image_),
       ruler_(named(new RulerLine(this), QStringLiteral("Line1"))) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

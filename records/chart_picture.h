@@ -29,7 +29,7 @@ private:
 
 class ChartPicture : public QWidget {
 public:
-    explicit ChartPicture(QWidget* parent);
+    explicit ChartPicture(QWidget* parent, QSizeF units = kTrendChartUnits);
 
     // What the chart draws on: recorded and painted on the picture at once.
     ChartSurface& surface() { return shown_; }

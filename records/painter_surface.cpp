@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+static_assert(kTrendChartUnits.width() == chart::kWidth &&
+              kTrendChartUnits.height() == chart::kHeight);
+
 namespace {
 
 Qt::PenStyle qt_style(LineStyle style) {
@@ -20,16 +23,17 @@ Qt::PenStyle qt_style(LineStyle style) {
 
 } // namespace
 
-PainterSurface::PainterSurface(QPainter& painter, const QRectF& target, double penScale, bool snap)
-    : painter_(painter), target_(target), penScale_(penScale), snap_(snap) {}
+PainterSurface::PainterSurface(QPainter& painter, const QRectF& target, double penScale, bool snap,
+                               QSizeF units)
+    : painter_(painter), target_(target), penScale_(penScale), snap_(snap), units_(units) {}
 
 void PainterSurface::clear(QRgb background) {
     painter_.fillRect(target_.adjusted(0, 0, snap_ ? 1 : 0, snap_ ? 1 : 0), QColor(background));
 }
 
 QPointF PainterSurface::toDevice(QPointF units) const {
-    QPointF p(target_.left() + units.x() * target_.width() / chart::kWidth,
-              target_.top() + units.y() * target_.height() / chart::kHeight);
+    QPointF p(target_.left() + units.x() * target_.width() / units_.width(),
+              target_.top() + units.y() * target_.height() / units_.height());
     if (snap_)
         p = QPointF(std::round(p.x()), std::round(p.y()));
     return p;
@@ -45,7 +49,7 @@ void PainterSurface::line(const QLineF& units, const ChartPen& pen) {
     painter_.drawLine(QLineF(toDevice(units.p1()), toDevice(units.p2())));
 }
 
-ImageSurface::ImageSurface(QSize pixels) {
+ImageSurface::ImageSurface(QSize pixels, QSizeF units) : units_(units) {
     resize(pixels);
 }
 
@@ -80,10 +84,10 @@ void ImageSurface::clear(QRgb background) {
 void ImageSurface::line(const QLineF& units, const ChartPen& pen) {
     if (!painter_)
         painter_ = std::make_unique<QPainter>(&image_);
-    PainterSurface(*painter_, target(), 1.0, true).line(units, pen);
+    PainterSurface(*painter_, target(), 1.0, true, units_).line(units, pen);
 }
 
-QPoint ImageSurface::pixel_of(QSize pixels, QPointF units) {
-    return QPoint(static_cast<int>(std::round(units.x() * (pixels.width() - 1) / chart::kWidth)),
-                  static_cast<int>(std::round(units.y() * (pixels.height() - 1) / chart::kHeight)));
+QPoint ImageSurface::pixel_of(QSize pixels, QPointF at, QSizeF units) {
+    return QPoint(static_cast<int>(std::round(at.x() * (pixels.width() - 1) / units.width())),
+                  static_cast<int>(std::round(at.y() * (pixels.height() - 1) / units.height())));
 }

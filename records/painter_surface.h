@@ -9,12 +9,17 @@
 #include <QRectF>
 #include <memory>
 
+// The units of the trend chart's picture (chart::kWidth x chart::kHeight).
+inline constexpr QSizeF kTrendChartUnits(12008, 7508);
+
 class PainterSurface : public ChartSurface {
 public:
-    // Chart units 0..12008 x 0..7508 fill target. penScale turns a pen width in screen pixels into
-    // device units (1 on screen, the device's dots per screen pixel on paper). With snap, ends
-    // are rounded to whole device pixels so thin lines stay crisp.
-    PainterSurface(QPainter& painter, const QRectF& target, double penScale, bool snap);
+    // Chart units 0..units.width() x 0..units.height() (the trend chart's 12008 x 7508 unless said)
+    // fill target. penScale turns a pen width in screen pixels into device units (1 on screen,
+    // the device's dots per screen pixel on paper). With snap, ends are rounded to whole device
+    // pixels so thin lines stay crisp.
+    PainterSurface(QPainter& painter, const QRectF& target, double penScale, bool snap,
+                   QSizeF units = kTrendChartUnits);
 
     void clear(QRgb background) override;
     void line(const QLineF& units, const ChartPen& pen) override;
@@ -26,13 +31,14 @@ private:
     QRectF target_;
     double penScale_;
     bool snap_;
+    QSizeF units_;
 };
 
 // The picture of `pt`: a QImage of the chart's pixel size; unit 0 lies on the first pixel, the
 // last unit on the last pixel.
 class ImageSurface : public ChartSurface {
 public:
-    explicit ImageSurface(QSize pixels);
+    explicit ImageSurface(QSize pixels, QSizeF units = kTrendChartUnits);
 
     ImageSurface(const ImageSurface&) = delete;
     ImageSurface& operator=(const ImageSurface&) = delete;
@@ -46,8 +52,8 @@ public:
     void line(const QLineF& units, const ChartPen& pen) override;
 
     // The pixel a point in chart units falls on.
-    QPoint pixelOf(QPointF units) const { return pixel_of(image_.size(), units); }
-    static QPoint pixel_of(QSize pixels, QPointF units);
+    QPoint pixelOf(QPointF at) const { return pixel_of(image_.size(), at, units_); }
+    static QPoint pixel_of(QSize pixels, QPointF at, QSizeF units = kTrendChartUnits);
 
 private:
     QRectF target() const;
@@ -56,4 +62,5 @@ private:
     // One painter serves a whole pass of lines; it is closed before the picture is read or filled.
     mutable std::unique_ptr<QPainter> painter_;
     QImage image_;
+    QSizeF units_;
 };

@@ -427,6 +427,29 @@
     </message>
 </context>
 <context>
+    <name>Tech</name>
+    <message>
+        <source>highest</source>
+        <translation>最高</translation>
+    </message>
+    <message>
+        <source>lowest</source>
+        <translation>最低</translation>
+    </message>
+    <message>
+        <source>step</source>
+        <translation>刻度</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no curve (0 to 8) — nothing written</source>
+        <translation>“%1”不是曲线号（0 至 8） — 未写入</translation>
+    </message>
+    <message>
+        <source>Curve selection was not taken: %1</source>
+        <translation>曲线选择未被接受：%1</translation>
+    </message>
+</context>
+<context>
     <name>lsqx</name>
     <message>
         <source>No action on the history screen</source>

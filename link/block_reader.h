@@ -22,7 +22,13 @@ class BlockReader {
 public:
     // After each block (read or failed), `afterBlock(index)` shows what the image now holds.
     BlockReader(InstrumentLink& link, QObject* context, std::span<qint32> image,
-                std::vector<RegisterBlock> blocks, std::function<void(int block)> afterBlock);
+                const std::vector<RegisterBlock>& blocks,
+                std::function<void(int block)> afterBlock);
+    // Blocks that depend on what the earlier ones read: `blockAt(index)` is asked for each block
+    // when its turn comes.
+    BlockReader(InstrumentLink& link, QObject* context, std::span<qint32> image, int blockCount,
+                std::function<RegisterBlock(int index)> blockAt,
+                std::function<void(int block)> afterBlock);
 
     bool start(); // false: the previous refresh is still reading (this one is skipped)
     bool reading() const { return next != 0; }
@@ -34,7 +40,8 @@ private:
     InstrumentLink& link;
     QObject* context;
     std::span<qint32> image;
-    std::vector<RegisterBlock> blocks;
+    int count;
+    std::function<RegisterBlock(int)> blockAt;
     std::function<void(int)> afterBlock;
     std::size_t next = 0; // 1 + the block being read; 0 when idle
     quint64 skips = 0;

@@ -1,0 +1,41 @@
+#include "link/block_reader.h"
+
+#include "core/register_image.h"
+
+BlockReader::BlockReader(InstrumentLink& instrument, QObject* owner, std::span<qint32> screenImage,
+                         const std::vector<RegisterBlock>& readBlocks,
+                         std::function<void(int)> shown)
+    : BlockReader(
+          instrument, owner, screenImage, int(readBlocks.size()),
+          [blocks = readBlocks](int index) { return blocks[std::size_t(index)]; },
+          std::move(shown)) {}
+
+BlockReader::BlockReader(InstrumentLink& instrument, QObject* owner, std::span<qint32> screenImage,
+                         int blockCount, std::function<RegisterBlock(int)> blockOf,
+                         std::function<void(int)> shown)
+    : link(instrument), context(owner), image(screenImage), count(blockCount),
+      blockAt(std::move(blockOf)), afterBlock(std::move(shown)) {}
+
+bool BlockReader::start() {
+    if (reading()) {
+        ++skips;
+        return false;
+    }
+    read(0);
+    return true;
+}
+
+void BlockReader::read(std::size_t index) {
+    if (index >= std::size_t(count)) {
+        next = 0;
+        return;
+    }
+    next = index + 1;
+    const RegisterBlock b = blockAt(int(index));
+    link.Get_4X_DX(LinkSet[linkslot::Port], LinkSet[linkslot::Address], b.first, b.count,
+                   image.data() + b.offset, context, [this, index](int) {
+                       if (afterBlock)
+                           afterBlock(int(index));
+                       read(index + 1);
+                   });
+}

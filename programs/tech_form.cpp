@@ -1,0 +1,330 @@
+#include "programs/tech_form.h"
+
+#include "core/conversions.h"
+#include "core/naming.h"
+#include "core/register_image.h"
+#include "params/param_layout.h"
+#include "programs/program_table.h"
+#include "records/chart_picture.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace program;
+
+namespace {
+ParamScreen::Look tech_look() {
+    ScreenRules rules;
+    rules.integer = IntegerRule::RoundHalfEven;
+    rules.integerRetry = RetryRule::OnFailureCode;
+    rules.tenthsRetry = RetryRule::OnFailureCode;
+    rules.optionRetry = RetryRule::OnFailureCode;
+    FieldNames names{"Label3", "TextA", "Label1", "Label2", false};
+    return {QStringLiteral("工艺曲线设定"),
+            "Tech",
+            "Command11",
+            QStringLiteral(" Esc 返回"),
+            600,
+            rules,
+            names};
+}
+
+constexpr int kReadBackMs = 500;
+constexpr int kReads = 13; // the header, then 12 blocks of the segment table
+constexpr int kGridRows = 32;
+constexpr int kNumberedRows = 26;
+// Column widths of the table, in twips as the instrument's screen gives them (15 to a pixel).
+constexpr int kGridTwips[] = {550, 1200, 1200, 1000, 800};
+constexpr QStringView kGridHeader[] = {u"段号 ", u"温度", u"时间", u"IO状态", u"PID组"};
+
+bool is_segment_field(int k) {
+    return k >= kSegmentRow;
+}
+
+// The 16-bit arrays take a value only when it fits; otherwise the element keeps what it held.
+void keep16(qint16& element, qint32 value) {
+    if (value >= -32768 && value <= 32767)
+        element = qint16(value);
+}
+} // namespace
+
+Tech::Tech(InstrumentLink& instrument, std::function<void()> back, QWidget* parent)
+    : ParamScreen(instrument, tech_look(), std::move(back), parent),
+      reader(
+          instrument, this, buffer, kReads,
+          [this](int index) -> RegisterBlock {
+              if (index == 0)
+                  return {kHeaderFirst, kHeaderSize, 0};
+              const int recipe = buffer[kRecipeIndex]; // as the header read just now left it
+              return {kTableFirst + 16 * (index - 1) + kRecipeStride * recipe, 16, 16 * index};
+          },
+          nullptr) {
+    const ParamTable table = program_table();
+    fields().setRegisterOf([this](const ParamRow& row) { return registerOf(row); });
+    connect(&fields(), &ParamFields::writeFinished, this, [this](int k, bool) {
+        if (is_segment_field(k))
+            startReadBack();
+    });
+    Timer2.setInterval(kReadBackMs);
+    connect(&Timer2, &QTimer::timeout, this, &Tech::Timer2_Timer);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildCurveChoice());
+    left->addWidget(buildHeader(table));
+    left->addWidget(buildSegment(table));
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildPlot(), 3);
+    right->addWidget(buildGrid(), 2);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addWidget(bottomStrip());
+    resize(1260, 760);
+}
+
+QWidget* Tech::buildCurveChoice() {
+    auto* frame = new QGroupBox(QStringLiteral("当前曲线"), this);
+    auto* row = new QHBoxLayout(frame);
+    Combo4 = named(new QComboBox(frame), QStringLiteral("Combo4"));
+    Combo4->setEditable(true);
+    Combo4->setInsertPolicy(QComboBox::NoInsert);
+    for (QStringView e : curve_entries())
+        Combo4->addItem(e.toString());
+    Command27 =
+        named(new QPushButton(QStringLiteral("曲线选择"), frame), QStringLiteral("Command27"));
+    connect(Command27, &QPushButton::clicked, this, &Tech::Command27_Click);
+    curveNow = named(new QLabel(frame), array_name(QStringLiteral("D_4W"), 6));
+    curveNow->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    curveNow->setMinimumWidth(50);
+    row->addWidget(Combo4);
+    row->addWidget(Command27);
+    row->addWidget(curveNow);
+    row->addStretch(1);
+    return frame;
+}
+
+QWidget* Tech::buildHeader(const ParamTable& table) {
+    auto* frame = new QGroupBox(table.groups[0].caption.toString(), this);
+    auto* grid = new QGridLayout(frame);
+    int line = 0;
+    for (const ParamRow& row : table.rows)
+        if (row.group == 0)
+            place_row(*grid, fields().build(row, frame), line++);
+    return frame;
+}
+
+QWidget* Tech::buildSegment(const ParamTable& table) {
+    auto* frame = new QGroupBox(table.groups[1].caption.toString(), this);
+    auto* grid = new QGridLayout(frame);
+    HScl1 = named(new QScrollBar(Qt::Horizontal, frame), QStringLiteral("HScl1"));
+    HScl1->setRange(1, kSegments);
+    HScl1->setValue(1);
+    connect(HScl1, &QScrollBar::valueChanged, this, &Tech::HScl1_Change);
+    Label3A = named(new QLabel(QStringLiteral("1"), frame), QStringLiteral("Label3A"));
+    Label3A->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    grid->addWidget(HScl1, 0, 0, 1, 3);
+    grid->addWidget(Label3A, 0, 3);
+    int line = 1;
+    for (const ParamRow& row : table.rows) {
+        if (row.group != 1)
+            continue;
+        const Field& f = fields().build(row, frame);
+        place_row(*grid, f, line++);
+        if (f.box) {
+            f.box->setInputMask(QStringLiteral("0000;_")); // four digits, "_" where none is typed
+            f.box->installEventFilter(this);
+        }
+    }
+    return frame;
+}
+
+QWidget* Tech::buildPlot() {
+    auto* area = new QWidget(this);
+    auto* layout = new QGridLayout(area);
+    layout->setSpacing(2);
+    auto* figures = new QHBoxLayout;
+    Label5 = named(new QLabel(area), QStringLiteral("Label5"));
+    Label10 = named(new QLabel(area), QStringLiteral("Label10"));
+    Label11 = named(new QLabel(area), QStringLiteral("Label11"));
+    const QString captions[] = {tr("highest"), tr("lowest"), tr("step")};
+    int n = 0;
+    for (QLabel* l : {Label5, Label10, Label11}) {
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setMinimumWidth(70);
+        figures->addWidget(new QLabel(captions[n++], area));
+        figures->addWidget(l);
+    }
+    figures->addStretch(1);
+    layout->addLayout(figures, 0, 1);
+
+    auto* axis = new QVBoxLayout;
+    for (int i = 9; i >= 0; --i) {
+        Label6[std::size_t(i)] = named(new QLabel(area), QStringLiteral("Label6"), i);
+        Label6[std::size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        axis->addWidget(Label6[std::size_t(i)], 1);
+    }
+    layout->addLayout(axis, 1, 0);
+    pt1 = named(new ChartPicture(area, kPlotUnits), QStringLiteral("pt1"));
+    pt1->ruler()->hide();
+    pt1->setMinimumSize(560, 300);
+    layout->addWidget(pt1, 1, 1);
+    auto* times = new QHBoxLayout;
+    for (int i = 0; i < 16; ++i) {
+        Label8[std::size_t(i)] = named(new QLabel(area), QStringLiteral("Label8"), i);
+        times->addWidget(Label8[std::size_t(i)], 1);
+    }
+    layout->addLayout(times, 2, 1);
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(1, 1);
+    return area;
+}
+
+QWidget* Tech::buildGrid() {
+    Flxg = named(new QTableWidget(kGridRows - 1, 5, this), QStringLiteral("Flxg"));
+    QStringList header;
+    for (QStringView h : kGridHeader)
+        header << h.toString();
+    Flxg->setHorizontalHeaderLabels(header);
+    Flxg->verticalHeader()->hide();
+    Flxg->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int c = 0; c < 5; ++c)
+        Flxg->setColumnWidth(c, kGridTwips[c] / 15);
+    for (int r = 1; r <= kNumberedRows; ++r)
+        Flxg->setItem(r - 1, 0, new QTableWidgetItem(QString::number(r)));
+    return Flxg;
+}
+
+void Tech::Form_Load() {
+    ParamScreen::Form_Load();
+    startReadBack();
+    pt1->fit();
+    draw_program(pt1->surface(), shown, plotScale);
+}
+
+bool Tech::eventFilter(QObject* watched, QEvent* event) {
+    // The segment's value and time boxes select their four characters when they get the focus.
+    if (event->type() == QEvent::FocusIn)
+        if (auto* box = qobject_cast<QLineEdit*>(watched))
+            QTimer::singleShot(0, box, [box] { box->setSelection(0, 4); });
+    return ParamScreen::eventFilter(watched, event);
+}
+
+int Tech::registerOf(const ParamRow& row) const {
+    if (!is_segment_field(row.k))
+        return row.reg;
+    // The table that was read: the recipe's, not recipe 0's.
+    return segment_register(buffer[kRecipeIndex], segment, row.k - kSegmentRow);
+}
+
+void Tech::startReadBack() {
+    if (!Timer2.isActive()) // enabling it while it runs does not prolong it
+        Timer2.start();
+}
+
+void Tech::Timer2_Timer() {
+    if (++ticks > 2) {
+        ticks = 0;
+        Timer2.stop();
+    }
+    reader.start();
+}
+
+void Tech::HScl1_Change() {
+    segment = HScl1->value();
+    Label3A->setText(QString::number(segment));
+}
+
+void Tech::Command27_Click() {
+    QStringList entries;
+    for (QStringView e : curve_entries())
+        entries << e.toString();
+    const auto code = list_code(entries, Combo4->currentText());
+    if (!code) {
+        messageLine()->setText(
+            tr("\"%1\" is no curve (0 to 8) — nothing written").arg(Combo4->currentText()));
+        return;
+    }
+    const int port = LinkSet[linkslot::Port];
+    const int slave = LinkSet[linkslot::Address];
+    auto finished = [this](int result) {
+        if (result < 0)
+            messageLine()->setText(
+                tr("Curve selection was not taken: %1").arg(link.status().lastMessage));
+        startReadBack();
+    };
+    link.Set_4X_D1(port, slave, kCurveRegister, *code, this,
+                   [this, port, slave, code, finished](int result) {
+                       if (result != kLinkFailure) {
+                           finished(result);
+                           return;
+                       }
+                       link.Set_4X_D1(port, slave, kCurveRegister, *code, this, finished);
+                   });
+}
+
+void Tech::fillCurve() {
+    for (std::size_t s = 1; s <= kSegments; ++s) {
+        const std::size_t at = 16 + 8 * (s - 1);
+        keep16(shown.temperature[s], buffer[at]);
+        shown.time[s] = buffer[at + 1];
+        keep16(shown.relay[s], buffer[at + 2]);
+        keep16(shown.pidGroup[s], buffer[at + 3]);
+    }
+}
+
+void Tech::Timer1_Timer() {
+    HScl1_Change();
+    curveNow->setText(number_text(Val4X[6]));
+    for (int i = 0; i < 12; ++i)
+        if (Field* f = fields().field(i))
+            f->value->setText(QString::number(buffer[std::size_t(i)]));
+    const std::size_t record = 16 + 8 * std::size_t(segment - 1);
+    for (int offset = 0; offset < 4; ++offset)
+        if (Field* f = fields().field(kSegmentRow + offset))
+            f->value->setText(QString::number(buffer[record + std::size_t(offset)]));
+    fillCurve();
+    for (int s = 1; s <= kSegments; ++s) {
+        const auto at = std::size_t(s);
+        const QString cells[] = {QString::number(s), QString::number(shown.temperature[at]),
+                                 QString::number(shown.time[at]), QString::number(shown.relay[at]),
+                                 QString::number(shown.pidGroup[at])};
+        for (int c = 0; c < 5; ++c) {
+            if (auto* item = Flxg->item(s - 1, c))
+                item->setText(cells[c]);
+            else
+                Flxg->setItem(s - 1, c, new QTableWidgetItem(cells[c]));
+        }
+    }
+    pt1->fit();
+    draw_program(pt1->surface(), shown, plotScale);
+    pt1->update();
+    for (int i = 0; i < 16; ++i)
+        Label8[std::size_t(i)]->setText(QString::number(qint64(i) * plotScale.timeStep));
+
+    // What the next drawing uses: the start value and the figures of the segments.
+    const double start = round_half_even(buffer[kStartChoiceIndex] != 0 ? Val3X[2] : Val3X[0]);
+    keep16(shown.temperature[0], start >= -32768 && start <= 32767 ? qint32(start) : 99999);
+    measure_program(shown, plotScale);
+    showLabels();
+}
+
+void Tech::showLabels() {
+    Label5->setText(QString::number(plotScale.highest));
+    Label10->setText(QString::number(plotScale.lowest));
+    Label11->setText(number_text(plotScale.step));
+    for (int i = 0; i < 10; ++i)
+        Label6[std::size_t(i)]->setText(axis_label(plotScale, i));
+}
