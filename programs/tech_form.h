@@ -30,6 +30,7 @@ public:
     void HScl1_Change();
 
     QTimer& timer2() { return Timer2; }
+    bool readingBack() const { return reader.reading(); } // a read of the window is under way
     int currentSegment() const { return segment; }
     const program::Curve& curve() const { return shown; }
     const program::Scale& scale() const { return plotScale; }

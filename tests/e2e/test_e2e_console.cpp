@@ -7,6 +7,7 @@
 #include "link/poll_form.h"
 #include "overview/overview_form.h"
 #include "params/alarm_form.h"
+#include "programs/tech_form.h"
 #include "support/sim_process.h"
 
 #include <QApplication>
@@ -61,6 +62,7 @@ class TestE2eConsole : public QObject {
 private slots:
     void overviewCommandReachesTheInstrumentAndShowsAfterThePoll();
     void alarmSetPointFromTheAlarmScreen();
+    void segmentEditedOnTheProgramEditorRuns();
     void consoleRecordsShortAndLongRows();
     void killedConsoleLeavesAConsistentRing();
 
@@ -140,6 +142,46 @@ void TestE2eConsole::alarmSetPointFromTheAlarmScreen() {
     QFile log(sim.writeLogPath());
     QVERIFY(log.open(QIODevice::ReadOnly));
     QCOMPARE(log.readAll().count("\"register\":257"), 1); // written once
+    poll.setPollEnabled(false);
+}
+
+// Segment 1 of curve 0 edited on Tech (345 degrees in 1 minute, where it held 200 in 10) is read
+// back on the screen, and the simulated instrument runs it: the running segment's target is 345.
+void TestE2eConsole::segmentEditedOnTheProgramEditorRuns() {
+    ResetRegisterImage();
+    SimProcess sim;
+    QVERIFY(sim.start());
+    ModbusLink link{PortTable{}};
+    Met1 poll(link);
+    LinkSet[linkslot::Address] = 1;
+    QCOMPARE(link.OpenPort_Modbus(1, 1, 0, sim.ptyPath()), 0);
+    poll.setPollEnabled(true);
+    Tech tech(link, [] {});
+    tech.Form_Load();
+    tech.show();
+    tech.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&tech, 2000));
+    auto* sv = tech.findChild<QLabel*>(QStringLiteral("Label13A"));
+    auto* time = tech.findChild<QLabel*>(QStringLiteral("Label13B"));
+    QTRY_COMPARE_WITH_TIMEOUT(sv->text(), QStringLiteral("200"), 4000);
+    QCOMPARE(tech.findChild<QLabel*>(QStringLiteral("Label3(2)"))->text(), QStringLiteral("1"));
+
+    for (const auto& [name, text] : {std::pair{"TxtA", "345"}, std::pair{"TxtB", "1"}}) {
+        auto* box = tech.findChild<QLineEdit*>(QLatin1String(name));
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(box, QLatin1String(text));
+        tech.returnButton()->setFocus(Qt::TabFocusReason);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(sv->text(), QStringLiteral("345"), 4000);
+    QTRY_COMPARE_WITH_TIMEOUT(time->text(), QStringLiteral("1"), 4000);
+
+    bool started = false;
+    link.Set_0X_Bit1(1, 1, 2, &tech, [&](int r) { started = r == 0; });             // program mode
+    link.Set_4X_D1(1, 1, 8, 1, &tech, [&](int r) { started = started && r == 0; }); // run
+    QTRY_VERIFY_WITH_TIMEOUT(started, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(Val3X4097[0], 1, 3000); // running
+    QCOMPARE(Val3X4097[3], 1);                        // segment 1, a minute long
+    QCOMPARE(Val3X4097[2], 345);                      // its target: the edited set value
     poll.setPollEnabled(false);
 }
 
