@@ -53,6 +53,7 @@ void TrendChart::ClearBuffers() {
         pointTime_[i] = 0;
         std::fill_n(pointValue_[i].begin(), 9, 0.0f);
     }
+    held_.fill(false);
 }
 
 void TrendChart::LoadWindow(RecordSource& source) {
@@ -60,17 +61,20 @@ void TrendChart::LoadWindow(RecordSource& source) {
     std::fill_n(gapMark_.begin(), 322, qint16{0});
     windowStart_ = window_start(windowEnd_, windowLen_);
     const std::vector<RecordRow> rows = source.window(windowStart_, windowEnd_);
-    // Rows missing at the end leave their points cleared; the first of them then starts a gap.
+    // The newest record belongs at the window's last point, wherever the ring has fewer records
+    // than the window (a fresh file, the oldest page): the rows fill the window from its end and
+    // the points before them stay empty.
     const int last = std::min<int>(windowLen_, kPointCount - 1);
-    for (int i = 1; i <= last; ++i) {
-        if (static_cast<size_t>(i - 1) < rows.size()) {
-            const RecordRow& row = rows[static_cast<size_t>(i - 1)];
-            pointDate_[i] = row.date;
-            pointTime_[i] = row.time;
-            std::copy(row.values.begin(), row.values.end(), pointValue_[i].begin());
-        }
-        // Only the time of day is compared, so midnight inside the window counts as a gap.
-        if (std::abs(pointTime_[i] - pointTime_[i - 1]) > kGapDays)
+    const int first = std::max(1, last - static_cast<int>(rows.size()) + 1);
+    for (int i = first; i <= last; ++i) {
+        const RecordRow& row = rows[static_cast<size_t>(i - first)];
+        pointDate_[i] = row.date;
+        pointTime_[i] = row.time;
+        std::copy(row.values.begin(), row.values.end(), pointValue_[i].begin());
+        held_[i] = true;
+        // Only the time of day is compared, so midnight inside the window counts as a gap. A
+        // point after an empty one starts no gap: nothing was recorded there to part from.
+        if (held_[i - 1] && std::abs(pointTime_[i] - pointTime_[i - 1]) > kGapDays)
             gapMark_[i] = static_cast<qint16>(i);
     }
     windowCaption_ = stampOf(zoomOffset_ + 1);
@@ -115,6 +119,7 @@ void TrendChart::appendLivePoint(const std::array<float, 6>& values, double date
     std::copy(values.begin(), values.end(), pointValue_[lastIndex_].begin());
     pointDate_[lastIndex_] = date;
     pointTime_[lastIndex_] = time;
+    held_[lastIndex_] = true;
 }
 
 bool TrendChart::reloadDue() const {
@@ -148,6 +153,8 @@ const QString& TrendChart::dateLabel(int k) const {
 }
 
 PointStamp TrendChart::stampOf(int point) const {
+    if (!Held(point))
+        return {}; // no record, no date: never the zero date
     return {date_text(PointDate(point)), time_text(PointTime(point))};
 }
 
@@ -160,7 +167,7 @@ std::optional<RulerReadout> TrendChart::rulerReadout(int v) const {
     r.q = to_int32(steps + zoomOffset_).value_or(0);
     r.stamp = stampOf(r.p);
     for (int j = 0; j < 6; ++j)
-        r.values[j] = number_text(PointValue(r.q, j));
+        r.values[j] = Held(r.q) ? number_text(PointValue(r.q, j)) : QString();
     return r;
 }
 
@@ -180,14 +187,19 @@ void TrendChart::writeTimeLabels() {
         const int p = 10 * zoomMode_ * k + zoomOffset_ + 1;
         if (!inPoints(p))
             continue;
-        timeLabels_[k] = time_text(pointTime_[p]);
-        dateLabels_[k] = date_text(pointDate_[p]);
+        const PointStamp stamp = stampOf(p);
+        timeLabels_[k] = stamp.time;
+        dateLabels_[k] = stamp.date;
     }
 }
 
 // While following, the last two labels lie beyond the newest point: they are counted on from
 // point 241 by one label interval of the screen's record each.
 void TrendChart::extrapolateLastLabels() {
+    if (!Held(kFollowLen)) {
+        timeLabels_[7] = timeLabels_[8] = dateLabels_[7] = dateLabels_[8] = QString();
+        return; // nothing recorded to count on from
+    }
     float d = static_cast<float>(zoomMode_) * 0.00347222f / 30.0f;
     if (params_.extrapolationSeconds != 10)
         d *= static_cast<float>(params_.extrapolationSeconds) / 10.0f;
@@ -228,8 +240,8 @@ void TrendChart::drawSegments(ChartSurface& surface, const CurvePass& pass) cons
     for (int i = 1; i <= last; ++i) {
         const int a = pass.zoomOffset + i - 1;
         const int b = pass.zoomOffset + i;
-        if (!inPoints(a) || !inPoints(b))
-            continue;
+        if (!Held(a) || !Held(b))
+            continue; // a segment to or from an empty point is not drawn
         const double x1 = segment_x(i - 1, pass.xStep);
         const double x2 = segment_x(i, pass.xStep);
         for (const CurveStyle& curve : kCurves) {

@@ -97,6 +97,9 @@ public:
     double PointDate(int i) const;
     double PointTime(int i) const;
     qint16 GapMark(int i) const;
+    // The point holds a record (loaded or appended live); an empty one is neither drawn nor
+    // labelled.
+    bool Held(int i) const { return inPoints(i) && held_[static_cast<std::size_t>(i)]; }
 
     // Texts the last DrawCurves gave Label4(k) (time) and Label7(k) (date), k = 0..8.
     const QString& timeLabel(int k) const;
@@ -123,6 +126,7 @@ private:
     std::array<double, chart::kPointCount> pointDate_{};
     std::array<double, chart::kPointCount> pointTime_{};
     std::array<qint16, chart::kPointCount> gapMark_{};
+    std::array<bool, chart::kPointCount> held_{};
 
     qint16 zoomMode_ = 1;
     float xStep_ = 0;

@@ -77,6 +77,8 @@ private slots:
     void gapMarks_data();
     void gapMarks();
     void fewerRowsThanTheWindow();
+    void emptyPointsNeitherDrawnNorLabelled_data();
+    void emptyPointsNeitherDrawnNorLabelled();
     void valueOffset_data();
     void valueOffset();
     void zeroSpanIsFlat();
@@ -260,21 +262,69 @@ void TestTrendChart::gapMarks() {
     }
 }
 
+// Records 760..959 in a window that ends at 1000: the newest record stands at the window's last
+// point, the points before the oldest one hold nothing, and nothing is drawn or labelled there.
 void TestTrendChart::fewerRowsThanTheWindow() {
     MemoryRecordSource source;
     source.fillRing(959, day(), seconds(12, 0, 0), 200); // records 760..959 only
     TrendChart chart(kRealTimeChart);
     load(chart, source, 1000, 241, 1);
-    QCOMPARE(chart.PointValue(200, 0), 959.0f);
-    for (int i = 201; i <= 241; ++i) {
-        QCOMPARE(chart.PointValue(i, 0), 0.0f);
+    QCOMPARE(chart.PointValue(241, 0), 959.0f);
+    QCOMPARE(chart.PointValue(42, 0), 760.0f);
+    QVERIFY(chart.Held(42) && !chart.Held(41));
+    for (int i = 1; i <= 41; ++i)
         QCOMPARE(chart.PointTime(i), 0.0);
-        QCOMPARE(chart.PointDate(i), 0.0);
+    for (int i = 1; i <= 241; ++i)
+        QCOMPARE(int(chart.GapMark(i)), 0); // the first record starts no gap
+    RecordingSurface surface;
+    chart.fullRedraw(surface);
+    const auto curves = lines_in(surface, LineStyle::Solid);
+    // Mode 1 draws points 180..240: all held, 60 segments of six curves.
+    QCOMPARE(curves.size(), 60 * 6);
+    QVERIFY(lines_in(surface, LineStyle::Dashed).isEmpty());
+}
+
+void TestTrendChart::emptyPointsNeitherDrawnNorLabelled_data() {
+    QTest::addColumn<int>("records"); // records 1..n of a ring that has not wrapped
+    QTest::addColumn<int>("len");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("fresh file, nothing recorded") << 0 << 241 << 1;
+    QTest::newRow("20 records, mode 1") << 20 << 241 << 1;
+    QTest::newRow("20 records, mode 4") << 20 << 241 << 4;
+    QTest::newRow("260 records, oldest page, mode 4") << 260 << 321 << 4;
+    QTest::newRow("260 records, oldest page, mode 2") << 260 << 321 << 2;
+}
+
+void TestTrendChart::emptyPointsNeitherDrawnNorLabelled() {
+    QFETCH(int, records);
+    QFETCH(int, len);
+    QFETCH(int, mode);
+    MemoryRecordSource source;
+    if (records > 0)
+        source.fillRing(records, day(), seconds(12, 0, 0), records);
+    TrendChart chart(kRealTimeChart);
+    load(chart, source, records, qint16(len), qint16(mode));
+    RecordingSurface surface;
+    chart.fullRedraw(surface);
+    // The records stand at the window's end: the held points are len - records + 1 .. len.
+    const int first = std::max(1, len - records + 1);
+    int segments = 0;
+    for (int i = 1; i <= 60 * mode + (len - 241); ++i) {
+        const int a = chart.ZoomOffset() + i - 1;
+        if (records > 0 && a >= first && a + 1 <= len)
+            ++segments;
     }
-    QCOMPARE(int(chart.GapMark(201)), 201);
-    for (int i = 2; i <= 241; ++i)
-        if (i != 201)
-            QCOMPARE(int(chart.GapMark(i)), 0);
+    QCOMPARE(lines_in(surface, LineStyle::Solid).size(), 6 * segments);
+    QVERIFY(lines_in(surface, LineStyle::Dashed).isEmpty()); // no gap mark before the first
+    for (int k = 0; k < 9; ++k) {
+        const int p = 10 * mode * k + chart.ZoomOffset() + 1;
+        const bool held = records > 0 && p >= first && p <= len;
+        if (k < 7 || len >= 320)
+            QCOMPARE(chart.timeLabel(k).isEmpty(), !held);
+        QVERIFY(!chart.dateLabel(k).contains(QStringLiteral("1899")));
+    }
+    QCOMPARE(chart.windowCaption().date.isEmpty(),
+             !(records > 0 && chart.ZoomOffset() + 1 >= first));
 }
 
 void TestTrendChart::valueOffset_data() {
@@ -353,14 +403,14 @@ void TestTrendChart::widestZoomStartsAtPointZero() {
     RecordingSurface surface;
     chart.fullRedraw(surface);
     const auto curves = lines_in(surface, LineStyle::Solid);
-    // Point 0 is never loaded: each curve rises from its baseline to point 1 (100 -> 500 units).
+    // Point 0 holds no record: no curve rises from a baseline to point 1; the first segment runs
+    // from point 1 to point 2 (37.5 -> 38 to 75 units).
     for (int s = 0; s < 6; ++s) {
         const double baseline = kCurves[s].isOutput ? kHeight - 625 : kHeight;
-        QCOMPARE(curves[s].units, QLineF(0, baseline, 38, baseline - 500)); // 37.5 -> 38
+        QCOMPARE(curves[s].units, QLineF(38, baseline - 500, 75, baseline - 500));
     }
-    QCOMPARE(curves[6].units.x1(), 38.0);
-    QCOMPARE(curves[6].units.x2(), 75.0);
-    QCOMPARE(curves[12].units.x2(), 112.0); // 112.5 -> 112
+    QCOMPARE(curves[6].units.x2(), 112.0); // 112.5 -> 112
+    QCOMPARE(curves.size(), 239 * 6);
 }
 
 void TestTrendChart::drawingOrder() {
@@ -397,8 +447,9 @@ void TestTrendChart::curveLineCount_data() {
     QTest::newRow("1, 241+19") << 1 << 260 << 474 << 11850.0;
     QTest::newRow("2, 241+10") << 2 << 251 << 780 << 9750.0;
     QTest::newRow("3, 241+1") << 3 << 242 << 1086 << 9050.0;
-    QTest::newRow("4, 241+79 (319 x 37.5, tie to even)") << 4 << 320 << 1914 << 11962.0;
-    QTest::newRow("4, paged 321") << 4 << 321 << 1920 << 12000.0;
+    // In the widest zoom the first segment would start at point 0, which holds no record.
+    QTest::newRow("4, 241+79 (319 x 37.5, tie to even)") << 4 << 320 << 1908 << 11962.0;
+    QTest::newRow("4, paged 321") << 4 << 321 << 1914 << 12000.0;
     QTest::newRow("1, paged 321 beyond the edge") << 1 << 321 << 840 << 21000.0;
 }
 
@@ -411,6 +462,10 @@ void TestTrendChart::curveLineCount() {
     source.fillRing(1000, day(), seconds(12, 0, 0));
     TrendChart chart(kRealTimeChart);
     load(chart, source, 1000, lastIndex > 241 && lastIndex == 321 ? 321 : 241, mode);
+    for (int i = 242; i < lastIndex && lastIndex != 321; ++i) { // points taken live meanwhile
+        chart.setLastIndex(static_cast<qint16>(i));
+        chart.appendLivePoint({1, 2, 3, 4, 5, 6}, day(), seconds(12, 0, 0) + i / 86400.0);
+    }
     chart.setLastIndex(static_cast<qint16>(lastIndex));
     RecordingSurface surface;
     chart.fullRedraw(surface);
@@ -560,10 +615,14 @@ void TestTrendChart::rulerReadout() {
     QVERIFY(r);
     QCOMPARE(r->p, p);
     QCOMPARE(r->q, p);
-    // Point 0 is never loaded: its time reads as midnight.
-    const QTime time = p == 0 ? QTime(0, 0) : QTime(10, 0).addSecs(p);
-    QCOMPARE(r->stamp.time, time.toString(QStringLiteral("HH:mm:ss")));
-    QCOMPARE(r->values[0], p == 0 ? QStringLiteral("0") : QString::number(679 + p));
+    // Point 0 holds no record: it reads as nothing, never as midnight of the zero date or 0.
+    if (p == 0) {
+        QVERIFY(r->stamp.time.isEmpty() && r->stamp.date.isEmpty());
+        QVERIFY(r->values[0].isEmpty());
+        return;
+    }
+    QCOMPARE(r->stamp.time, QTime(10, 0).addSecs(p).toString(QStringLiteral("HH:mm:ss")));
+    QCOMPARE(r->values[0], QString::number(679 + p));
     QCOMPARE(r->values[1], QStringLiteral("0"));
 }
 
