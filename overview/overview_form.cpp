@@ -48,6 +48,8 @@ OverviewForm::OverviewForm(InstrumentLink& instrument, PollTimerControl& poll, P
 
     Timer1.setInterval(kTimer1Ms);
     connect(&Timer1, &QTimer::timeout, this, &OverviewForm::Timer1_Timer);
+    panelTimer.setInterval(kTimer1Ms);
+    connect(&panelTimer, &QTimer::timeout, this, &OverviewForm::panelTick);
     resize(1280, 800);
 }
 
@@ -63,6 +65,16 @@ void OverviewForm::Timer1_Timer() {
         hooks.afterRefresh();
     if (link->indicatorCountingDown())
         link->refreshIndicator(); // the reopening countdown moves without a status change
+}
+
+// While the ruler or a page back freezes the chart (and Timer1 with it), the status panel goes on:
+// an alarm that comes on meanwhile shows at once. D_3W(0..5) hold the ruler's readouts then.
+void OverviewForm::panelTick() {
+    if (Timer1.isActive() || !guard)
+        return; // Timer1 refreshes the panel itself; at the history screen nothing is shown
+    panel.refresh(false);
+    if (link->indicatorCountingDown())
+        link->refreshIndicator();
 }
 
 void OverviewForm::Command9_Click() {
@@ -82,6 +94,7 @@ void OverviewForm::Command1_Click() {
     runUnloadHook();
     guard = false;
     Timer1.stop();
+    panelTimer.stop();
     close();
     // Ends at once: the port is not closed and the poll cycle not stopped first.
     emit exitRequested();
@@ -107,8 +120,10 @@ void OverviewForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Timer1 runs from the first showing on; later it is stopped and started only by the ruler,
     // paging and the history swap, so coming back to the overview does not undo those.
-    if (!everShown && guard)
+    if (!everShown && guard) {
         Timer1.start();
+        panelTimer.start();
+    }
     everShown = true;
 }
 

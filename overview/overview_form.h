@@ -38,6 +38,7 @@ public:
     ~OverviewForm() override;
 
     void Timer1_Timer();    // one tick: live colours, chart work, panel refresh
+    void panelTick();       // the status panel while the chart is frozen (Timer1 stopped)
     void Command9_Click();  // "打开"
     void Command10_Click(); // "关闭"
     void Command1_Click();  // "退出" (also Esc): lets go of the guard and ends the program
@@ -50,6 +51,7 @@ public:
 
     bool closeGuard() const { return guard; }
     QTimer& timer1() { return Timer1; }
+    QTimer& frozenPanelTimer() { return panelTimer; }
     StatusPanel& statusPanel() { return panel; }
     Navigation& navigation() { return *nav; }
 
@@ -85,6 +87,7 @@ private:
     QHBoxLayout* statusStrip = nullptr;
     QLabel* messageLine = nullptr;
     QTimer Timer1;
+    QTimer panelTimer; // the status panel while Timer1 is stopped by the ruler or paging
     QTimer messageTimer;
     ChartHooks hooks;
     bool guard = true; // set at load; only the exit and history buttons clear it

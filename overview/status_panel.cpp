@@ -176,8 +176,8 @@ QLabel* StatusPanel::bitField(const BitField& f) const {
     return f.source == BitImage::Coils ? D_1RW.at(i) : D_2R.at(i);
 }
 
-void StatusPanel::refresh() {
-    for (int i = 0; i <= 6; ++i)
+void StatusPanel::refresh(bool mainValues) {
+    for (int i = mainValues ? 0 : 6; i <= 6; ++i)
         set_at(D_3W, i, number_text(Val3X[i]));
     put(D_3W[7], alarm_type_word(1, Val3X[7]));
     put(D_3W[8], alarm_type_word(2, Val3X[8]));

@@ -20,8 +20,9 @@ public:
 
     // The first step of each tick while the ruler is off: main values back to their own colour.
     void resetMainBackgrounds();
-    // One refresh from the register image, in the panel's fixed order.
-    void refresh();
+    // One refresh from the register image, in the panel's fixed order. Without the main values,
+    // D_3W(0..5) are left as they are (they hold the ruler's readouts while the chart is frozen).
+    void refresh(bool mainValues = true);
 
     QLabel* d3w(int i) const { return D_3W[static_cast<std::size_t>(i)]; }
     QLabel* d4w(int i) const { return D_4W[static_cast<std::size_t>(i)]; }

@@ -10,6 +10,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -160,12 +161,12 @@ Clock& CurveScreen::clock() const {
     return fixedClock ? *fixedClock : console_clock();
 }
 
+// The keys are caught for the whole window before any of its controls sees them: a focused
+// combo box would otherwise take F4 for its list.
 void CurveScreen::setKeyWindow(QWidget* window) {
-    if (keyWindow)
-        keyWindow->removeEventFilter(this);
     keyWindow = window;
     if (keyWindow)
-        keyWindow->installEventFilter(this);
+        qApp->installEventFilter(this); // once: installing again only moves it to the front
 }
 
 void CurveScreen::setEscapeAction(std::function<void()> action) {
@@ -310,10 +311,12 @@ bool CurveScreen::Form_KeyDown(int key) {
 }
 
 bool CurveScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == keyWindow && event->type() == QEvent::KeyPress && source) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() == Qt::NoModifier && Form_KeyDown(key->key()))
-            return true;
-    }
+    if (event->type() != QEvent::KeyPress || !source || !keyWindow || !watched->isWidgetType())
+        return QWidget::eventFilter(watched, event);
+    if (static_cast<QWidget*>(watched)->window() != keyWindow)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() == Qt::NoModifier && Form_KeyDown(key->key()))
+        return true;
     return QWidget::eventFilter(watched, event);
 }

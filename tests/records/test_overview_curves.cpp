@@ -10,6 +10,9 @@
 #include "overview/realtime_chart.h"
 #include "records/history_form.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+
 using namespace chart;
 
 namespace {
@@ -49,7 +52,10 @@ private slots:
     void loadsWithTheOverview();
     void tickAppendsAndShowsTheStep();
     void rulerFreezesThePanel();
+    void alarmsStayLiveWhileTheChartIsFrozen();
     void functionKeysOnTheOverview();
+    void functionKeysWhateverHasTheFocus_data();
+    void functionKeysWhateverHasTheFocus();
     void historyAndBack();
 };
 
@@ -97,6 +103,35 @@ void TestOverviewCurves::rulerFreezesThePanel() {
     QCOMPARE(window_colour(pv), QColor(255, 192, 255));
 }
 
+// The ruler stops Timer1, but an alarm that comes on while the operator reads the ruler shows at
+// once; the ruler's readouts in D_3W(0..5) stay as the ruler put them.
+void TestOverviewCurves::alarmsStayLiveWhileTheChartIsFrozen() {
+    OverviewCurves t;
+    t.form().show();
+    QTest::mouseClick(t.rig->get<QPushButton>(QStringLiteral("Command5")), Qt::LeftButton);
+    QVERIFY(!t.form().timer1().isActive());
+    QVERIFY(t.form().frozenPanelTimer().isActive());
+    t.rig->get<QSlider>(QStringLiteral("hc"))->setValue(1500);
+    auto* pv = t.rig->get<QLabel>(QStringLiteral("D_3W(0)"));
+    const QString ruler = pv->text();
+    auto* alarm = t.rig->get<QLabel>(QStringLiteral("D_2R(0)"));
+    QCOMPARE(alarm->text(), QStringLiteral("报警一OFF"));
+    Bit1X[0] = 1;
+    Val3X[0] = 777;
+    Val3X[6] = 12;
+    t.form().panelTick();
+    QCOMPARE(alarm->text(), QStringLiteral("报警一ON"));
+    QCOMPARE(t.rig->get<QLabel>(QStringLiteral("D_3W(6)"))->text(), QStringLiteral("12"));
+    QCOMPARE(pv->text(), ruler);
+    // With the chart running again the tick leaves the panel to Timer1.
+    QTest::mouseClick(t.rig->get<QPushButton>(QStringLiteral("Command5")), Qt::LeftButton);
+    Bit1X[0] = 0;
+    t.form().panelTick();
+    QCOMPARE(alarm->text(), QStringLiteral("报警一ON"));
+    t.form().Timer1_Timer();
+    QCOMPARE(alarm->text(), QStringLiteral("报警一OFF"));
+}
+
 void TestOverviewCurves::functionKeysOnTheOverview() {
     OverviewCurves t;
     QVERIFY(t.rig->showActive());
@@ -112,6 +147,32 @@ void TestOverviewCurves::functionKeysOnTheOverview() {
     QVERIFY(t.form().timer1().isActive());
     QTest::keyClick(&t.form(), Qt::Key_F5); // asks the overview to show itself: it is shown
     QVERIFY(t.form().isVisible());
+}
+
+void TestOverviewCurves::functionKeysWhateverHasTheFocus_data() {
+    QTest::addColumn<QString>("control");
+    for (const char* c : {"Combo1", "Combo2", "Combo3", "Combo4", "T_3RW(2)", "Command9", "YKD"})
+        QTest::newRow(c) << c;
+}
+
+// F4 toggles the ruler from every control of the overview; a focused combo box does not take it
+// for its list.
+void TestOverviewCurves::functionKeysWhateverHasTheFocus() {
+    QFETCH(QString, control);
+    OverviewCurves t;
+    QVERIFY(t.rig->showActive());
+    auto* focused = t.rig->get<QWidget>(control);
+    focused->setFocus(Qt::TabFocusReason);
+    QWidget* receiver = QApplication::focusWidget();
+    QVERIFY(receiver);
+    QTest::keyClick(receiver, Qt::Key_F4);
+    QVERIFY(t.curves->curves().RulerMode());
+    if (auto* combo = qobject_cast<QComboBox*>(focused))
+        QVERIFY(!combo->view()->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+    QVERIFY(!t.curves->curves().RulerMode());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(t.chart().ZoomMode(), 2);
 }
 
 void TestOverviewCurves::historyAndBack() {
