@@ -8,15 +8,19 @@
 #include "core/naming.h"
 #include "core/register_image.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace {
 
@@ -71,6 +75,31 @@ CurveScreen::CurveScreen(const CurveScreenParams& screenParams, QTimer& screenTi
 
 CurveScreen::~CurveScreen() = default;
 
+// The handle's centre moves linearly with the value; the slider's width and place are chosen so
+// that value v puts it over pt's pixel for chart unit v, where Line1 stands, from edge to edge.
+void CurveScreen::placeSlider() {
+    QWidget* pt = chartView->pictureBox();
+    const QRect area(pt->mapTo(this, QPoint(0, 0)), pt->size());
+    QStyleOptionSlider opt;
+    opt.initFrom(hc);
+    opt.orientation = Qt::Horizontal;
+    opt.minimum = kSliderMin;
+    opt.maximum = kSliderMax;
+    opt.sliderPosition = opt.sliderValue = kSliderMin;
+    opt.rect = QRect(0, 0, 400, hc->sizeHint().height());
+    const QRect atMin =
+        hc->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, hc);
+    const int margin = atMin.left(); // before the handle at the minimum
+    const int handle = atMin.width();
+    const double range = kSliderMax - kSliderMin;
+    const double perUnit = (area.width() - 1) / double(chart::kWidth); // as pt maps units
+    const int span = int(std::lround(perUnit * range));
+    const int width = span + handle + 2 * margin;
+    const double centreAtZero = margin + handle / 2.0 + (0 - kSliderMin) * span / range;
+    const int left = area.left() - int(std::lround(centreAtZero));
+    hc->setGeometry(left, chartView->geometry().bottom() + 1, width, hc->sizeHint().height());
+}
+
 void CurveScreen::buildControls() {
     chartView = new TrendChartView(*params.chart, this);
     hc = named(new QSlider(Qt::Horizontal, this), QStringLiteral("hc"));
@@ -87,7 +116,9 @@ void CurveScreen::buildControls() {
     chartColumn->setContentsMargins(0, 0, 0, 0);
     chartColumn->setSpacing(0);
     chartColumn->addWidget(chartView, 1);
-    chartColumn->addWidget(hc, 0);
+    chartColumn->addSpacing(hc->sizeHint().height()); // hc stands here, placed by placeSlider()
+    chartView->installEventFilter(this);
+    chartView->pictureBox()->installEventFilter(this);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addLayout(chartColumn, 1);
@@ -151,6 +182,8 @@ QWidget* CurveScreen::buildSideColumn() {
 
 void CurveScreen::setValueLabels(const std::array<QLabel*, 6>& labels) {
     D_3W = labels;
+    for (std::size_t i = 0; i < labels.size(); ++i) // as designed, for every fresh load
+        designBackground[i] = labels[i] ? labels[i]->palette().color(QPalette::Window) : QColor();
 }
 
 void CurveScreen::setClock(Clock* c) {
@@ -193,7 +226,20 @@ void CurveScreen::Load(RecordSource& records) {
     Command4->setEnabled(true);
     Command8->setEnabled(true);
     Command5->setText(QStringLiteral("F4 标尺"));
+    {
+        // Back to 0 without reading the ruler there: that would move Line1 from its place.
+        const QSignalBlocker quiet(hc);
+        hc->setValue(0);
+    }
     chartView->setRulerLine(QLineF(0, 0, 0, 330), 0x00FF00, 2);
+    // The ruler may have left its colour on the values (Timer1 restores only D_3W(0..2)).
+    for (std::size_t i = 0; i < D_3W.size(); ++i) {
+        if (!D_3W[i] || !designBackground[i].isValid())
+            continue;
+        QPalette p = D_3W[i]->palette();
+        p.setColor(QPalette::Window, designBackground[i]);
+        D_3W[i]->setPalette(p);
+    }
     setRangeEditorVisible(!params.yEditorHiddenAtLoad);
     markRange(QString());
     chart().setZoomMode(1);
@@ -207,7 +253,6 @@ void CurveScreen::Load(RecordSource& records) {
     hc->setFocusPolicy(Qt::ClickFocus);
     Label19->setText(QString::number(chart::kWidth));
     Label20->setText(QString::number(chart::kHeight));
-    hc->setValue(0);
 
     chartView->reload(records);
     Timer2.start();
@@ -311,6 +356,9 @@ bool CurveScreen::Form_KeyDown(int key) {
 }
 
 bool CurveScreen::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == chartView || watched == chartView->pictureBox()) &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        placeSlider();
     if (event->type() != QEvent::KeyPress || !source || !keyWindow || !watched->isWidgetType())
         return QWidget::eventFilter(watched, event);
     if (static_cast<QWidget*>(watched)->window() != keyWindow)

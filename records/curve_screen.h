@@ -11,6 +11,7 @@
 #include "records/curve_paging.h"
 #include "records/trend_chart_view.h"
 
+#include <QColor>
 #include <QPointer>
 #include <QPrinter>
 #include <QTimer>
@@ -76,6 +77,8 @@ public:
     void Command8_Click();  // F7 towards older records
     void Command26_Click(); // apply the value-axis range
     void hc_Change(int v);
+    // Lays hc under pt so that its handle stands where Line1 stands, at every value and size.
+    void placeSlider();
     void showRangeEditor();     // a double-click on Label5
     bool Form_KeyDown(int key); // true when the key was taken
 
@@ -137,4 +140,5 @@ private:
     QLabel* Label19 = nullptr;
     QLabel* Label20 = nullptr;
     std::array<QLabel*, 6> D_3W{};
+    std::array<QColor, 6> designBackground{};
 };

@@ -39,6 +39,10 @@ TrendChartView::TrendChartView(const ChartScreenParams& params, QWidget* parent)
 
 TrendChartView::~TrendChartView() = default;
 
+QWidget* TrendChartView::pictureBox() const {
+    return pt_;
+}
+
 QLabel* TrendChartView::axisLabel(const QString& name, int index, Qt::Alignment alignment) {
     auto* label = named(new QLabel(this), name, index);
     label->setAlignment(alignment);

@@ -49,6 +49,7 @@ public:
 
     // The picture of `pt` as drawn, and the lines on it.
     const QImage& picture() const;
+    QWidget* pictureBox() const; // pt, the drawing area
     const RecordingSurface& shownLines() const;
     ChartSurface& surface();
 

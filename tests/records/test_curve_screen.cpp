@@ -5,6 +5,9 @@
 
 #include "curve_rig.h"
 
+#include <QStyle>
+#include <QStyleOptionSlider>
+
 #include <QFile>
 #include <QPrintDialog>
 
@@ -33,6 +36,8 @@ private slots:
     void newerAfterTwoOlderFollowsAgain();
     void rulerReadouts_data();
     void rulerReadouts();
+    void sliderHandleOverTheRuler_data();
+    void sliderHandleOverTheRuler();
     void rulerSliderEndsPage();
     void leavingTheRulerFollowsAgain();
     void valueRange_data();
@@ -269,6 +274,45 @@ void TestCurveScreen::rulerReadouts() {
     for (QLabel* l : {rig.label(QStringLiteral("Label2(9)")),
                       rig.label(QStringLiteral("Label2(10)")), rig.d3w[0], rig.d3w[5]})
         QCOMPARE(window_colour(l), QColor(255, 255, 0));
+}
+
+void TestCurveScreen::sliderHandleOverTheRuler_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("v");
+    for (int width : {900, 1240})
+        for (int v : {0, 6000, 12000})
+            QTest::addRow("%d px wide, %d", width, v) << width << v;
+}
+
+// Wherever the operator drags the handle, Line1 stands under its middle (to a pixel), at both
+// ends and at any window width.
+void TestCurveScreen::sliderHandleOverTheRuler() {
+    QFETCH(int, width);
+    QFETCH(int, v);
+    CurveRig rig;
+    QVERIFY(rig.fillShort(1000, 1000));
+    rig.screen->resize(width, 420);
+    rig.host.resize(width, 420);
+    rig.host.show();
+    rig.load();
+    rig.screen->Command5_Click();
+    QSlider* hc = rig.hc();
+    hc->setValue(v == 0 ? 1 : 0);
+    hc->setValue(v);
+    QStyleOptionSlider opt;
+    opt.initFrom(hc);
+    opt.orientation = Qt::Horizontal;
+    opt.minimum = hc->minimum();
+    opt.maximum = hc->maximum();
+    opt.sliderPosition = opt.sliderValue = v;
+    const QRect handle =
+        hc->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, hc);
+    const int handleX = hc->mapTo(&rig.host, handle.center()).x();
+    const auto* line = rig.rulerLine();
+    const int lineX =
+        line->mapTo(&rig.host, ImageSurface::pixel_of(line->size(), line->units().p1())).x();
+    QVERIFY2(std::abs(handleX - lineX) <= 1,
+             qPrintable(QStringLiteral("handle %1, Line1 %2").arg(handleX).arg(lineX)));
 }
 
 void TestCurveScreen::rulerSliderEndsPage() {

@@ -57,6 +57,7 @@ private slots:
     void functionKeysWhateverHasTheFocus_data();
     void functionKeysWhateverHasTheFocus();
     void historyAndBack();
+    void backFromHistoryAsFreshlyLoaded();
 };
 
 void TestOverviewCurves::loadsWithTheOverview() {
@@ -210,6 +211,41 @@ void TestOverviewCurves::historyAndBack() {
     QCOMPARE(t.chart().CurPos(), 1010);
     QCOMPARE(t.chart().WindowEnd(), 1010);
     QTRY_VERIFY_WITH_TIMEOUT(!history, 2000); // the screen is gone
+}
+
+// Left with the ruler on and a page browsed back on the history screen: the overview comes back
+// as if loaded afresh, following the newest records, Line1 in its place, the values' colours as
+// designed.
+void TestOverviewCurves::backFromHistoryAsFreshlyLoaded() {
+    OverviewCurves t;
+    t.form().show();
+    QList<QColor> design;
+    for (int i = 0; i < 6; ++i)
+        design << window_colour(t.rig->get<QLabel>(QStringLiteral("D_3W(%1)").arg(i)));
+    QTest::mouseClick(t.rig->get<QPushButton>(QStringLiteral("Command5")), Qt::LeftButton);
+    t.rig->get<QSlider>(QStringLiteral("hc"))->setValue(3000);
+    QTest::mouseClick(t.rig->get<QPushButton>(QStringLiteral("Command29")), Qt::LeftButton);
+    QPointer<lsqx> history = qobject_cast<lsqx*>(t.form().navigation().shownScreen());
+    QVERIFY(history);
+    history->curves().Command8_Click(); // a page back there
+    history->curves().Command5_Click(); // and its ruler on
+    {
+        RecordFile file(t.path);
+        QVERIFY(file.setPositions(1005, 400));
+    }
+    QTest::keyClick(history.data(), Qt::Key_Escape);
+    QVERIFY(t.form().isVisible());
+    QVERIFY(!t.curves->curves().RulerMode());
+    QCOMPARE(t.chart().WindowEnd(), 1005);
+    QCOMPARE(t.chart().WindowLen(), 241);
+    const auto* line = t.form().chartArea()->findChild<RulerLine*>(QStringLiteral("Line1"));
+    QVERIFY(line);
+    QCOMPARE(line->units(), QLineF(0, 0, 0, 330));
+    QCOMPARE(line->colour(), qRgb(0, 255, 0));
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(window_colour(t.rig->get<QLabel>(QStringLiteral("D_3W(%1)").arg(i))), design[i]);
+    QVERIFY(t.form().timer1().isActive());
+    QVERIFY(!t.rig->get<QSlider>(QStringLiteral("hc"))->isEnabled());
 }
 
 QTEST_MAIN(TestOverviewCurves)
