@@ -5,10 +5,9 @@
 #include <QCommandLineParser>
 
 namespace {
-const QStringList kStartScreens{QStringLiteral("program"), QStringLiteral("alarms"),
-                                QStringLiteral("config"),
-                                QStringLiteral("pid"), QStringLiteral("grouped-pid"),
-                                QStringLiteral("history")};
+const QStringList kStartScreens{QStringLiteral("program"),     QStringLiteral("alarms"),
+                                QStringLiteral("config"),      QStringLiteral("pid"),
+                                QStringLiteral("grouped-pid"), QStringLiteral("history")};
 
 int code_of(const QString& value, const QStringList& names) {
     return static_cast<int>(names.indexOf(value.trimmed().toLower()));
@@ -60,11 +59,28 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("LANG"), QStringLiteral("zh_CN"));
     const QCommandLineOption screen(
         QStringLiteral("screen"),
-        QStringLiteral("Open a screen from the overview at start, as its button does: program, "
-                       "alarms, config, pid, grouped-pid or history (with --screenshot: that screen)."),
+        QStringLiteral(
+            "Open a screen from the overview at start, as its button does: program, "
+            "alarms, config, pid, grouped-pid or history (with --screenshot: that screen)."),
         QStringLiteral("NAME"));
+    const QCommandLineOption exportCsv(
+        QStringLiteral("export-csv"),
+        QStringLiteral("Write the records to a CSV file (UTF-8, spreadsheet-ready) and exit; no "
+                       "window. With --record, --from, --to and --db."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption record(QStringLiteral("record"),
+                                    QStringLiteral("short (one a second, default) or long (one "
+                                                   "every ten seconds), for --export-csv."),
+                                    QStringLiteral("RECORD"), QStringLiteral("short"));
+    const QCommandLineOption from(
+        QStringLiteral("from"),
+        QStringLiteral("First time exported, local: 2024-03-05 or 2024-03-05T12:30[:15]."),
+        QStringLiteral("TIME"));
+    const QCommandLineOption to(QStringLiteral("to"),
+                                QStringLiteral("Last time exported (a date alone: to its end)."),
+                                QStringLiteral("TIME"));
     p.addOptions({help, db, connect, baud, parity, address, demo, demoSpeed, shot, shotDelay,
-                  maxSeconds, lang, screen});
+                  maxSeconds, lang, screen, exportCsv, record, from, to});
 
     exitCode = 0;
     // Parsed before the application object exists, so the help names the program itself.
@@ -111,6 +127,21 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         errors << QStringLiteral("--screenshot-delay must be a number of seconds");
     if (!speedOk || o.demoSpeed <= 0 || o.demoSpeed > 1000)
         errors << QStringLiteral("--demo-speed must be a number above 0, at most 1000");
+    o.exportCsv = p.value(exportCsv);
+    const QString recordName = p.value(record).trimmed().toLower();
+    o.longRecord = recordName == u"long";
+    if (recordName != u"long" && recordName != u"short")
+        errors << QStringLiteral("--record must be short or long");
+    if (p.isSet(from) && !(o.from = parse_option_time(p.value(from), false)))
+        errors << QStringLiteral("--from: \"%1\" is no time (2024-03-05 or 2024-03-05T12:30:15)")
+                      .arg(p.value(from));
+    if (p.isSet(to) && !(o.to = parse_option_time(p.value(to), true)))
+        errors << QStringLiteral("--to: \"%1\" is no time (2024-03-05 or 2024-03-05T12:30:15)")
+                      .arg(p.value(to));
+    if (o.from && o.to && *o.from > *o.to)
+        errors << QStringLiteral("--from is after --to");
+    if (o.exportCsv.isEmpty() && (p.isSet(record) || p.isSet(from) || p.isSet(to)))
+        errors << QStringLiteral("--record, --from and --to go with --export-csv");
     o.language = p.value(lang).trimmed();
     o.screen = p.value(screen).trimmed();
     if (!o.screen.isEmpty() && !kStartScreens.contains(o.screen))
@@ -131,4 +162,18 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
 
 bool is_console_language(const QString& language) {
     return language == QLatin1String("zh_CN") || language == QLatin1String("en");
+}
+
+std::optional<QDateTime> parse_option_time(const QString& text, bool endOfDay) {
+    const QString t = text.trimmed();
+    // QDate reads the date at the head of a longer text too: a date alone is ten characters.
+    const QDate day = t.size() == 10 ? QDate::fromString(t, Qt::ISODate) : QDate();
+    if (day.isValid())
+        return QDateTime(day, endOfDay ? QTime(23, 59, 59) : QTime(0, 0));
+    QString stamp = t;
+    stamp.replace(u' ', u'T');
+    const QDateTime at = QDateTime::fromString(stamp, Qt::ISODate);
+    if (!at.isValid() || at.timeSpec() != Qt::LocalTime)
+        return std::nullopt; // an offset or a zone would not be the console's local time
+    return at;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The console's own command-line options; the operator's screens stay as they are.
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -18,12 +19,21 @@ struct ConsoleOptions {
     int maxSeconds = 0; // --max-seconds N: quit after N seconds (bounded runs)
     QString language = QStringLiteral("zh_CN"); // --lang zh_CN|en: the console's own texts
     QString screen; // --screen NAME: opened from the overview at start (alarms, config, ...)
+    // --export-csv FILE: records out to CSV without a window, then exit.
+    QString exportCsv;
+    bool longRecord = false;       // --record long (default short)
+    std::optional<QDateTime> from; // --from TIME
+    std::optional<QDateTime> to;   // --to TIME
 };
 
 // Parses the arguments; on an error or --help the text to print is returned in `message` and the
 // result is empty (exitCode tells how to leave).
 std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments, QString& message,
                                                     int& exitCode);
+
+// A time as the command line takes it: "2024-03-05", "2024-03-05T12:30", "2024-03-05 12:30:15".
+// A date alone is the start of that day, or its last second when `endOfDay`.
+std::optional<QDateTime> parse_option_time(const QString& text, bool endOfDay);
 
 // The languages of the console's own texts: "zh_CN" (the translation shipped) and "en" (the texts
 // as written in the code).

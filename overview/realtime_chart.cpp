@@ -17,6 +17,7 @@ RealtimeChart::RealtimeChart(OverviewForm& overview, const QString& dbPath, Cloc
         values[static_cast<std::size_t>(i)] = form.statusPanel().d3w(i);
     screen->setValueLabels(values);
     screen->setClock(clock);
+    screen->setExportSource(records.path(), false);
     screen->setKeyWindow(&form); // Esc stays the overview's own: it ends the program
     screen->setSelectAction([this] { form.show(); });
 

@@ -7,6 +7,7 @@
 #include "core/curve_state.h"
 #include "core/naming.h"
 #include "core/register_image.h"
+#include "records/export_dialog.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -149,6 +150,11 @@ QWidget* CurveScreen::buildSideColumn() {
         *targets[k] = b;
         col->addWidget(b);
     }
+    exportButton = named(new QPushButton(tr("F8 Export"), side), QStringLiteral("Export"));
+    exportButton->setToolTip(tr("Records of the window shown, or of a period, to a CSV file"));
+    exportButton->setEnabled(false); // until the screen says where its records are
+    connect(exportButton, &QPushButton::clicked, this, &CurveScreen::exportClick);
+    col->addWidget(exportButton);
 
     auto* range = new QGridLayout;
     Label9 =
@@ -212,6 +218,37 @@ void CurveScreen::setSelectAction(std::function<void()> action) {
 
 void CurveScreen::setPrintTitle(const QString& title) {
     printTitle = title;
+}
+
+void CurveScreen::setExportSource(const QString& dbPath, bool longRecord) {
+    exportPath = dbPath;
+    exportLong = longRecord;
+    exportButton->setEnabled(!dbPath.isEmpty());
+}
+
+void CurveScreen::exportClick() {
+    if (exportPath.isEmpty())
+        return;
+    if (!exporter) {
+        exporter = new ExportDialog(exportPath, exportLong, window());
+        exporter->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    // The window shown: its oldest and newest points that hold a record.
+    QDateTime first, last;
+    const TrendChart& c = chart();
+    for (int i = 0; i <= c.LastIndex(); ++i) {
+        if (!c.Held(i))
+            continue;
+        const QDateTime at(date_from_ole(c.PointDate(i)), time_from_ole(c.PointTime(i)));
+        if (!first.isValid())
+            first = at;
+        last = at;
+    }
+    if (!exporter->exporting())
+        exporter->setWindow(first, last);
+    exporter->show();
+    exporter->raise();
+    exporter->activateWindow();
 }
 
 void CurveScreen::Load(RecordSource& records) {
@@ -344,6 +381,9 @@ bool CurveScreen::Form_KeyDown(int key) {
     case Qt::Key_F7:
         if (!atOldest)
             Command8_Click();
+        return true;
+    case Qt::Key_F8:
+        exportClick();
         return true;
     case Qt::Key_Escape:
         if (!escapeAction)

@@ -11,7 +11,9 @@
 #include "records/curve_paging.h"
 #include "records/trend_chart_view.h"
 
+#include "records/export_dialog.h"
 #include <QColor>
+
 #include <QPointer>
 #include <QPrinter>
 #include <QTimer>
@@ -57,7 +59,11 @@ public:
     void setKeyWindow(QWidget* window);
     void setEscapeAction(std::function<void()> action); // Esc
     void setSelectAction(std::function<void()> action); // F5 "选择"
-    void setPrintTitle(const QString& title);           // heading of the printed chart
+    void setPrintTitle(const QString& title);
+    // Where "Export" (F8) reads the records: the record file and which record.
+    void setExportSource(const QString& dbPath, bool longRecord);
+    void exportClick(); // opens (or raises) the export window for the window shown
+    ExportDialog* exportWindow() const { return exporter; } // heading of the printed chart
 
     // The chart part of the screen's load and unload. The source stays the screen's.
     void Load(RecordSource& source);
@@ -132,6 +138,10 @@ private:
     QPushButton* Command7 = nullptr;
     QPushButton* Command8 = nullptr;
     QPushButton* Command26 = nullptr;
+    QPushButton* exportButton = nullptr;
+    QString exportPath;
+    bool exportLong = false;
+    QPointer<ExportDialog> exporter;
     QLineEdit* YKD = nullptr;
     QLineEdit* YKD1 = nullptr;
     QLabel* Label9 = nullptr;

@@ -66,6 +66,7 @@ lsqx::lsqx(const QString& dbPath, std::function<void()> back, Clock* clock, QWid
     screen->setEscapeAction([this] { Command1_Click(); });
     screen->setSelectAction([this] { Command1_Click(); });
     screen->setPrintTitle(QStringLiteral("历史长周期曲线"));
+    screen->setExportSource(records.path(), true);
 
     auto* title =
         named(new QLabel(QStringLiteral("历史长周期曲线"), this), QStringLiteral("Label12"));

@@ -13,6 +13,33 @@
     </message>
 </context>
 <context>
+    <name>CsvExport</name>
+    <message>
+        <source>time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>record number</source>
+        <translation>记录号</translation>
+    </message>
+    <message>
+        <source>alarm 1 type</source>
+        <translation>报警1类型</translation>
+    </message>
+    <message>
+        <source>record file %1 not found</source>
+        <translation>未找到记录文件 %1</translation>
+    </message>
+    <message>
+        <source>record file %1 cannot be read: %2</source>
+        <translation>无法读取记录文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>CurveScreen</name>
     <message>
         <source>Not applied: the maximum must lie between -12000 and 36000</source>
@@ -29,6 +56,14 @@
     <message>
         <source>Not applied: maximum, minimum and span must each lie between -32768 and 32767</source>
         <translation>未应用：最大值、最小值与跨度均须在 -32768 与 32767 之间</translation>
+    </message>
+    <message>
+        <source>F8 Export</source>
+        <translation>F8 导出</translation>
+    </message>
+    <message>
+        <source>Records of the window shown, or of a period, to a CSV file</source>
+        <translation>将当前窗口或指定时段的记录导出为 CSV 文件</translation>
     </message>
 </context>
 <context>
@@ -56,6 +91,77 @@
     <message>
         <source>mt3600-sim said: %1</source>
         <translation>mt3600-sim 报告：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export the ten-second record to CSV</source>
+        <translation>导出十秒记录到 CSV</translation>
+    </message>
+    <message>
+        <source>Export the one-second record to CSV</source>
+        <translation>导出一秒记录到 CSV</translation>
+    </message>
+    <message>
+        <source>A period:</source>
+        <translation>指定时段：</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>浏览…</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>至</translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>文件：</translation>
+    </message>
+    <message>
+        <source>The window shown, %1 to %2</source>
+        <translation>当前窗口，%1 至 %2</translation>
+    </message>
+    <message>
+        <source>The window shown (it holds no record)</source>
+        <translation>当前窗口（无记录）</translation>
+    </message>
+    <message>
+        <source>Export to</source>
+        <translation>导出到</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Name a file to export to.</source>
+        <translation>请指定导出文件。</translation>
+    </message>
+    <message>
+        <source>The period ends before it starts: nothing exported.</source>
+        <translation>时段结束早于开始：未导出。</translation>
+    </message>
+    <message>
+        <source>Exporting %1 records…</source>
+        <translation>正在导出 %1 条记录…</translation>
+    </message>
+    <message>
+        <source>%1 records written to %2</source>
+        <translation>已将 %1 条记录写入 %2</translation>
+    </message>
+    <message>
+        <source>Nothing exported: %1</source>
+        <translation>未导出：%1</translation>
     </message>
 </context>
 <context>

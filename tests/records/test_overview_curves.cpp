@@ -12,6 +12,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
+#include <QRadioButton>
 
 using namespace chart;
 
@@ -58,6 +60,7 @@ private slots:
     void functionKeysWhateverHasTheFocus();
     void historyAndBack();
     void backFromHistoryAsFreshlyLoaded();
+    void exportTheWindowShown();
 };
 
 void TestOverviewCurves::loadsWithTheOverview() {
@@ -246,6 +249,42 @@ void TestOverviewCurves::backFromHistoryAsFreshlyLoaded() {
         QCOMPARE(window_colour(t.rig->get<QLabel>(QStringLiteral("D_3W(%1)").arg(i))), design[i]);
     QVERIFY(t.form().timer1().isActive());
     QVERIFY(!t.rig->get<QSlider>(QStringLiteral("hc"))->isEnabled());
+}
+
+// F8 from any control opens the export window beside the overview (never modal); exporting the
+// window shown writes its records, oldest first, a step at a time with the screen running.
+void TestOverviewCurves::exportTheWindowShown() {
+    OverviewCurves t;
+    QVERIFY(t.rig->showActive());
+    t.rig->get<QWidget>(QStringLiteral("Combo2"))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8);
+    ExportDialog* dialog = t.curves->curves().exportWindow();
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(!dialog->isModal());
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("ExportWindow"))->isChecked());
+    const QString out = t.dir.filePath(QStringLiteral("window.csv"));
+    auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("ExportFile"));
+    file->selectAll();
+    QTest::keyClicks(file, out);
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("ExportStart")),
+                      Qt::LeftButton);
+    int turns = 0;
+    while (dialog->exporting() && turns < 100) {
+        dialog->exportStep();
+        t.form().Timer1_Timer(); // the overview goes on between the steps
+        ++turns;
+    }
+    QVERIFY(!dialog->exporting());
+    QFile csv(out);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    QCOMPARE(lines.size(), 1 + 241 + 1); // header, the window's 241 records, the last line's end
+    QCOMPARE(lines[1].split(',').at(1), QByteArray("760"));
+    QCOMPARE(lines[241].split(',').at(1), QByteArray("1000"));
+    QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("ExportStatus"))
+                ->text()
+                .contains(QStringLiteral("241")));
 }
 
 QTEST_MAIN(TestOverviewCurves)

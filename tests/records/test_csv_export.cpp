@@ -1,0 +1,117 @@
+// Records out to CSV from real record files: oldest first across the ring's wrap, the header and
+// byte-order mark a spreadsheet needs, ISO 8601 local times, a period with nothing in it, and
+// failures that leave no file behind.
+#include "records/csv_export.h"
+#include "records/record_store.h"
+#include "support/record_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QDate kDay(2024, 3, 1); // day number 45352, the first day of the filled rings
+
+QByteArray read_all(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class TestCsvExport : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString db;
+
+private slots:
+    void initTestCase() {
+        db = dir.filePath(QStringLiteral("Rdatabj.db"));
+        {
+            RecordStore maker(db);
+            maker.open();
+        }
+        RecordFile file(db);
+        // Newest record 2: ..., 65499, 65500, 1, 2 are the last four seconds of the ring.
+        QVERIFY(file.fillRing(QStringLiteral("pv_data"), 65500, 2));
+        QVERIFY(file.fillRing(QStringLiteral("Lpv_wdjl"), 30, 30, 10));
+        QVERIFY(file.setPositions(2, 30));
+    }
+
+    void acrossTheWrapInTimeOrder() {
+        const QString out = dir.filePath(QStringLiteral("wrap.csv"));
+        // Record n is second (n - 3) mod 65500 of the ring: 65499 is second 65496, 18:11:36.
+        const QDateTime from(kDay, QTime(18, 11, 36));
+        const QDateTime to(kDay, QTime(18, 11, 39));
+        qint64 rows = 0;
+        QString why;
+        QVERIFY2(CsvExport::run({db, false, from, to, out}, &rows, &why), qPrintable(why));
+        QCOMPARE(rows, 4);
+        const QByteArray text = read_all(out);
+        QVERIFY(text.startsWith("\xEF\xBB\xBF"));
+        const QList<QByteArray> lines = text.mid(3).split('\n');
+        QCOMPARE(lines.size(), 6); // header, four records, and the end of the last line
+        QVERIFY(lines[0].contains(QStringLiteral("当前PV").toUtf8()));
+        QVERIFY(lines[0].contains("OP (%)"));
+        QCOMPARE(lines[1].trimmed(), QByteArray("2024-03-01T18:11:36,65499,65499,32749.5,2.3,3.3,"
+                                                "4.3,5.3,6.3,7.3"));
+        QVERIFY(lines[2].startsWith("2024-03-01T18:11:37,65500,"));
+        QVERIFY(lines[3].startsWith("2024-03-01T18:11:38,1,"));
+        QVERIFY(lines[4].startsWith("2024-03-01T18:11:39,2,"));
+        QVERIFY(lines[5].isEmpty());
+    }
+
+    void longRecordWhole() {
+        const QString out = dir.filePath(QStringLiteral("long.csv"));
+        qint64 rows = 0;
+        QVERIFY(CsvExport::run({db, true, {}, {}, out}, &rows, nullptr));
+        QCOMPARE(rows, 30);
+        const QList<QByteArray> lines = read_all(out).split('\n');
+        QVERIFY(lines[1].startsWith("2024-03-01T00:00:00,1,1,"));
+        QVERIFY(lines[30].startsWith("2024-03-01T00:04:50,30,30,"));
+    }
+
+    void periodWithNothingInIt() {
+        const QString out = dir.filePath(QStringLiteral("empty.csv"));
+        qint64 rows = -1;
+        QVERIFY(CsvExport::run({db, false, QDateTime(kDay.addDays(9), QTime(0, 0)),
+                                QDateTime(kDay.addDays(10), QTime(0, 0)), out},
+                               &rows, nullptr));
+        QCOMPARE(rows, 0);
+        const QByteArray text = read_all(out);
+        QCOMPARE(text.count('\n'), 1); // the header alone
+    }
+
+    void failuresLeaveNoFile_data() {
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("no record file") << "missing.db"
+                                        << "a.csv"
+                                        << "not found";
+        QTest::newRow("not a database") << "text.db"
+                                        << "b.csv"
+                                        << "cannot be read";
+        QTest::newRow("folder that does not exist") << ""
+                                                    << "no/such/folder/c.csv"
+                                                    << "cannot be written";
+    }
+
+    void failuresLeaveNoFile() {
+        QFETCH(QString, database);
+        QFETCH(QString, target);
+        QFETCH(QString, words);
+        QFile text(dir.filePath(QStringLiteral("text.db")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("these are not the records you are looking for\n");
+        text.close();
+        const QString out = dir.filePath(target);
+        QString why;
+        QVERIFY(!CsvExport::run(
+            {database.isEmpty() ? db : dir.filePath(database), false, {}, {}, out}, nullptr, &why));
+        QVERIFY2(why.contains(words), qPrintable(why));
+        QVERIFY(!QFile::exists(out));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvExport)
+#include "test_csv_export.moc"
