@@ -9,14 +9,18 @@
 #include "records/history_form.h"
 #include "records/record_store.h"
 
+#include <QPointer>
+
 namespace {
 // A parameter screen, loaded; what it says about the instrument's own line settings goes to the
-// overview's link indicator.
+// overview's link indicator, even after the screen has gone.
 template <class Form> ScreenFactory parameter_screen(OverviewForm& overview, InstrumentLink& link) {
     return [&overview, &link](ReturnToOverview back) {
         auto* shown = new Form(link, std::move(back));
-        QObject::connect(shown, &ParamScreen::linkSettingsWritten, &overview,
-                         &OverviewForm::showLinkNote);
+        shown->fields().setLinkNote([to = QPointer<OverviewForm>(&overview)](const QString& t) {
+            if (to)
+                to->showLinkNote(t);
+        });
         shown->Form_Load();
         return shown;
     };

@@ -168,8 +168,11 @@ std::optional<int> list_code(const QStringList& entries, QStringView text) {
     const QStringView typed = text.trimmed();
     if (typed.isEmpty())
         return std::nullopt;
+    // Letters match whatever their case, as the list's own completion matches them ("1:on" is
+    // "1:ON "): a text the list shows as an entry is that entry.
     for (const QString& e : entries)
-        if (text == e || typed == QStringView(e).trimmed() || typed == head_text(e))
+        if (typed.compare(QStringView(e).trimmed(), Qt::CaseInsensitive) == 0 ||
+            typed == head_text(e))
             return head_code(e);
     return std::nullopt;
 }

@@ -27,7 +27,7 @@ QString number_text(qint32 value);
 
 // An entry of an option list begins with its code ("4:结束 ", "3 "). The code of the entry that
 // the text names: the entry itself, the entry less its blanks, or its code alone; empty when the
-// text names no entry.
+// text names no entry. Letters match in either case.
 std::optional<int> list_code(const QStringList& entries, QStringView text);
 QString list_codes_text(const QStringList& entries); // "0, 1, 2, 4"
 

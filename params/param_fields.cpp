@@ -5,11 +5,13 @@
 #include "core/naming.h"
 #include "core/register_image.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace {
 const QColor kWhite(255, 255, 255);
@@ -66,7 +68,14 @@ Field& ParamFields::build(const ParamRow& row, QWidget* parent) {
         f.list->setInsertPolicy(QComboBox::NoInsert);
         f.list->addItems(entries_of(*row.options));
         f.list->setCurrentIndex(0);
-        connect(f.list, &QComboBox::activated, this, [this, k] { fields[k].changed = true; });
+        // A pick counts while the operator is at the list; the list's own matching as it loses
+        // the focus is no pick.
+        connect(f.list, &QComboBox::activated, this, [this, k] {
+            Field& picked = fields[k];
+            if (picked.list->hasFocus() || picked.list->view()->isVisible())
+                picked.changed = true;
+        });
+        f.list->setFocusPolicy(Qt::StrongFocus); // a wheel turn over it does not take the focus
         connect(f.list->lineEdit(), &QLineEdit::textEdited, this,
                 [this, k] { fields[k].changed = true; });
         connect(f.list->lineEdit(), &QLineEdit::returnPressed, this, [this, k] { commit(k); });
@@ -107,6 +116,15 @@ void ParamFields::showScaled(int k, float value) {
 }
 
 bool ParamFields::eventFilter(QObject* watched, QEvent* event) {
+    // A wheel turned over a list the operator is not at would change a live setting unseen.
+    if (event->type() == QEvent::Wheel) {
+        auto* list = qobject_cast<QComboBox*>(watched);
+        if (list && !list->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
     if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
         return false;
     Field* f = fieldOf(watched);
@@ -143,6 +161,11 @@ void ParamFields::commit(int k) {
 }
 
 void ParamFields::commitBox(Field& f) {
+    if (f.box->text().trimmed().isEmpty()) {
+        // A box emptied (or an empty one passed with Delete) is no number the operator meant.
+        markEditor(f, tr("empty — nothing written"));
+        return;
+    }
     QString why;
     const auto value = entry_value(rules, f.row->kind, f.box->text(), &why);
     if (!value) {
@@ -178,43 +201,53 @@ void ParamFields::commitList(Field& f) {
     write(f, value);
 }
 
+// The write and its repeat go out on the link's own account: leaving the screen right after an
+// edit (its return button) must not drop the repeat, nor the note on the instrument's line
+// settings. What shows on the row needs the screen, and happens only while it is there.
 void ParamFields::write(Field& f, qint32 value) {
     const int port = LinkSet[linkslot::Port];
     const int slave = LinkSet[linkslot::Address];
     const int reg = registerOf ? registerOf(*f.row) : f.row->reg;
     const int k = f.row->k;
     const RetryRule retry = retry_rule(rules, f.row->kind);
-    auto finished = [this, k, reg, value](int result) {
-        Field* row = field(k);
+    const QString name = f.row->name.toString();
+    InstrumentLink* instrument = &link;
+    const QPointer<ParamFields> self(this);
+    auto finished = [self, instrument, k, reg, value, name, note = linkNote](int result) {
+        const bool lineSettings =
+            reg == kBaudRegister || reg == kParityRegister || reg == kAddressRegister;
+        const QString said = tr("%1 written to the instrument; the console keeps talking with the "
+                                "overview's link settings until they are changed there")
+                                 .arg(name);
+        if (result >= 0 && lineSettings && note)
+            note(said);
+        if (!self)
+            return; // the screen is gone: nothing left to mark
+        Field* row = self->field(k);
         if (!row)
             return;
-        emit writeFinished(k, result >= 0);
+        emit self->writeFinished(k, result >= 0);
         if (result < 0) {
-            const QString reason = link.status().lastMessage;
-            markEditor(*row, tr("%1 = %2 was not taken: %3")
-                                 .arg(reg)
-                                 .arg(value)
-                                 .arg(reason.isEmpty() ? tr("the write failed") : reason));
+            const QString reason = instrument->status().lastMessage;
+            self->markEditor(*row, tr("%1 = %2 was not taken: %3")
+                                       .arg(reg)
+                                       .arg(value)
+                                       .arg(reason.isEmpty() ? tr("the write failed") : reason));
             return;
         }
-        clearMark(*row);
-        if (reg == kBaudRegister || reg == kParityRegister || reg == kAddressRegister) {
-            const QString note =
-                tr("%1 written to the instrument; the console keeps talking with the overview's "
-                   "link settings until they are changed there")
-                    .arg(row->row->name.toString());
-            row->editor()->setToolTip(note);
-            emit message(note);
-            emit linkSettingsWritten(note);
+        self->clearMark(*row);
+        if (lineSettings) {
+            row->editor()->setToolTip(said);
+            emit self->message(said);
         }
     };
-    link.Set_4X_D1(port, slave, reg, value, this,
-                   [this, port, slave, reg, value, retry, finished](int result) {
+    link.Set_4X_D1(port, slave, reg, value, instrument,
+                   [instrument, port, slave, reg, value, retry, finished](int result) {
                        if (!wants_retry(retry, result)) {
                            finished(result);
                            return;
                        }
-                       link.Set_4X_D1(port, slave, reg, value, this, finished);
+                       instrument->Set_4X_D1(port, slave, reg, value, instrument, finished);
                    });
 }
 

@@ -62,11 +62,13 @@ public:
     // Where a row writes when its register is known only at the commit (a program segment's
     // field); without it, the row's own register.
     void setRegisterOf(std::function<int(const ParamRow&)> where) { registerOf = std::move(where); }
+    // Where the word goes that the instrument's own line settings were written (the link
+    // indicator); it is said even when the screen has gone by the time the answer comes.
+    void setLinkNote(std::function<void(const QString&)> sink) { linkNote = std::move(sink); }
 
 signals:
-    void writeFinished(int k, bool ok);            // after the write and its repeat
-    void message(const QString& text);             // for the screen's message line
-    void linkSettingsWritten(const QString& text); // address, baud rate or parity written
+    void writeFinished(int k, bool ok); // after the write and its repeat
+    void message(const QString& text);  // for the screen's message line
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,4 +88,5 @@ private:
     QWidget* form;
     std::map<int, Field> fields;
     std::function<int(const ParamRow&)> registerOf;
+    std::function<void(const QString&)> linkNote;
 };

@@ -27,7 +27,6 @@ ParamScreen::ParamScreen(InstrumentLink& instrument, const Look& look,
     warn.setColor(QPalette::WindowText, QColor(160, 0, 0));
     message->setPalette(warn);
     connect(&rowFields, &ParamFields::message, message, &QLabel::setText);
-    connect(&rowFields, &ParamFields::linkSettingsWritten, this, &ParamScreen::linkSettingsWritten);
 }
 
 void ParamScreen::Form_Load() {

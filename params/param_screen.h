@@ -39,11 +39,6 @@ public:
     QLabel* messageLine() const { return message; }
     QPushButton* returnButton() const { return backButton; }
 
-signals:
-    // After a write of the instrument's address, baud rate or parity: the console's own link
-    // settings are not changed by it.
-    void linkSettingsWritten(const QString& text);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -132,6 +133,9 @@ QWidget* Tech::buildSegment(const ParamTable& table) {
     HScl1 = named(new QScrollBar(Qt::Horizontal, frame), QStringLiteral("HScl1"));
     HScl1->setRange(1, kSegments);
     HScl1->setValue(1);
+    // Clicked or turned, it takes the focus: an edit of the segment shown is committed to that
+    // segment before another one is chosen.
+    HScl1->setFocusPolicy(Qt::WheelFocus);
     connect(HScl1, &QScrollBar::valueChanged, this, &Tech::HScl1_Change);
     Label3A = named(new QLabel(QStringLiteral("1"), frame), QStringLiteral("Label3A"));
     Label3A->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -234,15 +238,21 @@ void Tech::startReadBack() {
         Timer2.start();
 }
 
+// A tick whose read cannot start (the one before is still reading, as on a slow, busy line) is
+// not counted: the burst still reads the window three times.
 void Tech::Timer2_Timer() {
+    if (!reader.start())
+        return;
     if (++ticks > 2) {
         ticks = 0;
         Timer2.stop();
     }
-    reader.start();
 }
 
 void Tech::HScl1_Change() {
+    if (HScl1->value() != segment) // by the keyboard, say: what was typed belongs to the old one
+        for (int offset = 0; offset < 4; ++offset)
+            fields().commit(kSegmentRow + offset);
     segment = HScl1->value();
     Label3A->setText(QString::number(segment));
 }
@@ -253,26 +263,46 @@ void Tech::Command27_Click() {
         entries << e.toString();
     const auto code = list_code(entries, Combo4->currentText());
     if (!code) {
-        messageLine()->setText(
+        markCurveChoice(
             tr("\"%1\" is no curve (0 to 8) — nothing written").arg(Combo4->currentText()));
         return;
     }
+    // On the link's own account, as the fields' writes: the repeat goes out whatever happens to
+    // the screen meanwhile.
     const int port = LinkSet[linkslot::Port];
     const int slave = LinkSet[linkslot::Address];
-    auto finished = [this](int result) {
+    InstrumentLink* instrument = &link;
+    const QPointer<Tech> self(this);
+    auto finished = [self, instrument](int result) {
+        if (!self)
+            return;
         if (result < 0)
-            messageLine()->setText(
-                tr("Curve selection was not taken: %1").arg(link.status().lastMessage));
-        startReadBack();
+            self->markCurveChoice(
+                tr("Curve selection was not taken: %1").arg(instrument->status().lastMessage));
+        else
+            self->markCurveChoice(QString());
+        self->startReadBack();
     };
-    link.Set_4X_D1(port, slave, kCurveRegister, *code, this,
-                   [this, port, slave, code, finished](int result) {
+    link.Set_4X_D1(port, slave, kCurveRegister, *code, instrument,
+                   [instrument, port, slave, code, finished](int result) {
                        if (result != kLinkFailure) {
                            finished(result);
                            return;
                        }
-                       link.Set_4X_D1(port, slave, kCurveRegister, *code, this, finished);
+                       instrument->Set_4X_D1(port, slave, kCurveRegister, *code, instrument,
+                                             finished);
                    });
+}
+
+// A refused or failed curve selection marks Combo4 light red with the reason; a good one clears
+// the mark.
+void Tech::markCurveChoice(const QString& why) {
+    QPalette p = Combo4->lineEdit()->palette();
+    p.setColor(QPalette::Base, why.isEmpty() ? QColor(255, 255, 255) : QColor(255, 200, 200));
+    Combo4->lineEdit()->setPalette(p);
+    Combo4->setToolTip(why);
+    if (!why.isEmpty())
+        messageLine()->setText(why);
 }
 
 void Tech::fillCurve() {

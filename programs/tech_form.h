@@ -46,6 +46,7 @@ private:
     QWidget* buildPlot();
     QWidget* buildGrid();
     void startReadBack();
+    void markCurveChoice(const QString& why);
     int registerOf(const ParamRow& row) const;
     void fillCurve();
     void showLabels();

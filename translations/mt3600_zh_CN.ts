@@ -408,6 +408,10 @@
         <source>%1 written to the instrument; the console keeps talking with the overview&apos;s link settings until they are changed there</source>
         <translation>%1 已写入仪表；本机仍按主画面的通讯设置通讯，需在主画面修改后才按新设置通讯</translation>
     </message>
+    <message>
+        <source>empty — nothing written</source>
+        <translation>为空 — 未写入</translation>
+    </message>
 </context>
 <context>
     <name>PortTable</name>

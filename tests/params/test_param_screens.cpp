@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 namespace {
@@ -109,6 +110,10 @@ private slots:
     void screensFromTheOverviewAndBack_data();
     void screensFromTheOverviewAndBack();
     void linkSettingsWrittenSayWhatFollows();
+    void leavingBeforeTheAnswerKeepsTheRepeatAndTheNote();
+    void emptiedBoxWritesNothing();
+    void listTextInAnyCase();
+    void wheelOverAListNotInUse();
 };
 
 void TestParamScreens::leavingAnEntryWrites_data() {
@@ -391,6 +396,11 @@ void TestParamScreens::labelsFromWhatWasRead() {
     QVERIFY(open(form));
     for (int v : values) {
         link.holdingRegisters[reg] = v;
+        if (reg == 0) { // the image: Val4X4353 holds tenths already divided
+            const int k = label.mid(5, label.size() - 6).toInt();
+            const bool tenths = k == 2 || k == 4 || k == 7 || k == 9 || k == 14 || k == 15;
+            Val4X4353[std::size_t(k)] = tenths ? float(v) / 10.0f : float(v);
+        }
         screen->Timer1_Timer();
         link.completeAll(); // every block of the refresh, the event loop turning between them
     }
@@ -507,6 +517,73 @@ void TestParamScreens::linkSettingsWrittenSayWhatFollows() {
     const QString indicator = rig.get<LinkStatusIndicator>(QStringLiteral("LinkStatus"))->text();
     QVERIFY2(indicator.contains(QStringLiteral("通讯地址")), qPrintable(indicator));
     QCOMPARE(LinkSet[linkslot::Address], 1); // the console's own link is not changed
+}
+
+// Typed, then straight to the return button: the screen is gone before the answer, yet the write
+// is repeated after a failure, and the note on the instrument's address reaches the indicator.
+void TestParamScreens::leavingBeforeTheAnswerKeepsTheRepeatAndTheNote() {
+    OverviewRig rig;
+    register_screens(rig.form, {rig.link, {}, nullptr});
+    QVERIFY(rig.showActive());
+    rig.form.Command9_Click();
+    QTest::mouseClick(rig.get<QPushButton>(QStringLiteral("Command21")), Qt::LeftButton);
+    QPointer<ParamScreen> config = static_cast<ParamScreen*>(rig.form.navigation().shownScreen());
+    QVERIFY(QTest::qWaitForWindowActive(config, 2000));
+    rig.link.writeResults = {-8888, 0};
+    auto* box = config->findChild<QLineEdit*>(QStringLiteral("T_3RW(63)"));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(box, QStringLiteral("7"));
+    QTest::mouseClick(config->returnButton(), Qt::LeftButton);
+    QTRY_VERIFY(!config); // deleted later by the overview
+    rig.link.completeAll();
+    const auto writes = rig.link.writes();
+    QCOMPARE(writes.size(), 2);
+    QCOMPARE(writes[1].text(), QStringLiteral("Set_4X_D1(1,1,4159,7)"));
+    QVERIFY(rig.get<LinkStatusIndicator>(QStringLiteral("LinkStatus"))
+                ->text()
+                .contains(QStringLiteral("通讯地址")));
+}
+
+void TestParamScreens::emptiedBoxWritesNothing() {
+    QVERIFY(open(QStringLiteral("PID1")));
+    auto* box = get<QLineEdit>(QStringLiteral("Text1C(0)"));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(box, QStringLiteral("250"));
+    QTest::keyClick(box, Qt::Key_Return);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    screen->returnButton()->setFocus(Qt::TabFocusReason);
+    QCOMPARE(link.writes().size(), 1); // the 250, never a 0
+    QVERIFY(box->toolTip().contains(QStringLiteral("nothing written")));
+}
+
+// "1:on" is the entry the list shows as "1:ON "... here the alarm type "1:上限报警 " typed as a
+// code and the baud rate "1:9600bps" in small letters: written as what the list shows, and a later
+// pass through the list writes nothing more.
+void TestParamScreens::listTextInAnyCase() {
+    QVERIFY(open(QStringLiteral("CONFIG1")));
+    auto* baud = get<QComboBox>(QStringLiteral("Combo18"));
+    typeAndLeave(baud, QStringLiteral("1:9600bps"));
+    baud->setFocus(Qt::TabFocusReason);
+    screen->returnButton()->setFocus(Qt::TabFocusReason);
+    QStringList got;
+    for (const auto& c : link.writes())
+        got << c.text();
+    QCOMPARE(got, QStringList{QStringLiteral("Set_4X_D1(3,5,4157,1)")});
+}
+
+void TestParamScreens::wheelOverAListNotInUse() {
+    QVERIFY(open(QStringLiteral("CONFIG1")));
+    auto* list = get<QComboBox>(QStringLiteral("Combo14"));
+    screen->returnButton()->setFocus(Qt::TabFocusReason);
+    const QPoint middle = list->rect().center();
+    QWheelEvent turn(middle, list->mapToGlobal(middle), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(list, &turn);
+    QCOMPARE(list->currentIndex(), 0);
+    list->setFocus(Qt::TabFocusReason);
+    screen->returnButton()->setFocus(Qt::TabFocusReason);
+    QCOMPARE(link.writes().size(), 0);
 }
 
 QTEST_MAIN(TestParamScreens)

@@ -9,6 +9,7 @@
 #include "records/chart_picture.h"
 #include "support/recording_link.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 class TestProgramEditor : public QObject {
@@ -83,6 +85,10 @@ private slots:
     void timeAxis();
     void verticalAxisAndDisplay();
     void plottedLines();
+    void segmentChosenAfterTypingKeepsTheEdit();
+    void busyLineStillReadsThreeTimes();
+    void failedCurveSelectionIsMarked();
+    void deleteInAnEmptyMaskedBoxWritesNothing();
 };
 
 void TestProgramEditor::fieldWrites_data() {
@@ -298,6 +304,76 @@ void TestProgramEditor::plottedLines() {
     QCOMPARE(curve[1].units,
              QLineF(std::nearbyint(h * 100), 9008 - 3750, std::nearbyint(h * 150), 9008 - 7500));
     QCOMPARE(curve[2].units.y2(), 9008.0); // back to 0 at the end of segment 3
+}
+
+// 750 typed for segment 3, then the scroll bar turned to segment 8 before the box is left: the
+// value goes to segment 3, where it was typed.
+void TestProgramEditor::segmentChosenAfterTypingKeepsTheEdit() {
+    QVERIFY(open());
+    readBack();
+    auto* bar = get<QScrollBar>(QStringLiteral("HScl1"));
+    bar->setValue(3);
+    link.clearCalls();
+    auto* box = get<QLineEdit>(QStringLiteral("TxtA"));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(box, QStringLiteral("750"));
+    const QPoint middle = bar->rect().center();
+    QWheelEvent turn(middle, bar->mapToGlobal(middle), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &turn); // as the window system delivers it: the bar takes focus
+    bar->setValue(8);
+    tech->returnButton()->setFocus(Qt::TabFocusReason);
+    QStringList got;
+    for (const auto& c : link.writes())
+        got << c.text();
+    QCOMPARE(got, QStringList{QStringLiteral("Set_4X_D1(2,1,8225,750)")});
+}
+
+// On a line so busy that a read of the window outlasts Timer2's interval, the ticks that find it
+// still reading are not counted: three whole reads all the same.
+void TestProgramEditor::busyLineStillReadsThreeTimes() {
+    QVERIFY(open());
+    link.clearCalls();
+    tech->Timer2_Timer(); // load's burst, first read under way
+    for (int i = 0; i < 5; ++i) {
+        tech->Timer2_Timer(); // the read has not finished: skipped
+        link.completeNext();
+    }
+    link.completeAll();
+    while (tech->timer2().isActive()) {
+        tech->Timer2_Timer();
+        link.completeAll();
+    }
+    QCOMPARE(link.callsOf(QStringLiteral("Get_4X_DX")).size(), 3 * 13);
+}
+
+void TestProgramEditor::failedCurveSelectionIsMarked() {
+    QVERIFY(open());
+    readBack();
+    link.writeResults = {-8888, -8888};
+    link.linkStatus.lastMessage = QStringLiteral("Set_4X_D1 7 = 3: time out");
+    auto* combo = get<QComboBox>(QStringLiteral("Combo4"));
+    combo->setCurrentIndex(3);
+    QTest::mouseClick(get<QPushButton>(QStringLiteral("Command27")), Qt::LeftButton);
+    link.completeAll();
+    QCOMPARE(link.writes().size(), 2);
+    QCOMPARE(combo->lineEdit()->palette().color(QPalette::Base), QColor(255, 200, 200));
+    QVERIFY(combo->toolTip().contains(QStringLiteral("time out")));
+    QTest::mouseClick(get<QPushButton>(QStringLiteral("Command27")), Qt::LeftButton);
+    link.completeAll();
+    QCOMPARE(combo->lineEdit()->palette().color(QPalette::Base), QColor(255, 255, 255));
+    QVERIFY(combo->toolTip().isEmpty());
+}
+
+void TestProgramEditor::deleteInAnEmptyMaskedBoxWritesNothing() {
+    QVERIFY(open());
+    readBack();
+    link.clearCalls();
+    auto* box = get<QLineEdit>(QStringLiteral("TxtA"));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box, Qt::Key_Delete);
+    tech->returnButton()->setFocus(Qt::TabFocusReason);
+    QCOMPARE(link.writes().size(), 0);
 }
 
 QTEST_MAIN(TestProgramEditor)
