@@ -104,6 +104,7 @@ private slots:
     void labelsFromWhatWasRead_data();
     void labelsFromWhatWasRead();
     void configRefreshNeverQueuesBehindItself();
+    void configLabelsAllFilledInOneTick();
     void focusColours_data();
     void focusColours();
     void closeBoxDoesNothing();
@@ -426,6 +427,23 @@ void TestParamScreens::configRefreshNeverQueuesBehindItself() {
     link.completeAll();
     QCOMPARE(link.callsOf(QStringLiteral("Get_4X_DX")).size(), 6);
     QVERIFY(!config.refresh().reading());
+}
+
+// Empty at load; one tick (its six reads) fills every label of a bound row, and the third digital
+// input's, bound to no register, stays empty.
+void TestParamScreens::configLabelsAllFilledInOneTick() {
+    QVERIFY(open(QStringLiteral("CONFIG1")));
+    for (const auto& [k, f] : screen->fields().all())
+        QVERIFY(f.value->text().isEmpty());
+    screen->Timer1_Timer();
+    link.completeAll();
+    int filled = 0;
+    for (const auto& [k, f] : screen->fields().all()) {
+        QCOMPARE(f.value->text().isEmpty(), f.row->reg == 0);
+        filled += !f.value->text().isEmpty();
+    }
+    QCOMPARE(filled, 70);
+    QCOMPARE(get<QLabel>(QStringLiteral("D_4W(7)"))->text(), QStringLiteral("0.0"));
 }
 
 void TestParamScreens::focusColours_data() {

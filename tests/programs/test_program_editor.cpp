@@ -374,6 +374,11 @@ void TestProgramEditor::deleteInAnEmptyMaskedBoxWritesNothing() {
     QTest::keyClick(box, Qt::Key_Delete);
     tech->returnButton()->setFocus(Qt::TabFocusReason);
     QCOMPARE(link.writes().size(), 0);
+    // With digits in it, the box selects its four characters as it takes the focus.
+    box->setText(QStringLiteral("1234"));
+    box->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    QCOMPARE(box->selectedText(), QStringLiteral("1234"));
 }
 
 QTEST_MAIN(TestProgramEditor)
