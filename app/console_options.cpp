@@ -79,8 +79,29 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     const QCommandLineOption to(QStringLiteral("to"),
                                 QStringLiteral("Last time exported (a date alone: to its end)."),
                                 QStringLiteral("TIME"));
-    p.addOptions({help, db, connect, baud, parity, address, demo, demoSpeed, shot, shotDelay,
-                  maxSeconds, lang, screen, exportCsv, record, from, to});
+    const QCommandLineOption backup(
+        QStringLiteral("backup"),
+        QStringLiteral("Read the instrument's whole setup (configuration, alarms, PID, grouped "
+                       "PID, the nine programs) into an instrument file, with --connect; no "
+                       "window."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption compare(
+        QStringLiteral("compare"),
+        QStringLiteral("Compare an instrument file with the instrument (--connect); exit 1 when "
+                       "they differ."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption restore(
+        QStringLiteral("restore"),
+        QStringLiteral("Write what differs from an instrument file into the instrument "
+                       "(--connect), each write read back; exit 1 when any was not taken."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption includeComms(
+        QStringLiteral("include-comms"),
+        QStringLiteral("With --restore: write the address, baud rate and parity too (the "
+                       "conversation ends with them)."));
+    p.addOptions({help,      db,   connect,   baud,       parity,  address, demo,
+                  demoSpeed, shot, shotDelay, maxSeconds, lang,    screen,  exportCsv,
+                  record,    from, to,        backup,     compare, restore, includeComms});
 
     exitCode = 0;
     // Parsed before the application object exists, so the help names the program itself.
@@ -142,6 +163,17 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         errors << QStringLiteral("--from is after --to");
     if (o.exportCsv.isEmpty() && (p.isSet(record) || p.isSet(from) || p.isSet(to)))
         errors << QStringLiteral("--record, --from and --to go with --export-csv");
+    o.backup = p.value(backup);
+    o.compare = p.value(compare);
+    o.restore = p.value(restore);
+    o.includeComms = p.isSet(includeComms);
+    const int fileJobs = int(p.isSet(backup)) + int(p.isSet(compare)) + int(p.isSet(restore));
+    if (fileJobs > 1)
+        errors << QStringLiteral("--backup, --compare and --restore exclude each other");
+    if (fileJobs > 0 && o.connectPort.isEmpty())
+        errors << QStringLiteral("--backup, --compare and --restore need --connect PORT");
+    if (o.includeComms && o.restore.isEmpty())
+        errors << QStringLiteral("--include-comms goes with --restore");
     o.language = p.value(lang).trimmed();
     o.screen = p.value(screen).trimmed();
     if (!o.screen.isEmpty() && !kStartScreens.contains(o.screen))

@@ -24,6 +24,12 @@ struct ConsoleOptions {
     bool longRecord = false;       // --record long (default short)
     std::optional<QDateTime> from; // --from TIME
     std::optional<QDateTime> to;   // --to TIME
+    // --backup / --compare / --restore FILE: an instrument file against the instrument named by
+    // --connect, without a window, then exit.
+    QString backup;
+    QString compare;
+    QString restore;
+    bool includeComms = false; // --include-comms: --restore writes address, baud rate, parity too
 };
 
 // Parses the arguments; on an error or --help the text to print is returned in `message` and the

@@ -2,11 +2,16 @@
 #include "app/console_app.h"
 #include "app/console_options.h"
 #include "app/translations.h"
+#include "core/register_image.h"
+#include "files/setup_job.h"
+#include "link/modbus_link.h"
+#include "link/port_table.h"
 #include "records/csv_export.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -55,6 +60,55 @@ int export_csv(int argc, char* argv[], const ConsoleOptions& options) {
                 options.longRecord ? "long" : "short", qPrintable(options.exportCsv));
     return 0;
 }
+// --backup, --compare, --restore: an instrument file against the instrument on --connect, with
+// no window; the report on stdout, exit 0 (done, or no differences), 1 (differences, or writes
+// not taken), 2 (bad arguments, no link, a refused file).
+int file_job(int argc, char* argv[], const ConsoleOptions& options) {
+    QCoreApplication app(argc, argv);
+    install_console_translation(app, options.language);
+    ModbusLink link;
+    LinkSet[linkslot::Port] = 0;
+    LinkSet[linkslot::Baud] = options.baudCode;
+    LinkSet[linkslot::Parity] = options.parityCode;
+    LinkSet[linkslot::Address] = options.address;
+    const QString device =
+        PortTable::isTypedTarget(options.connectPort) ? options.connectPort : QString();
+    bool number = false;
+    const int port = options.connectPort.toInt(&number);
+    LinkSet[linkslot::Port] = number ? port : 0;
+    if (link.OpenPort_Modbus(LinkSet[linkslot::Port], options.baudCode, options.parityCode,
+                             device) != 0 &&
+        !link.status().open) {
+        // A TCP gateway connects later; a serial device is open at once or not at all.
+        if (!PortTable::isTcpTarget(options.connectPort)) {
+            std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(link.status().lastMessage));
+            return 2;
+        }
+    }
+    SetupJob job(link);
+    int status = 2;
+    QObject::connect(&job, &SetupJob::finished, &app, [&](SetupJob::Status s) {
+        status = s == SetupJob::Status::Done ? 0 : s == SetupJob::Status::Differences ? 1 : 2;
+        for (const QString& line : job.report())
+            std::printf("%s\n", qPrintable(line));
+        QCoreApplication::exit(status);
+    });
+    QTimer::singleShot(0, &app, [&] {
+        if (!options.backup.isEmpty()) {
+            FileOrigin origin{QDateTime::currentDateTime().toOffsetFromUtc(
+                                  QDateTime::currentDateTime().offsetFromUtc()),
+                              link.status().device, link.status().settings, options.address};
+            job.backup(options.backup, origin);
+        } else if (!options.compare.isEmpty()) {
+            job.compare(options.compare);
+        } else {
+            job.restore(options.restore, options.includeComms);
+        }
+    });
+    QCoreApplication::exec();
+    link.ClosePort_Modbus(LinkSet[linkslot::Port]);
+    return status;
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -71,6 +125,8 @@ int main(int argc, char* argv[]) {
     }
     if (!options->exportCsv.isEmpty())
         return export_csv(argc, argv, *options);
+    if (!options->backup.isEmpty() || !options->compare.isEmpty() || !options->restore.isEmpty())
+        return file_job(argc, argv, *options);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mt3600-console"));
     quit_on_signals(app);

@@ -165,6 +165,33 @@
     </message>
 </context>
 <context>
+    <name>InstrumentFile</name>
+    <message>
+        <source>not an instrument file: %1</source>
+        <translation>不是仪表文件：%1</translation>
+    </message>
+    <message>
+        <source>not an instrument file of this console</source>
+        <translation>不是本控制台的仪表文件</translation>
+    </message>
+    <message>
+        <source>instrument file version %1; this console reads version %2</source>
+        <translation>仪表文件版本 %1；本控制台读取版本 %2</translation>
+    </message>
+    <message>
+        <source>register %1 is not one this console knows</source>
+        <translation>寄存器 %1 不在本控制台的寄存器表中</translation>
+    </message>
+    <message>
+        <source>curve %1 register %2 is not one this console knows</source>
+        <translation>曲线 %1 的寄存器 %2 不在本控制台的寄存器表中</translation>
+    </message>
+    <message>
+        <source>register %1 holds no 16-bit value</source>
+        <translation>寄存器 %1 的值不是 16 位数值</translation>
+    </message>
+</context>
+<context>
     <name>LinkControls</name>
     <message>
         <source>a port number, a device path or host:port</source>
@@ -511,6 +538,104 @@
     <message>
         <source>the record file cannot be read</source>
         <translation>无法读取记录文件</translation>
+    </message>
+</context>
+<context>
+    <name>SetupIo</name>
+    <message>
+        <source>cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>reading %1 (%2 to %3) failed: %4</source>
+        <translation>读取 %1（%2 至 %3）失败：%4</translation>
+    </message>
+    <message>
+        <source>selecting curve %1 failed: %2</source>
+        <translation>选择曲线 %1 失败：%2</translation>
+    </message>
+    <message>
+        <source>curve %1</source>
+        <translation>曲线 %1</translation>
+    </message>
+    <message>
+        <source>reading %1 failed: %2</source>
+        <translation>读取 %1 失败：%2</translation>
+    </message>
+    <message>
+        <source>reading the program state failed: %1</source>
+        <translation>读取程序状态失败：%1</translation>
+    </message>
+    <message>
+        <source>a program is running or held: stop it first, reading the programs selects each curve in turn</source>
+        <translation>程序正在运行或暂停：请先停止；读取程序时会依次选择每条曲线</translation>
+    </message>
+    <message>
+        <source>reading the curve selection failed: %1</source>
+        <translation>读取当前曲线失败：%1</translation>
+    </message>
+    <message>
+        <source>the link is not open: nothing written</source>
+        <translation>通讯未打开：未写入</translation>
+    </message>
+    <message>
+        <source>reading the recipe value failed: %1</source>
+        <translation>读取工艺配方失败：%1</translation>
+    </message>
+</context>
+<context>
+    <name>SetupJob</name>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 refused, nothing written: %2</source>
+        <translation>%1 被拒绝，未写入：%2</translation>
+    </message>
+    <message>
+        <source>Backup failed, no file written: %1</source>
+        <translation>备份失败，未写文件：%1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 registers backed up to %2</source>
+        <translation>已将 %1 个寄存器备份到 %2</translation>
+    </message>
+    <message>
+        <source>Compare failed: %1</source>
+        <translation>比较失败：%1</translation>
+    </message>
+    <message>
+        <source>%1 differences</source>
+        <translation>%1 处不同</translation>
+    </message>
+    <message>
+        <source>Nothing written: %1</source>
+        <translation>未写入：%1</translation>
+    </message>
+    <message>
+        <source>refused	%1	%2	%3: %4</source>
+        <translation>被拒绝	%1	%2	%3：%4</translation>
+    </message>
+    <message>
+        <source>not verified	%1	%2	wrote %3, reads %4</source>
+        <translation>校验不符	%1	%2	写入 %3，读回 %4</translation>
+    </message>
+    <message>
+        <source>not written	%1	%2	%3%4</source>
+        <translation>未写入	%1	%2	%3%4</translation>
+    </message>
+    <message>
+        <source>written and verified %1, refused %2, not verified %3, not written %4, unchanged %5</source>
+        <translation>已写入并校验 %1，被拒绝 %2，校验不符 %3，未写入 %4，未变 %5</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,262 @@
+#include "files/setup_io.h"
+
+#include "core/register_image.h"
+#include "programs/program_table.h"
+
+namespace {
+constexpr int kProgramState = 4097; // input register: 0 stop, 1 run, 2 hold, 4 end
+
+struct Range {
+    SetupBlock block;
+    int first;
+    int count;
+};
+// The blocks read outside the programs, at most 16 registers each.
+constexpr Range kRanges[] = {
+    {SetupBlock::Configuration, 4097, 16}, {SetupBlock::Configuration, 4113, 16},
+    {SetupBlock::Configuration, 4129, 16}, {SetupBlock::Configuration, 4145, 16},
+    {SetupBlock::Configuration, 4161, 16}, {SetupBlock::Configuration, 4177, 8},
+    {SetupBlock::Alarms, 257, 8},          {SetupBlock::Pid, 4353, 16},
+    {SetupBlock::GroupedPid, 5121, 16},    {SetupBlock::GroupedPid, 5137, 14},
+};
+
+int port() {
+    return LinkSet[linkslot::Port];
+}
+int slave() {
+    return LinkSet[linkslot::Address];
+}
+} // namespace
+
+SetupIo::SetupIo(InstrumentLink& instrument, QObject* parent) : QObject(parent), link(instrument) {}
+
+void SetupIo::runSteps(std::vector<Step> list, std::function<void(bool)> done) {
+    steps = std::move(list);
+    stepIndex = 0;
+    finished = std::move(done);
+    cancelled = false;
+    running = true;
+    why.clear();
+    nextStep();
+}
+
+void SetupIo::nextStep() {
+    if (stepIndex >= steps.size() || cancelled || !why.isEmpty()) {
+        const bool ok = stepIndex >= steps.size() && why.isEmpty() && !cancelled;
+        if (cancelled && why.isEmpty())
+            why = tr("cancelled");
+        // Whatever happened, the operator's curve is put back.
+        if (curveChanged) {
+            curveChanged = false;
+            link.Set_4X_D1(port(), slave(), 7, originalCurve, this, [this, ok](int) {
+                running = false;
+                finished(ok);
+            });
+            return;
+        }
+        running = false;
+        finished(ok);
+        return;
+    }
+    emit progress(int(stepIndex), int(steps.size()));
+    const Step step = steps[stepIndex++];
+    step([this](bool ok) {
+        if (!ok && why.isEmpty())
+            why = tr("failed");
+        nextStep();
+    });
+}
+
+SetupIo::Step SetupIo::readBlock(const QString& block, int curve, int first, int count) {
+    return [this, block, curve, first, count](std::function<void(bool)> next) {
+        link.Get_4X_DX(port(), slave(), first, count, scratch, this,
+                       [this, block, curve, first, count, next](int result) {
+                           if (result != 0) {
+                               why = tr("reading %1 (%2 to %3) failed: %4")
+                                         .arg(block)
+                                         .arg(first)
+                                         .arg(first + count - 1)
+                                         .arg(link.status().lastMessage);
+                               next(false);
+                               return;
+                           }
+                           for (int i = 0; i < count; ++i)
+                               if (find_entry(curve, first + i))
+                                   readValues[{curve, first + i}] = scratch[i];
+                           next(true);
+                       });
+    };
+}
+
+SetupIo::Step SetupIo::selectCurve(const std::function<int()>& curve) {
+    return [this, curve](std::function<void(bool)> next) {
+        const int c = curve();
+        link.Set_4X_D1(port(), slave(), 7, c, this, [this, c, next](int result) {
+            if (result != 0) {
+                why = tr("selecting curve %1 failed: %2").arg(c).arg(link.status().lastMessage);
+                next(false);
+                return;
+            }
+            curveChanged = c != originalCurve;
+            next(true);
+        });
+    };
+}
+
+// The header, then the segment table where the curve's recipe value places it.
+SetupIo::Step SetupIo::readProgram(int curve) {
+    return [this, curve](std::function<void(bool)> next) {
+        const QString block = tr("curve %1").arg(curve);
+        readBlock(block, curve, program::kHeaderFirst, program::kHeaderSize)([=, this](bool ok) {
+            if (!ok) {
+                next(false);
+                return;
+            }
+            const int recipe = readValues[{curve, program::kHeaderFirst + program::kRecipeIndex}];
+            auto table = std::make_shared<std::function<void(int)>>();
+            *table = [this, curve, recipe, block, next, table](int b) {
+                if (b == 12) {
+                    next(true);
+                    return;
+                }
+                const int first = program::kTableFirst + program::kRecipeStride * recipe + 16 * b;
+                link.Get_4X_DX(
+                    port(), slave(), first, 16, scratch, this,
+                    [this, curve, b, block, next, table](int result) {
+                        if (result != 0) {
+                            why = tr("reading %1 failed: %2").arg(block, link.status().lastMessage);
+                            next(false);
+                            return;
+                        }
+                        for (int i = 0; i < 16; ++i)
+                            if (find_entry(curve, program::kTableFirst + 16 * b + i))
+                                readValues[{curve, program::kTableFirst + 16 * b + i}] = scratch[i];
+                        (*table)(b + 1);
+                    });
+            };
+            (*table)(0);
+        });
+    };
+}
+
+void SetupIo::read(std::function<void(bool)> done) {
+    readValues.clear();
+    std::vector<Step> list;
+    // Refused while a program runs or is held: selecting curves would change what it runs on.
+    list.push_back([this](std::function<void(bool)> next) {
+        link.Get_3X_DX(port(), slave(), kProgramState, 1, scratch, this, [this, next](int result) {
+            if (result != 0) {
+                why = tr("reading the program state failed: %1").arg(link.status().lastMessage);
+            } else if (scratch[0] == 1 || scratch[0] == 2) {
+                why = tr("a program is running or held: stop it first, reading "
+                         "the programs selects each curve in turn");
+            }
+            next(why.isEmpty());
+        });
+    });
+    list.push_back([this](std::function<void(bool)> next) {
+        link.Get_4X_DX(port(), slave(), 7, 1, scratch, this, [this, next](int result) {
+            originalCurve = scratch[0];
+            if (result != 0)
+                why = tr("reading the curve selection failed: %1").arg(link.status().lastMessage);
+            next(result == 0);
+        });
+    });
+    for (const Range& r : kRanges)
+        list.push_back(readBlock(block_name(r.block), -1, r.first, r.count));
+    for (int curve = 0; curve <= 8; ++curve) {
+        list.push_back(selectCurve([curve] { return curve; }));
+        list.push_back(readProgram(curve));
+    }
+    runSteps(std::move(list), std::move(done));
+}
+
+void SetupIo::write(const SetupValues& wanted, const SetupValues& present, bool includeComms,
+                    std::function<void(bool)> done) {
+    writeResults.clear();
+    if (!link.status().open) {
+        why = tr("the link is not open: nothing written");
+        done(false);
+        return;
+    }
+    for (const MapEntry* e : differing(wanted, present)) {
+        if (!e->writable || (e->comms && !includeComms) || !wanted.count({e->curve, e->reg}))
+            continue;
+        writeResults.push_back({e, wanted.at({e->curve, e->reg}), 0, WriteOutcome::NotWritten, {}});
+    }
+    std::vector<Step> list;
+    list.push_back([this](std::function<void(bool)> next) {
+        link.Get_4X_DX(port(), slave(), 7, 1, scratch, this, [this, next](int result) {
+            originalCurve = scratch[0];
+            if (result != 0)
+                why = tr("reading the curve selection failed: %1").arg(link.status().lastMessage);
+            next(result == 0);
+        });
+    });
+    auto recipe = std::make_shared<int>(0);
+    int selected = -1;
+    for (std::size_t i = 0; i < writeResults.size(); ++i) {
+        const MapEntry* e = writeResults[i].entry;
+        if (e->curve >= 0 && e->curve != selected) {
+            selected = e->curve;
+            list.push_back(selectCurve([c = selected] { return c; }));
+            list.push_back([this, recipe](std::function<void(bool)> next) {
+                link.Get_4X_DX(port(), slave(), program::kHeaderFirst + program::kRecipeIndex, 1,
+                               scratch, this, [this, recipe, next](int result) {
+                                   *recipe = scratch[0];
+                                   if (result != 0)
+                                       why = tr("reading the recipe value failed: %1")
+                                                 .arg(link.status().lastMessage);
+                                   next(result == 0);
+                               });
+            });
+        }
+        // Write, then read back; a failed write is not sent again (it may have been taken: the
+        // read-back says).
+        list.push_back([this, i, recipe](std::function<void(bool)> next) {
+            WriteResult& w = writeResults[i];
+            const bool segment = w.entry->segment > 0;
+            const int reg = w.entry->reg + (segment ? program::kRecipeStride * *recipe : 0);
+            link.Set_4X_D1(port(), slave(), reg, w.wanted, this, [this, i, reg, next](int result) {
+                WriteResult& w = writeResults[i];
+                const QString said = link.status().lastMessage;
+                if (result != 0 && said.contains(QLatin1String("exception"))) {
+                    w.outcome = WriteOutcome::Refused;
+                    w.why = said;
+                    next(true);
+                    return;
+                }
+                if (result != 0)
+                    w.why = said;
+                link.Get_4X_DX(
+                    port(), slave(), reg, 1, scratch, this, [this, i, next](int readResult) {
+                        WriteResult& w = writeResults[i];
+                        if (readResult != 0) {
+                            if (w.why.isEmpty())
+                                w.why = link.status().lastMessage;
+                            w.outcome = WriteOutcome::NotWritten;
+                        } else {
+                            w.readBack = scratch[0];
+                            w.outcome = scratch[0] == w.wanted ? WriteOutcome::Verified
+                                                               : WriteOutcome::NotVerified;
+                        }
+                        next(true);
+                    });
+            });
+        });
+    }
+    runSteps(std::move(list), std::move(done));
+}
+
+std::vector<const MapEntry*> differing(const SetupValues& a, const SetupValues& b) {
+    std::vector<const MapEntry*> out;
+    for (const MapEntry& e : register_map()) {
+        const auto ka = a.find({e.curve, e.reg});
+        const auto kb = b.find({e.curve, e.reg});
+        if (ka == a.end() && kb == b.end())
+            continue;
+        if (ka == a.end() || kb == b.end() || ka->second != kb->second)
+            out.push_back(&e);
+    }
+    return out;
+}

@@ -1,0 +1,288 @@
+// Instrument files against the simulated instrument on a pseudo terminal, end to end: back up,
+// change six registers by hand, compare (exactly those six), restore (exactly those six written,
+// all verified, as the instrument's write log shows), compare again (none); a value the
+// instrument refuses; the link lost half way; a running program; the curve selection put back;
+// files refused before any write; the file read and written again unchanged to the byte.
+#include "core/register_image.h"
+#include "files/setup_job.h"
+#include "link/modbus_link.h"
+#include "support/sim_process.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// Registers changed by hand: one per block, an option, a tenths field, a segment of curve 3.
+struct Change {
+    int curve;
+    int reg;
+    int value;
+};
+const Change kChanges[] = {
+    {-1, 4102, 1},    // configuration, option: Fahrenheit
+    {-1, 4106, 1250}, // configuration, integer
+    {-1, 258, 7},     // alarms
+    {-1, 4355, 77},   // PID, tenths (7.7 s)
+    {-1, 5122, 250},  // grouped PID
+    {3, 8217, 432},   // curve 3, segment 2's set value
+};
+
+QList<QJsonObject> write_log(const QString& path) {
+    QList<QJsonObject> out;
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (!line.isEmpty())
+                out << QJsonDocument::fromJson(line).object();
+    return out;
+}
+} // namespace
+
+class TestInstrumentFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    std::unique_ptr<SimProcess> sim;
+    std::unique_ptr<ModbusLink> link;
+
+    bool wait(SetupJob& job, SetupJob::Status* status) {
+        QSignalSpy done(&job, &SetupJob::finished);
+        if (!done.wait(30000))
+            return false;
+        *status = done.at(0).at(0).value<SetupJob::Status>();
+        return true;
+    }
+    bool write(int reg, int value) {
+        bool ok = false;
+        bool called = false;
+        link->Set_4X_D1(1, 1, reg, value, nullptr, [&](int r) {
+            ok = r == 0;
+            called = true;
+        });
+        return QTest::qWaitFor([&] { return called; }, 5000) && ok;
+    }
+    void changeByHand() {
+        for (const Change& c : kChanges) {
+            if (c.curve >= 0)
+                QVERIFY(write(7, c.curve));
+            QVERIFY(write(c.reg, c.value));
+            if (c.curve >= 0)
+                QVERIFY(write(7, 4)); // the operator's curve again
+        }
+    }
+    QString backup(const QString& name) {
+        const QString path = dir.filePath(name);
+        SetupJob job(*link);
+        job.backup(path, {QDateTime(QDate(2026, 12, 8), QTime(9, 0)), QStringLiteral("pty"),
+                          QStringLiteral("9600 8N1"), 1});
+        SetupJob::Status status{};
+        if (!wait(job, &status) || status != SetupJob::Status::Done)
+            qWarning() << job.report();
+        return status == SetupJob::Status::Done ? path : QString();
+    }
+
+private slots:
+    void init() {
+        ResetRegisterImage();
+        LinkSet[linkslot::Address] = 1;
+        sim = std::make_unique<SimProcess>();
+        QVERIFY(sim->start({QStringLiteral("--write-log"), sim->writeLogPath()}));
+        link = std::make_unique<ModbusLink>(PortTable{});
+        QCOMPARE(link->OpenPort_Modbus(1, 1, 0, sim->ptyPath()), 0);
+    }
+    void cleanup() {
+        link.reset();
+        sim.reset();
+    }
+
+    void backupCompareRestoreCompare() {
+        QVERIFY(write(7, 4)); // the operator's curve
+        const QString file = backup(QStringLiteral("setup.json"));
+        QVERIFY(!file.isEmpty());
+        qint32 curve = -1;
+        bool read = false;
+        link->Get_4X_DX(1, 1, 7, 1, &curve, nullptr, [&](int) { read = true; });
+        QVERIFY(QTest::qWaitFor([&] { return read; }, 5000));
+        QCOMPARE(curve, 4); // the backup put the operator's curve back
+        changeByHand();
+        const qsizetype before = write_log(sim->writeLogPath()).size();
+
+        SetupJob compare(*link);
+        compare.compare(file);
+        SetupJob::Status status{};
+        QVERIFY(wait(compare, &status));
+        QCOMPARE(status, SetupJob::Status::Differences);
+        QStringList differing;
+        for (const CompareRow& r : compare.rows())
+            if (r.differs())
+                differing << r.entry->key();
+        QCOMPARE(differing.size(), 6);
+        for (const Change& c : kChanges)
+            QVERIFY2(differing.contains(
+                         c.curve < 0 ? QString::number(c.reg)
+                                     : QStringLiteral("curve %1 / %2").arg(c.curve).arg(c.reg)),
+                     qPrintable(differing.join(u',')));
+
+        SetupJob restore(*link);
+        restore.restore(file, false);
+        QVERIFY(wait(restore, &status));
+        QCOMPARE(status, SetupJob::Status::Done);
+        QCOMPARE(int(restore.writes().size()), 6);
+        for (const WriteResult& w : restore.writes())
+            QCOMPARE(w.outcome, WriteOutcome::Verified);
+        QStringList written; // the instrument's own record, curve selections aside
+        int lastCurve = -1;
+        for (const QJsonObject& line : write_log(sim->writeLogPath()).mid(before)) {
+            const int reg = line.value(QStringLiteral("register")).toInt();
+            if (reg == 7)
+                lastCurve = line.value(QStringLiteral("value")).toInt();
+            else
+                written << QString::number(reg);
+        }
+        QCOMPARE(written, (QStringList{"4102", "4106", "258", "4355", "5122", "8217"}));
+        QCOMPARE(lastCurve, 4); // put back
+
+        SetupJob again(*link);
+        again.compare(file);
+        QVERIFY(wait(again, &status));
+        QCOMPARE(status, SetupJob::Status::Done);
+        QVERIFY(again.report().last().startsWith(QStringLiteral("0 ")));
+    }
+
+    void refusedValueReportedAndTheRestWritten() {
+        const QString file = backup(QStringLiteral("setup.json"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonObject root = QJsonDocument::fromJson(f.readAll()).object();
+        f.close();
+        QJsonArray regs = root.value(QStringLiteral("registers")).toArray();
+        for (int i = 0; i < regs.size(); ++i) {
+            QJsonObject r = regs[i].toObject();
+            const int reg = r.value(QStringLiteral("register")).toInt();
+            if (reg == 4161)
+                r.insert(QStringLiteral("value"), 9); // no such alarm type: exception 3
+            if (reg == 259)
+                r.insert(QStringLiteral("value"), 30);
+            regs[i] = r;
+        }
+        root.insert(QStringLiteral("registers"), regs);
+        const QString changed = dir.filePath(QStringLiteral("changed.json"));
+        QFile out(changed);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(QJsonDocument(root).toJson());
+        out.close();
+        SetupJob restore(*link);
+        restore.restore(changed, false);
+        SetupJob::Status status{};
+        QVERIFY(wait(restore, &status));
+        QCOMPARE(status, SetupJob::Status::Differences);
+        QCOMPARE(int(restore.writes().size()), 2);
+        for (const WriteResult& w : restore.writes())
+            QCOMPARE(w.outcome,
+                     w.entry->reg == 4161 ? WriteOutcome::Refused : WriteOutcome::Verified);
+        QVERIFY(restore.report().join(u'\n').contains(QStringLiteral("illegal data value")));
+    }
+
+    void linkLostHalfWay() {
+        const QString file = backup(QStringLiteral("setup.json"));
+        changeByHand();
+        SetupJob restore(*link);
+        int writesSeen = 0;
+        connect(link.get(), &InstrumentLink::statusChanged, this, [&] {
+            if (link->status().lastMessage.startsWith(QStringLiteral("Set_4X_D1 258")) &&
+                writesSeen++ == 0)
+                sim->terminate(); // the line goes dead after the third write
+        });
+        restore.restore(file, false);
+        SetupJob::Status status{};
+        QVERIFY(wait(restore, &status));
+        QCOMPARE(status, SetupJob::Status::Differences);
+        int verified = 0, notWritten = 0;
+        for (const WriteResult& w : restore.writes()) {
+            verified += w.outcome == WriteOutcome::Verified;
+            notWritten += w.outcome == WriteOutcome::NotWritten;
+        }
+        QVERIFY2(verified >= 2 && notWritten >= 2, qPrintable(restore.report().join(u'\n')));
+        QCOMPARE(verified + notWritten, 6);
+        QVERIFY(restore.report().join(u'\n').contains(QStringLiteral("not written")));
+    }
+
+    void backupRefusedWhileAProgramRuns() {
+        QVERIFY(write(8, 1)); // run... in program mode:
+        bool called = false;
+        link->Set_0X_Bit1(1, 1, 2, nullptr, [&](int) { called = true; });
+        QVERIFY(QTest::qWaitFor([&] { return called; }, 5000));
+        QVERIFY(write(8, 1));
+        const QString path = dir.filePath(QStringLiteral("running.json"));
+        SetupJob job(*link);
+        job.backup(path, {});
+        SetupJob::Status status{};
+        QVERIFY(wait(job, &status));
+        QCOMPARE(status, SetupJob::Status::Failed);
+        QVERIFY2(job.report().join(u' ').contains(QStringLiteral("program is running")),
+                 qPrintable(job.report().join(u' ')));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void filesRefusedBeforeAnyWrite_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("another version") << "version" << 2 << "version 2";
+        QTest::newRow("an unknown register") << "register" << 4108 << "not one this console knows";
+        QTest::newRow("no 16-bit value") << "value" << 70000 << "no 16-bit value";
+    }
+
+    void filesRefusedBeforeAnyWrite() {
+        QFETCH(QString, key);
+        QFETCH(int, value);
+        QFETCH(QString, words);
+        const QString file = backup(QStringLiteral("setup.json"));
+        changeByHand();
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonObject root = QJsonDocument::fromJson(f.readAll()).object();
+        f.close();
+        if (key == u"version") {
+            root.insert(key, value);
+        } else {
+            QJsonArray regs = root.value(QStringLiteral("registers")).toArray();
+            QJsonObject last = regs.last().toObject();
+            last.insert(key, value);
+            regs.append(last);
+            root.insert(QStringLiteral("registers"), regs);
+        }
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(QJsonDocument(root).toJson());
+        out.close();
+        const qsizetype before = write_log(sim->writeLogPath()).size();
+        SetupJob restore(*link);
+        restore.restore(file, true);
+        SetupJob::Status status{};
+        QVERIFY(wait(restore, &status));
+        QCOMPARE(status, SetupJob::Status::Failed);
+        QVERIFY2(restore.report().join(u' ').contains(words),
+                 qPrintable(restore.report().join(u' ')));
+        QCOMPARE(write_log(sim->writeLogPath()).size(), before); // nothing written
+    }
+
+    void readAndWrittenAgainToTheByte() {
+        const QString file = backup(QStringLiteral("setup.json"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QString why;
+        const auto parsed = parse_instrument_file(bytes, &why);
+        QVERIFY2(parsed, qPrintable(why));
+        QCOMPARE(parsed->values.size(), std::size_t(1096));
+        QCOMPARE(instrument_file_json(*parsed), bytes);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInstrumentFiles)
+#include "test_instrument_files.moc"
