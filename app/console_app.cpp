@@ -91,7 +91,8 @@ void ConsoleApp::openStartScreen() {
                                                 {QStringLiteral("config"), Screen::Config},
                                                 {QStringLiteral("pid"), Screen::Pid},
                                                 {QStringLiteral("grouped-pid"), Screen::GroupedPid},
-                                                {QStringLiteral("history"), Screen::History}};
+                                                {QStringLiteral("history"), Screen::History},
+                                                {QStringLiteral("files"), Screen::Files}};
     if (screens.contains(options.screen))
         overview->navigation().open(screens.value(options.screen));
 }

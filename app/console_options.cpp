@@ -7,7 +7,8 @@
 namespace {
 const QStringList kStartScreens{QStringLiteral("program"),     QStringLiteral("alarms"),
                                 QStringLiteral("config"),      QStringLiteral("pid"),
-                                QStringLiteral("grouped-pid"), QStringLiteral("history")};
+                                QStringLiteral("grouped-pid"), QStringLiteral("history"),
+                                QStringLiteral("files")};
 
 int code_of(const QString& value, const QStringList& names) {
     return static_cast<int>(names.indexOf(value.trimmed().toLower()));

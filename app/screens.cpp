@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "files/files_form.h"
 #include "overview/overview_form.h"
 #include "params/alarm_form.h"
 #include "params/config_form.h"
@@ -34,6 +35,11 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
     overview.setScreenFactory(Screen::Pid, parameter_screen<PIDC>(overview, link));
     overview.setScreenFactory(Screen::GroupedPid, parameter_screen<PID1>(overview, link));
     overview.setScreenFactory(Screen::ProgramEditor, parameter_screen<Tech>(overview, link));
+    overview.setScreenFactory(Screen::Files, [&link](ReturnToOverview back) {
+        auto* shown = new FilesForm(link, std::move(back));
+        shown->Form_Load();
+        return shown;
+    });
 
     const QString path = context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
     Clock* clock = context.clock;

@@ -43,6 +43,7 @@ public:
                std::function<void(bool ok)> done);
     void cancel() { cancelled = true; }
     bool busy() const { return running; }
+    bool linkOpen() const { return link.status().open; }
 
     const SetupValues& values() const { return readValues; }
     const std::vector<WriteResult>& results() const { return writeResults; }

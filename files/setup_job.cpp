@@ -89,6 +89,10 @@ void SetupJob::restore(const QString& path, bool includeComms) {
     const auto file = load(path);
     if (!file)
         return;
+    if (!io.linkOpen()) {
+        fail(tr("the link is not open: nothing written"));
+        return;
+    }
     io.read([this, file = *file, includeComms](bool ok) {
         if (!ok) {
             fail(tr("Nothing written: %1").arg(io.error()));

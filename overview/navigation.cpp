@@ -19,6 +19,8 @@ constexpr NavButton kNavButtons[] = {
     {Screen::Config, "Command21", u"CONFIG"},
     {Screen::GroupedPid, "Command22", u"分组PID"},
     {Screen::History, "Command29", u"历史曲线"},
+    // The console's own: back up, compare and clone the instrument's setup.
+    {Screen::Files, "CommandFiles", u"仪表文件"},
 };
 
 } // namespace

@@ -13,7 +13,7 @@
 class QPushButton;
 class QWidget;
 
-enum class Screen { ProgramEditor, Alarms, Pid, Config, GroupedPid, History };
+enum class Screen { ProgramEditor, Alarms, Pid, Config, GroupedPid, History, Files };
 
 using ReturnToOverview = std::function<void()>;
 // Builds the target (a top-level widget) and wires its return button to `back`. nullptr: the
@@ -45,8 +45,8 @@ private:
     void updateButton(Screen target);
 
     QWidget* overview;
-    std::array<QPushButton*, 6> buttons{};
-    std::array<ScreenFactory, 6> factories{};
+    std::array<QPushButton*, 7> buttons{};
+    std::array<ScreenFactory, 7> factories{};
     QPushButton* Command23 = nullptr;
     bool linkAllowsConfig = true; // enabled when the overview loads
     QWidget* shown = nullptr;

@@ -178,14 +178,15 @@ QWidget* OverviewForm::buildNavigationColumn() {
     auto* g = new QGridLayout(holder);
     g->setContentsMargins(0, 0, 0, 0);
     const Screen order[] = {Screen::Config,     Screen::Alarms,        Screen::Pid,
-                            Screen::GroupedPid, Screen::ProgramEditor, Screen::History};
-    for (int k = 0; k < 6; ++k) {
+                            Screen::GroupedPid, Screen::ProgramEditor, Screen::History,
+                            Screen::Files};
+    for (int k = 0; k < 7; ++k) {
         QPushButton* b = nav->button(order[k]);
         b->setMinimumSize(80, 30);
         g->addWidget(b, k / 2, k % 2);
     }
-    g->addWidget(nav->command23(), 3, 0);
-    Command1->setMinimumHeight(36);
+    g->addWidget(nav->command23(), 4, 0); // hidden for good
+    Command1->setMinimumHeight(30);
     g->addWidget(Command1, 3, 1);
     return holder;
 }

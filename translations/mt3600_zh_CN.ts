@@ -165,6 +165,73 @@
     </message>
 </context>
 <context>
+    <name>FilesForm</name>
+    <message>
+        <source>Browse…</source>
+        <translation>浏览…</translation>
+    </message>
+    <message>
+        <source>Back up to the file</source>
+        <translation>备份到文件</translation>
+    </message>
+    <message>
+        <source>Compare with the instrument</source>
+        <translation>与仪表比较</translation>
+    </message>
+    <message>
+        <source>Write the differences</source>
+        <translation>写入不同项</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Only differences</source>
+        <translation>只显示不同项</translation>
+    </message>
+    <message>
+        <source>Also write the address, baud rate and parity (the conversation ends with them)</source>
+        <translation>同时写入通讯地址、波特率和校验方式（写入后通讯将中断）</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>寄存器</translation>
+    </message>
+    <message>
+        <source>In the file</source>
+        <translation>文件中</translation>
+    </message>
+    <message>
+        <source>In the instrument</source>
+        <translation>仪表中</translation>
+    </message>
+    <message>
+        <source>Instrument file:</source>
+        <translation>仪表文件：</translation>
+    </message>
+    <message>
+        <source>Instrument file</source>
+        <translation>仪表文件</translation>
+    </message>
+    <message>
+        <source>Instrument files (*.json);;All files (*)</source>
+        <translation>仪表文件 (*.json);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Reading the instrument…</source>
+        <translation>正在读取仪表…</translation>
+    </message>
+    <message>
+        <source>Writing the differences…</source>
+        <translation>正在写入不同项…</translation>
+    </message>
+</context>
+<context>
     <name>InstrumentFile</name>
     <message>
         <source>not an instrument file: %1</source>
@@ -636,6 +703,10 @@
     <message>
         <source>written and verified %1, refused %2, not verified %3, not written %4, unchanged %5</source>
         <translation>已写入并校验 %1，被拒绝 %2，校验不符 %3，未写入 %4，未变 %5</translation>
+    </message>
+    <message>
+        <source>the link is not open: nothing written</source>
+        <translation>通讯未打开：未写入</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,201 @@
+#include "files/files_form.h"
+
+#include "core/fonts.h"
+#include "core/naming.h"
+#include "core/register_image.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOverview,
+                     QWidget* parent)
+    : QWidget(parent), link(instrument), setupJob(instrument, this),
+      back(std::move(backToOverview)) {
+    name_control(this, QStringLiteral("FilesForm"));
+    setWindowTitle(QStringLiteral("仪表文件"));
+    use_cjk_font(*this, 10);
+
+    file = named(new QLineEdit(this), QStringLiteral("FilesPath"));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    file->setText(QDir(folder.isEmpty() ? QDir::homePath() : folder)
+                      .filePath(QStringLiteral("mt3600-setup.json")));
+    auto* browseButton = new QPushButton(tr("Browse…"), this);
+    backupButton =
+        named(new QPushButton(tr("Back up to the file"), this), QStringLiteral("FilesBackup"));
+    compareButton = named(new QPushButton(tr("Compare with the instrument"), this),
+                          QStringLiteral("FilesCompare"));
+    writeButton =
+        named(new QPushButton(tr("Write the differences"), this), QStringLiteral("FilesWrite"));
+    cancelButton = named(new QPushButton(tr("Cancel"), this), QStringLiteral("FilesCancel"));
+    cancelButton->setEnabled(false);
+    returnButton = named(new QPushButton(QStringLiteral("返回"), this), QStringLiteral("Command1"));
+    onlyDifferences =
+        named(new QCheckBox(tr("Only differences"), this), QStringLiteral("FilesOnlyDifferences"));
+    onlyDifferences->setChecked(true);
+    includeComms = named(new QCheckBox(tr("Also write the address, baud rate and parity (the "
+                                          "conversation ends with them)"),
+                                       this),
+                         QStringLiteral("FilesIncludeComms"));
+    table = named(new QTableWidget(0, 4, this), QStringLiteral("FilesTable"));
+    table->setHorizontalHeaderLabels(
+        {tr("Name"), tr("Register"), tr("In the file"), tr("In the instrument")});
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    progress = named(new QProgressBar(this), QStringLiteral("FilesProgress"));
+    report = named(new QLabel(this), QStringLiteral("FilesReport"));
+    report->setWordWrap(true);
+    report->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(new QLabel(tr("Instrument file:"), this));
+    fileRow->addWidget(file, 1);
+    fileRow->addWidget(browseButton);
+    auto* actions = new QHBoxLayout;
+    for (QPushButton* b : {backupButton, compareButton, writeButton, cancelButton})
+        actions->addWidget(b);
+    actions->addStretch(1);
+    auto* options = new QHBoxLayout;
+    options->addWidget(onlyDifferences);
+    options->addWidget(includeComms);
+    options->addStretch(1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(report, 1);
+    bottom->addWidget(returnButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fileRow);
+    layout->addLayout(actions);
+    layout->addLayout(options);
+    layout->addWidget(table, 1);
+    layout->addWidget(progress);
+    layout->addLayout(bottom);
+
+    connect(browseButton, &QPushButton::clicked, this, &FilesForm::browse);
+    connect(backupButton, &QPushButton::clicked, this, &FilesForm::backupClick);
+    connect(compareButton, &QPushButton::clicked, this, &FilesForm::compareClick);
+    connect(writeButton, &QPushButton::clicked, this, &FilesForm::writeClick);
+    connect(cancelButton, &QPushButton::clicked, this, [this] { setupJob.cancel(); });
+    connect(returnButton, &QPushButton::clicked, this, &FilesForm::returnClick);
+    connect(onlyDifferences, &QCheckBox::toggled, this, &FilesForm::showTable);
+    connect(&setupJob, &SetupJob::progress, this, [this](int done, int total) {
+        progress->setRange(0, std::max(1, total));
+        progress->setValue(done);
+    });
+    connect(&setupJob, &SetupJob::finished, this, &FilesForm::finished);
+    resize(1100, 680);
+}
+
+void FilesForm::Form_Load() {
+    guard = true;
+}
+
+void FilesForm::browse() {
+    auto* chooser = new QFileDialog(this, tr("Instrument file"), file->text(),
+                                    tr("Instrument files (*.json);;All files (*)"));
+    chooser->setAcceptMode(QFileDialog::AcceptSave); // a new file for a backup, or an old one
+    chooser->setOption(QFileDialog::DontConfirmOverwrite);
+    chooser->setDefaultSuffix(QStringLiteral("json"));
+    chooser->setModal(false);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser, &QFileDialog::fileSelected, file, &QLineEdit::setText);
+    chooser->show();
+}
+
+void FilesForm::started(const QString& what) {
+    for (QPushButton* b : {backupButton, compareButton, writeButton})
+        b->setEnabled(false);
+    cancelButton->setEnabled(true);
+    progress->setValue(0);
+    report->setText(what);
+}
+
+void FilesForm::backupClick() {
+    if (setupJob.busy())
+        return;
+    started(tr("Reading the instrument…"));
+    const LinkStatus s = link.status();
+    setupJob.backup(file->text().trimmed(), {QDateTime::currentDateTime().toOffsetFromUtc(
+                                                 QDateTime::currentDateTime().offsetFromUtc()),
+                                             s.device, s.settings, LinkSet[linkslot::Address]});
+}
+
+void FilesForm::compareClick() {
+    if (setupJob.busy())
+        return;
+    started(tr("Reading the instrument…"));
+    setupJob.compare(file->text().trimmed());
+}
+
+void FilesForm::writeClick() {
+    if (setupJob.busy())
+        return;
+    started(tr("Writing the differences…"));
+    setupJob.restore(file->text().trimmed(), includeComms->isChecked());
+}
+
+void FilesForm::finished(SetupJob::Status) {
+    for (QPushButton* b : {backupButton, compareButton, writeButton})
+        b->setEnabled(true);
+    cancelButton->setEnabled(false);
+    progress->setValue(progress->maximum());
+    QStringList shown;
+    for (const QString& line : setupJob.report())
+        shown << QString(line).replace(u'\t', QStringLiteral("  "));
+    report->setText(shown.join(u'\n'));
+    showTable();
+}
+
+void FilesForm::showTable() {
+    const QColor marked(255, 200, 200);
+    table->setRowCount(0);
+    for (const CompareRow& r : setupJob.rows()) {
+        if (onlyDifferences->isChecked() && !r.differs())
+            continue;
+        const int row = table->rowCount();
+        table->insertRow(row);
+        const QString cells[] = {
+            r.entry->name(), r.entry->key(), r.file ? r.entry->shown(*r.file) : QStringLiteral("-"),
+            r.instrument ? r.entry->shown(*r.instrument) : QStringLiteral("-")};
+        for (int c = 0; c < 4; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (r.differs())
+                item->setBackground(marked);
+            table->setItem(row, c, item);
+        }
+    }
+}
+
+void FilesForm::returnClick() {
+    setupJob.cancel(); // between two requests; the operator's curve is put back
+    guard = false;
+    if (back)
+        back();
+}
+
+void FilesForm::closeEvent(QCloseEvent* event) {
+    if (guard)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void FilesForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        returnClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,76 @@
+// The screen "仪表文件" from the overview's button, driven through its controls against the
+// recording link: a comparison shows the differing rows marked (only they, unless asked), and a
+// write with the link closed writes nothing and says so.
+#include "app/screens.h"
+#include "files/files_form.h"
+#include "files/instrument_file.h"
+#include "overview/overview_rig.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+class TestFilesForm : public QObject {
+    Q_OBJECT
+private slots:
+    void compareAndWriteFromTheScreen() {
+        OverviewRig rig;
+        register_screens(rig.form, {rig.link, {}, nullptr});
+        rig.link.autoComplete = true;
+        rig.link.holdingRegisters[4106] = 1300;
+        QVERIFY(rig.showActive());
+        QTest::mouseClick(rig.get<QPushButton>(QStringLiteral("CommandFiles")), Qt::LeftButton);
+        auto* form = qobject_cast<FilesForm*>(rig.form.navigation().shownScreen());
+        QVERIFY(form);
+        QCOMPARE(form->windowTitle(), QStringLiteral("仪表文件"));
+
+        // A file that differs from the instrument (all zeros but 4106) in two registers.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("setup.json"));
+        InstrumentFile file;
+        for (const MapEntry& e : register_map())
+            file.values[{e.curve, e.reg}] = e.reg == 4106 ? 1300 : 0;
+        file.values[{-1, 258}] = 5;
+        file.values[{2, 8209}] = 450;
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(instrument_file_json(file));
+        out.close();
+
+        auto* name = form->findChild<QLineEdit*>(QStringLiteral("FilesPath"));
+        name->selectAll();
+        QTest::keyClicks(name, path);
+        QSignalSpy done(&form->job(), &SetupJob::finished);
+        QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("FilesCompare")),
+                          Qt::LeftButton);
+        QVERIFY(done.wait(10000));
+        auto* table = form->findChild<QTableWidget*>(QStringLiteral("FilesTable"));
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("258"));
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("curve 2 / 8209"));
+        QCOMPARE(table->item(0, 0)->background().color(), QColor(255, 200, 200));
+        QVERIFY(form->findChild<QLabel*>(QStringLiteral("FilesReport"))
+                    ->text()
+                    .contains(QStringLiteral("2 ")));
+        form->findChild<QCheckBox*>(QStringLiteral("FilesOnlyDifferences"))->setChecked(false);
+        QCOMPARE(table->rowCount(), 1096);
+
+        // The link is not open: the write says so and nothing is written.
+        rig.link.clearCalls();
+        QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("FilesWrite")),
+                          Qt::LeftButton);
+        QVERIFY(done.wait(10000));
+        QVERIFY(rig.link.writes().isEmpty());
+        QVERIFY(form->findChild<QLabel*>(QStringLiteral("FilesReport"))
+                    ->text()
+                    .contains(QStringLiteral("not open")));
+    }
+};
+
+QTEST_MAIN(TestFilesForm)
+#include "test_files_form.moc"
