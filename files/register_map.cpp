@@ -2,6 +2,7 @@
 
 #include "programs/program_table.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -89,7 +90,9 @@ QString MapEntry::shown(qint32 value) const {
 }
 
 QString MapEntry::key() const {
-    return curve < 0 ? QString::number(reg) : QStringLiteral("curve %1 / %2").arg(curve).arg(reg);
+    return curve < 0
+               ? QString::number(reg)
+               : QCoreApplication::translate("RegisterMap", "curve %1 / %2").arg(curve).arg(reg);
 }
 
 const QList<MapEntry>& register_map() {

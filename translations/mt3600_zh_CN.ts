@@ -608,6 +608,13 @@
     </message>
 </context>
 <context>
+    <name>RegisterMap</name>
+    <message>
+        <source>curve %1 / %2</source>
+        <translation>曲线 %1 / %2</translation>
+    </message>
+</context>
+<context>
     <name>SetupIo</name>
     <message>
         <source>cancelled</source>
