@@ -1,0 +1,84 @@
+// --backup, --compare and --restore from the command line against the simulated instrument, with
+// no window: the exit status says done (0), differences (1) or refused (2).
+#include "support/sim_process.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestFilesCli : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    SimProcess sim;
+
+    int console(const QStringList& args, QString* printed = nullptr) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(MT3600_CONSOLE_PATH), args + QStringList{"--lang", "en"});
+        if (!p.waitForFinished(60000))
+            return -1;
+        if (printed)
+            *printed = QString::fromUtf8(p.readAll());
+        return p.exitCode();
+    }
+    void setValue(const QString& file, int reg, int value) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonObject root = QJsonDocument::fromJson(f.readAll()).object();
+        f.close();
+        QJsonArray regs = root.value(QStringLiteral("registers")).toArray();
+        for (int i = 0; i < regs.size(); ++i) {
+            QJsonObject r = regs[i].toObject();
+            if (r.value(QStringLiteral("register")).toInt() == reg && !r.contains("curve")) {
+                r.insert(QStringLiteral("value"), value);
+                regs[i] = r;
+            }
+        }
+        root.insert(QStringLiteral("registers"), regs);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QJsonDocument(root).toJson());
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(sim.start()); }
+
+    void backupCompareRestore() {
+        const QString file = dir.filePath(QStringLiteral("setup.json"));
+        const QStringList link{QStringLiteral("--connect"), sim.ptyPath()};
+        QString said;
+        QCOMPARE(console(link + QStringList{"--backup", file}, &said), 0);
+        QVERIFY2(said.contains(QStringLiteral("1096 registers backed up")), qPrintable(said));
+        QCOMPARE(console(link + QStringList{"--compare", file}), 0);
+        setValue(file, 4106, 1111);
+        QCOMPARE(console(link + QStringList{"--compare", file}, &said), 1);
+        QVERIFY2(said.contains(QStringLiteral("1 differences")), qPrintable(said));
+        QCOMPARE(console(link + QStringList{"--restore", file}, &said), 0);
+        QVERIFY2(said.contains(QStringLiteral("written and verified 1")), qPrintable(said));
+        QCOMPARE(console(link + QStringList{"--compare", file}), 0);
+    }
+
+    void refused_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no --connect") << QStringList{"--compare", "x.json"};
+        QTest::newRow("two at once")
+            << QStringList{"--connect", "1", "--backup", "a.json", "--compare", "b.json"};
+        QTest::newRow("no such file")
+            << QStringList{"--connect", "PTY", "--restore", "/nonexistent/setup.json"};
+    }
+
+    void refused() {
+        QFETCH(QStringList, args);
+        args.replaceInStrings(QStringLiteral("PTY"), sim.ptyPath());
+        QCOMPARE(console(args), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFilesCli)
+#include "test_files_cli.moc"
