@@ -147,6 +147,12 @@ void FilesForm::writeClick() {
 }
 
 void FilesForm::finished(SetupJob::Status) {
+    if (leaving) {
+        leaving = false;
+        returnButton->setEnabled(true);
+        returnClick();
+        return;
+    }
     for (QPushButton* b : {backupButton, compareButton, writeButton})
         b->setEnabled(true);
     cancelButton->setEnabled(false);
@@ -178,8 +184,16 @@ void FilesForm::showTable() {
     }
 }
 
+// A job under way is cancelled between two requests and the screen waits for its end: the
+// operator's curve is put back before the screen goes.
 void FilesForm::returnClick() {
-    setupJob.cancel(); // between two requests; the operator's curve is put back
+    if (setupJob.busy()) {
+        leaving = true;
+        returnButton->setEnabled(false);
+        setupJob.cancel();
+        report->setText(tr("Stopping: the instrument's curve selection is put back…"));
+        return;
+    }
     guard = false;
     if (back)
         back();

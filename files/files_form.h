@@ -54,4 +54,5 @@ private:
     QProgressBar* progress = nullptr;
     QLabel* report = nullptr;
     bool guard = false;
+    bool leaving = false; // the return button was pressed while a job ran
 };

@@ -36,6 +36,8 @@ void add_rows(QList<MapEntry>& map, const ParamTable& table, SetupBlock block, i
         MapEntry e{block, -1, row.reg, 0, &row, shown_as(block)};
         e.comms = row.reg == 4157 || row.reg == 4158 || row.reg == 4159;
         e.order = order + (block == SetupBlock::Configuration ? config_order(row.reg) : 0);
+        if (e.comms)
+            e.order = 100; // last of all: the conversation ends with them
         map << e;
     }
 }

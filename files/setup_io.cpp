@@ -3,6 +3,8 @@
 #include "core/register_image.h"
 #include "programs/program_table.h"
 
+#include <memory>
+
 namespace {
 constexpr int kProgramState = 4097; // input register: 0 stop, 1 run, 2 hold, 4 end
 
@@ -45,12 +47,17 @@ void SetupIo::nextStep() {
         const bool ok = stepIndex >= steps.size() && why.isEmpty() && !cancelled;
         if (cancelled && why.isEmpty())
             why = tr("cancelled");
-        // Whatever happened, the operator's curve is put back.
-        if (curveChanged) {
-            curveChanged = false;
-            link.Set_4X_D1(port(), slave(), 7, originalCurve, this, [this, ok](int) {
+        // Whatever happened, once a selection went out the operator's curve is put back, and a
+        // put-back that fails is said.
+        if (curveTouched) {
+            curveTouched = false;
+            link.Set_4X_D1(port(), slave(), 7, originalCurve, this, [this, ok](int result) {
+                if (result != 0 && why.isEmpty())
+                    why = tr("putting curve %1 back failed: %2")
+                              .arg(originalCurve)
+                              .arg(link.status().lastMessage);
                 running = false;
-                finished(ok);
+                finished(ok && result == 0);
             });
             return;
         }
@@ -91,13 +98,13 @@ SetupIo::Step SetupIo::readBlock(const QString& block, int curve, int first, int
 SetupIo::Step SetupIo::selectCurve(const std::function<int()>& curve) {
     return [this, curve](std::function<void(bool)> next) {
         const int c = curve();
+        curveTouched = true; // even a selection that timed out may have been taken
         link.Set_4X_D1(port(), slave(), 7, c, this, [this, c, next](int result) {
             if (result != 0) {
                 why = tr("selecting curve %1 failed: %2").arg(c).arg(link.status().lastMessage);
                 next(false);
                 return;
             }
-            curveChanged = c != originalCurve;
             next(true);
         });
     };
@@ -113,30 +120,38 @@ SetupIo::Step SetupIo::readProgram(int curve) {
                 return;
             }
             const int recipe = readValues[{curve, program::kHeaderFirst + program::kRecipeIndex}];
-            auto table = std::make_shared<std::function<void(int)>>();
-            *table = [this, curve, recipe, block, next, table](int b) {
-                if (b == 12) {
-                    next(true);
-                    return;
-                }
-                const int first = program::kTableFirst + program::kRecipeStride * recipe + 16 * b;
-                link.Get_4X_DX(
-                    port(), slave(), first, 16, scratch, this,
-                    [this, curve, b, block, next, table](int result) {
-                        if (result != 0) {
-                            why = tr("reading %1 failed: %2").arg(block, link.status().lastMessage);
-                            next(false);
-                            return;
-                        }
-                        for (int i = 0; i < 16; ++i)
-                            if (find_entry(curve, program::kTableFirst + 16 * b + i))
-                                readValues[{curve, program::kTableFirst + 16 * b + i}] = scratch[i];
-                        (*table)(b + 1);
-                    });
-            };
-            (*table)(0);
+            if (recipe < 0 || recipe > program::kMaxRecipe) {
+                why =
+                    tr("curve %1: recipe value %2 places no table (0 to 8)").arg(curve).arg(recipe);
+                next(false);
+                return;
+            }
+            readTable(curve, recipe, 0, next);
         });
     };
+}
+
+void SetupIo::readTable(int curve, int recipe, int block, std::function<void(bool)> next) {
+    if (block == 12) {
+        next(true);
+        return;
+    }
+    const int first = program::kTableFirst + program::kRecipeStride * recipe + 16 * block;
+    link.Get_4X_DX(port(), slave(), first, 16, scratch, this,
+                   [this, curve, recipe, block, next](int result) {
+                       if (result != 0) {
+                           why = tr("reading %1 failed: %2")
+                                     .arg(tr("curve %1").arg(curve), link.status().lastMessage);
+                           next(false);
+                           return;
+                       }
+                       for (int i = 0; i < 16; ++i) {
+                           const int reg = program::kTableFirst + 16 * block + i;
+                           if (find_entry(curve, reg))
+                               readValues[{curve, reg}] = scratch[i];
+                       }
+                       readTable(curve, recipe, block + 1, next);
+                   });
 }
 
 void SetupIo::read(std::function<void(bool)> done) {
@@ -207,7 +222,11 @@ void SetupIo::write(const SetupValues& wanted, const SetupValues& present, bool 
                                    if (result != 0)
                                        why = tr("reading the recipe value failed: %1")
                                                  .arg(link.status().lastMessage);
-                                   next(result == 0);
+                                   else if (*recipe < 0 || *recipe > program::kMaxRecipe)
+                                       why = tr("recipe value %1 places no table (0 to 8): "
+                                                "nothing written there")
+                                                 .arg(*recipe);
+                                   next(why.isEmpty());
                                });
             });
         }
@@ -219,29 +238,40 @@ void SetupIo::write(const SetupValues& wanted, const SetupValues& present, bool 
             const int reg = w.entry->reg + (segment ? program::kRecipeStride * *recipe : 0);
             link.Set_4X_D1(port(), slave(), reg, w.wanted, this, [this, i, reg, next](int result) {
                 WriteResult& w = writeResults[i];
-                const QString said = link.status().lastMessage;
-                if (result != 0 && said.contains(QLatin1String("exception"))) {
+                const LinkStatus said = link.status();
+                // A refusal is known by the instrument's exception, whatever language the words.
+                if (result != 0 && said.lastException != 0) {
                     w.outcome = WriteOutcome::Refused;
-                    w.why = said;
+                    w.why = said.lastMessage;
+                    next(true);
+                    return;
+                }
+                if (result == 0 && w.entry->comms) {
+                    // It answers only at its new settings from now on: not read back.
+                    w.outcome = WriteOutcome::Written;
+                    w.why = tr("a line setting: it cannot be read back at the old settings");
                     next(true);
                     return;
                 }
                 if (result != 0)
-                    w.why = said;
-                link.Get_4X_DX(
-                    port(), slave(), reg, 1, scratch, this, [this, i, next](int readResult) {
-                        WriteResult& w = writeResults[i];
-                        if (readResult != 0) {
-                            if (w.why.isEmpty())
-                                w.why = link.status().lastMessage;
-                            w.outcome = WriteOutcome::NotWritten;
-                        } else {
-                            w.readBack = scratch[0];
-                            w.outcome = scratch[0] == w.wanted ? WriteOutcome::Verified
-                                                               : WriteOutcome::NotVerified;
-                        }
-                        next(true);
-                    });
+                    w.why = said.lastMessage;
+                link.Get_4X_DX(port(), slave(), reg, 1, scratch, this,
+                               [this, i, result, next](int readResult) {
+                                   WriteResult& w = writeResults[i];
+                                   if (readResult != 0) {
+                                       if (w.why.isEmpty())
+                                           w.why = link.status().lastMessage;
+                                       // Answered but not read back: taken. Unanswered: unknown.
+                                       w.outcome = result == 0 ? WriteOutcome::Written
+                                                               : WriteOutcome::NotWritten;
+                                   } else {
+                                       w.readBack = scratch[0];
+                                       w.outcome = scratch[0] == w.wanted
+                                                       ? WriteOutcome::Verified
+                                                       : WriteOutcome::NotVerified;
+                                   }
+                                   next(true);
+                               });
             });
         });
     }

@@ -20,7 +20,9 @@
 // Values by (curve, register); curve -1 outside the programs.
 using SetupValues = std::map<std::pair<int, int>, qint32>;
 
-enum class WriteOutcome { Verified, Refused, NotVerified, NotWritten };
+// Written: the instrument took it but it could not be read back (the link went, or it is a
+// line setting, which answers only at the new settings).
+enum class WriteOutcome { Verified, Refused, NotVerified, NotWritten, Written };
 
 struct WriteResult {
     const MapEntry* entry = nullptr;
@@ -58,6 +60,7 @@ private:
     void nextStep();
     Step readBlock(const QString& block, int curve, int first, int count);
     Step readProgram(int curve);
+    void readTable(int curve, int recipe, int block, std::function<void(bool)> next);
     Step selectCurve(const std::function<int()>& curve);
 
     InstrumentLink& link;
@@ -68,7 +71,7 @@ private:
     std::function<void(bool)> finished;
     qint32 scratch[16] = {};
     qint32 originalCurve = 0;
-    bool curveChanged = false;
+    bool curveTouched = false; // a selection went out: the operator's curve is put back
     bool cancelled = false;
     bool running = false;
     QString why;

@@ -101,7 +101,7 @@ void SetupJob::restore(const QString& path, bool includeComms) {
         compareWith(file);
         const SetupValues present = io.values();
         io.write(file.values, present, includeComms, [this, present, file](bool done) {
-            int verified = 0, refused = 0, notVerified = 0, notWritten = 0;
+            int verified = 0, refused = 0, notVerified = 0, notWritten = 0, unread = 0;
             for (const WriteResult& w : io.results()) {
                 switch (w.outcome) {
                 case WriteOutcome::Verified:
@@ -119,6 +119,12 @@ void SetupJob::restore(const QString& path, bool includeComms) {
                                  .arg(w.entry->name(), w.entry->key(), w.entry->shown(w.wanted),
                                       w.entry->shown(w.readBack));
                     continue;
+                case WriteOutcome::Written:
+                    ++unread;
+                    lines << tr("written, not read back\t%1\t%2\t%3: %4")
+                                 .arg(w.entry->name(), w.entry->key(), w.entry->shown(w.wanted),
+                                      w.why);
+                    continue;
                 case WriteOutcome::NotWritten:
                     ++notWritten;
                     lines << tr("not written\t%1\t%2\t%3%4")
@@ -131,14 +137,16 @@ void SetupJob::restore(const QString& path, bool includeComms) {
                 int(compared.size()) - int(differing(file.values, present).size());
             if (!done)
                 lines << io.error();
-            lines << tr("written and verified %1, refused %2, not verified %3, not written %4, "
-                        "unchanged %5")
+            lines << tr("written and verified %1, written but not read back %2, refused %3, not "
+                        "verified %4, not written %5, unchanged %6")
                          .arg(verified)
+                         .arg(unread)
                          .arg(refused)
                          .arg(notVerified)
                          .arg(notWritten)
                          .arg(unchanged);
-            const bool all = done && refused == 0 && notVerified == 0 && notWritten == 0;
+            const bool all =
+                done && refused == 0 && notVerified == 0 && notWritten == 0 && unread == 0;
             emit finished(all ? Status::Done : Status::Differences);
         });
     });

@@ -47,6 +47,7 @@ struct LinkStatus {
     bool anyTransaction = false; // a transaction has finished since opening
     bool lastOk = false;         // outcome of the newest finished transaction
     QString lastMessage;         // that outcome in words
+    int lastException = 0;       // the Modbus exception code of that outcome; 0: none
     quint64 good = 0;            // transactions since opening
     quint64 failed = 0;
 };

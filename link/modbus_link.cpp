@@ -13,8 +13,8 @@ bool same(const LinkStatus& a, const LinkStatus& b) {
     return a.open == b.open && a.wanted == b.wanted && a.reconnecting == b.reconnecting &&
            a.reconnectDelayMs == b.reconnectDelayMs && a.device == b.device &&
            a.settings == b.settings && a.anyTransaction == b.anyTransaction &&
-           a.lastOk == b.lastOk && a.lastMessage == b.lastMessage && a.good == b.good &&
-           a.failed == b.failed;
+           a.lastOk == b.lastOk && a.lastMessage == b.lastMessage &&
+           a.lastException == b.lastException && a.good == b.good && a.failed == b.failed;
 }
 
 } // namespace
@@ -215,7 +215,7 @@ void ModbusLink::onReplyFinished(QModbusReply* reply) {
     case QModbusDevice::ProtocolError: {
         const int code = reply->rawResult().exceptionCode();
         complete(std::move(p), false, tr("exception %1 (%2)").arg(code).arg(exception_name(code)),
-                 nullptr);
+                 nullptr, code);
         break;
     }
     case QModbusDevice::TimeoutError: {
@@ -235,11 +235,12 @@ void ModbusLink::onReplyFinished(QModbusReply* reply) {
     schedulePump();
 }
 
-void ModbusLink::complete(Pending p, bool ok, const QString& message,
-                          const QModbusDataUnit* answer) {
+void ModbusLink::complete(Pending p, bool ok, const QString& message, const QModbusDataUnit* answer,
+                          int exception) {
     LinkStatus s = linkStatus;
     s.anyTransaction = true;
     s.lastOk = ok;
+    s.lastException = exception;
     s.lastMessage = QStringLiteral("%1: %2").arg(describe(p.request), message);
     ok ? ++s.good : ++s.failed;
     setStatus(s);

@@ -77,7 +77,8 @@ private:
     bool waitForQuietLine();
     void send(Pending p);
     void onReplyFinished(QModbusReply* reply);
-    void complete(Pending p, bool ok, const QString& message, const QModbusDataUnit* answer);
+    void complete(Pending p, bool ok, const QString& message, const QModbusDataUnit* answer,
+                  int exception = 0);
 
     bool startClient();
     void dropClient();

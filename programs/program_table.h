@@ -13,6 +13,7 @@ constexpr int kHeaderFirst = 8193; // 0x2001
 constexpr int kHeaderSize = 16;
 constexpr int kTableFirst = 8209;  // 0x2011, with the recipe value 0
 constexpr int kRecipeStride = 128; // the table of recipe R starts 128 x R further on
+constexpr int kMaxRecipe = 8;      // recipes 0 to 8 ("0:0号 " to "8:8号 ")
 constexpr int kSegments = 24;
 constexpr int kSegmentSize = 8;
 constexpr int kRecipeIndex = 11;     // header offset of the recipe value R

@@ -230,6 +230,10 @@
         <source>Writing the differences…</source>
         <translation>正在写入不同项…</translation>
     </message>
+    <message>
+        <source>Stopping: the instrument&apos;s curve selection is put back…</source>
+        <translation>正在停止：恢复仪表的当前曲线选择…</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentFile</name>
@@ -660,6 +664,22 @@
         <source>reading the recipe value failed: %1</source>
         <translation>读取工艺配方失败：%1</translation>
     </message>
+    <message>
+        <source>putting curve %1 back failed: %2</source>
+        <translation>恢复曲线 %1 失败：%2</translation>
+    </message>
+    <message>
+        <source>curve %1: recipe value %2 places no table (0 to 8)</source>
+        <translation>曲线 %1：工艺配方值 %2 无对应曲线表（应为 0 至 8）</translation>
+    </message>
+    <message>
+        <source>recipe value %1 places no table (0 to 8): nothing written there</source>
+        <translation>工艺配方值 %1 无对应曲线表（应为 0 至 8）：未写入</translation>
+    </message>
+    <message>
+        <source>a line setting: it cannot be read back at the old settings</source>
+        <translation>通讯参数：按原设置无法读回</translation>
+    </message>
 </context>
 <context>
     <name>SetupJob</name>
@@ -708,12 +728,16 @@
         <translation>未写入	%1	%2	%3%4</translation>
     </message>
     <message>
-        <source>written and verified %1, refused %2, not verified %3, not written %4, unchanged %5</source>
-        <translation>已写入并校验 %1，被拒绝 %2，校验不符 %3，未写入 %4，未变 %5</translation>
-    </message>
-    <message>
         <source>the link is not open: nothing written</source>
         <translation>通讯未打开：未写入</translation>
+    </message>
+    <message>
+        <source>written, not read back	%1	%2	%3: %4</source>
+        <translation>已写入，未读回	%1	%2	%3：%4</translation>
+    </message>
+    <message>
+        <source>written and verified %1, written but not read back %2, refused %3, not verified %4, not written %5, unchanged %6</source>
+        <translation>已写入并校验 %1，已写入未读回 %2，被拒绝 %3，校验不符 %4，未写入 %5，未变 %6</translation>
     </message>
 </context>
 <context>
