@@ -62,7 +62,8 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("screen"),
         QStringLiteral(
             "Open a screen from the overview at start, as its button does: program, "
-            "alarms, config, pid, grouped-pid or history (with --screenshot: that screen)."),
+            "alarms, config, pid, grouped-pid, history or files (with --screenshot: that "
+            "screen)."),
         QStringLiteral("NAME"));
     const QCommandLineOption exportCsv(
         QStringLiteral("export-csv"),
@@ -96,13 +97,18 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("Write what differs from an instrument file into the instrument "
                        "(--connect), each write read back; exit 1 when any was not taken."),
         QStringLiteral("FILE"));
+    const QCommandLineOption against(
+        QStringLiteral("against"),
+        QStringLiteral("With --compare: compare with this second instrument file instead of the "
+                       "instrument (no --connect)."),
+        QStringLiteral("FILE"));
     const QCommandLineOption includeComms(
         QStringLiteral("include-comms"),
         QStringLiteral("With --restore: write the address, baud rate and parity too (the "
                        "conversation ends with them)."));
-    p.addOptions({help,      db,   connect,   baud,       parity,  address, demo,
-                  demoSpeed, shot, shotDelay, maxSeconds, lang,    screen,  exportCsv,
-                  record,    from, to,        backup,     compare, restore, includeComms});
+    p.addOptions({help, db,        connect,    baud,    parity,  address,     demo,   demoSpeed,
+                  shot, shotDelay, maxSeconds, lang,    screen,  exportCsv,   record, from,
+                  to,   backup,    compare,    restore, against, includeComms});
 
     exitCode = 0;
     // Parsed before the application object exists, so the help names the program itself.
@@ -171,7 +177,10 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     const int fileJobs = int(p.isSet(backup)) + int(p.isSet(compare)) + int(p.isSet(restore));
     if (fileJobs > 1)
         errors << QStringLiteral("--backup, --compare and --restore exclude each other");
-    if (fileJobs > 0 && o.connectPort.isEmpty())
+    o.against = p.value(against);
+    if (!o.against.isEmpty() && o.compare.isEmpty())
+        errors << QStringLiteral("--against goes with --compare");
+    if (fileJobs > 0 && o.connectPort.isEmpty() && o.against.isEmpty())
         errors << QStringLiteral("--backup, --compare and --restore need --connect PORT");
     if (o.includeComms && o.restore.isEmpty())
         errors << QStringLiteral("--include-comms goes with --restore");

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -63,49 +64,54 @@ int export_csv(int argc, char* argv[], const ConsoleOptions& options) {
 // --backup, --compare, --restore: an instrument file against the instrument on --connect, with
 // no window; the report on stdout, exit 0 (done, or no differences), 1 (differences, or writes
 // not taken), 2 (bad arguments, no link, a refused file).
-int file_job(int argc, char* argv[], const ConsoleOptions& options) {
-    QCoreApplication app(argc, argv);
-    install_console_translation(app, options.language);
-    ModbusLink link;
-    LinkSet[linkslot::Port] = 0;
-    LinkSet[linkslot::Baud] = options.baudCode;
-    LinkSet[linkslot::Parity] = options.parityCode;
-    LinkSet[linkslot::Address] = options.address;
-    const QString device =
-        PortTable::isTypedTarget(options.connectPort) ? options.connectPort : QString();
-    bool number = false;
-    const int port = options.connectPort.toInt(&number);
-    LinkSet[linkslot::Port] = number ? port : 0;
-    if (link.OpenPort_Modbus(LinkSet[linkslot::Port], options.baudCode, options.parityCode,
-                             device) != 0 &&
-        !link.status().open) {
-        // A TCP gateway connects later; a serial device is open at once or not at all.
-        if (!PortTable::isTcpTarget(options.connectPort)) {
-            std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(link.status().lastMessage));
-            return 2;
-        }
-    }
-    SetupJob job(link);
+// Runs one job to its end in the event loop: its report on stdout, its status as the exit code.
+int run_job(SetupJob& job, const std::function<void()>& start) {
     int status = 2;
-    QObject::connect(&job, &SetupJob::finished, &app, [&](SetupJob::Status s) {
+    QObject::connect(&job, &SetupJob::finished, &job, [&](SetupJob::Status s) {
         status = s == SetupJob::Status::Done ? 0 : s == SetupJob::Status::Differences ? 1 : 2;
         for (const QString& line : job.report())
             std::printf("%s\n", qPrintable(line));
         QCoreApplication::exit(status);
     });
-    QTimer::singleShot(0, &app, [&] {
+    QTimer::singleShot(0, &job, start);
+    QCoreApplication::exec();
+    return status;
+}
+
+int file_job(int argc, char* argv[], const ConsoleOptions& options) {
+    QCoreApplication app(argc, argv);
+    install_console_translation(app, options.language);
+    ModbusLink link;
+    SetupJob job(link);
+    if (!options.against.isEmpty()) // two files: no instrument
+        return run_job(job, [&] { job.compareFiles(options.compare, options.against); });
+    const QString device =
+        PortTable::isTypedTarget(options.connectPort) ? options.connectPort : QString();
+    bool number = false;
+    const int port = options.connectPort.toInt(&number);
+    LinkSet[linkslot::Port] = number ? port : 0;
+    LinkSet[linkslot::Baud] = options.baudCode;
+    LinkSet[linkslot::Parity] = options.parityCode;
+    LinkSet[linkslot::Address] = options.address;
+    // A TCP gateway connects later; a serial device is open at once or not at all.
+    if (link.OpenPort_Modbus(LinkSet[linkslot::Port], options.baudCode, options.parityCode,
+                             device) != 0 &&
+        !link.status().open && !PortTable::isTcpTarget(options.connectPort)) {
+        std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(link.status().lastMessage));
+        return 2;
+    }
+    const int status = run_job(job, [&] {
         if (!options.backup.isEmpty()) {
-            FileOrigin origin{QDateTime::currentDateTime().toOffsetFromUtc(
-                                  QDateTime::currentDateTime().offsetFromUtc()),
-                              link.status().device, link.status().settings, options.address};
-            job.backup(options.backup, origin);
+            const QDateTime now = QDateTime::currentDateTime();
+            job.backup(options.backup,
+                       {now.toOffsetFromUtc(now.offsetFromUtc()), link.status().device,
+                        link.status().settings, options.address});
         } else if (!options.compare.isEmpty()) {
             job.compare(options.compare);
         } else {
             job.restore(options.restore, options.includeComms);
         }
     });
-    QCoreApplication::exec();
     link.ClosePort_Modbus(LinkSet[linkslot::Port]);
     return status;
 }

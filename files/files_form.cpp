@@ -39,6 +39,10 @@ FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOve
                           QStringLiteral("FilesCompare"));
     writeButton =
         named(new QPushButton(tr("Write the differences"), this), QStringLiteral("FilesWrite"));
+    second = named(new QLineEdit(this), QStringLiteral("FilesSecond"));
+    second->setPlaceholderText(tr("a second instrument file, to compare two files"));
+    compareFilesButton = named(new QPushButton(tr("Compare the two files"), this),
+                               QStringLiteral("FilesCompareFiles"));
     cancelButton = named(new QPushButton(tr("Cancel"), this), QStringLiteral("FilesCancel"));
     cancelButton->setEnabled(false);
     returnButton = named(new QPushButton(QStringLiteral("返回"), this), QStringLiteral("Command1"));
@@ -64,6 +68,10 @@ FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOve
     fileRow->addWidget(new QLabel(tr("Instrument file:"), this));
     fileRow->addWidget(file, 1);
     fileRow->addWidget(browseButton);
+    auto* secondRow = new QHBoxLayout;
+    secondRow->addWidget(new QLabel(tr("Second file:"), this));
+    secondRow->addWidget(second, 1);
+    secondRow->addWidget(compareFilesButton);
     auto* actions = new QHBoxLayout;
     for (QPushButton* b : {backupButton, compareButton, writeButton, cancelButton})
         actions->addWidget(b);
@@ -77,6 +85,7 @@ FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOve
     bottom->addWidget(returnButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fileRow);
+    layout->addLayout(secondRow);
     layout->addLayout(actions);
     layout->addLayout(options);
     layout->addWidget(table, 1);
@@ -86,6 +95,7 @@ FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOve
     connect(browseButton, &QPushButton::clicked, this, &FilesForm::browse);
     connect(backupButton, &QPushButton::clicked, this, &FilesForm::backupClick);
     connect(compareButton, &QPushButton::clicked, this, &FilesForm::compareClick);
+    connect(compareFilesButton, &QPushButton::clicked, this, &FilesForm::compareFilesClick);
     connect(writeButton, &QPushButton::clicked, this, &FilesForm::writeClick);
     connect(cancelButton, &QPushButton::clicked, this, [this] { setupJob.cancel(); });
     connect(returnButton, &QPushButton::clicked, this, &FilesForm::returnClick);
@@ -115,7 +125,7 @@ void FilesForm::browse() {
 }
 
 void FilesForm::started(const QString& what) {
-    for (QPushButton* b : {backupButton, compareButton, writeButton})
+    for (QPushButton* b : {backupButton, compareButton, writeButton, compareFilesButton})
         b->setEnabled(false);
     cancelButton->setEnabled(true);
     progress->setValue(0);
@@ -135,8 +145,19 @@ void FilesForm::backupClick() {
 void FilesForm::compareClick() {
     if (setupJob.busy())
         return;
+    table->setHorizontalHeaderLabels(
+        {tr("Name"), tr("Register"), tr("In the file"), tr("In the instrument")});
     started(tr("Reading the instrument…"));
     setupJob.compare(file->text().trimmed());
+}
+
+void FilesForm::compareFilesClick() {
+    if (setupJob.busy())
+        return;
+    table->setHorizontalHeaderLabels(
+        {tr("Name"), tr("Register"), tr("In the file"), tr("In the second file")});
+    started(QString());
+    setupJob.compareFiles(file->text().trimmed(), second->text().trimmed());
 }
 
 void FilesForm::writeClick() {
@@ -153,7 +174,7 @@ void FilesForm::finished(SetupJob::Status) {
         returnClick();
         return;
     }
-    for (QPushButton* b : {backupButton, compareButton, writeButton})
+    for (QPushButton* b : {backupButton, compareButton, writeButton, compareFilesButton})
         b->setEnabled(true);
     cancelButton->setEnabled(false);
     progress->setValue(progress->maximum());

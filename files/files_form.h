@@ -24,6 +24,7 @@ public:
     void Form_Load();
     void backupClick();
     void compareClick();
+    void compareFilesClick(); // the file against a second file, no instrument
     void writeClick();
     void returnClick();
     bool closeGuard() const { return guard; }
@@ -43,6 +44,8 @@ private:
     SetupJob setupJob;
     std::function<void()> back;
     QLineEdit* file = nullptr;
+    QLineEdit* second = nullptr;
+    QPushButton* compareFilesButton = nullptr;
     QPushButton* backupButton = nullptr;
     QPushButton* compareButton = nullptr;
     QPushButton* writeButton = nullptr;

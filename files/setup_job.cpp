@@ -57,27 +57,48 @@ void SetupJob::compare(const QString& path) {
             return;
         }
         compareWith(file);
-        const auto n = std::count_if(compared.begin(), compared.end(),
-                                     [](const CompareRow& r) { return r.differs(); });
-        for (const CompareRow& r : compared)
-            if (r.differs())
-                lines << QStringLiteral("%1\t%2\t%3\t%4")
-                             .arg(r.entry->name(), r.entry->key(),
-                                  r.file ? r.entry->shown(*r.file) : QStringLiteral("-"),
-                                  r.instrument ? r.entry->shown(*r.instrument)
-                                               : QStringLiteral("-"));
-        lines << tr("%1 differences").arg(n);
-        emit finished(n == 0 ? Status::Done : Status::Differences);
+        reportComparison();
     });
 }
 
+void SetupJob::compareFiles(const QString& first, const QString& second) {
+    lines.clear();
+    const auto a = load(first);
+    if (!a)
+        return;
+    const auto b = load(second);
+    if (!b)
+        return;
+    compareValues(a->values, b->values);
+    // From the event loop, as every job ends.
+    QMetaObject::invokeMethod(
+        this, [this] { reportComparison(); }, Qt::QueuedConnection);
+}
+
+void SetupJob::reportComparison() {
+    const auto n = std::count_if(compared.begin(), compared.end(),
+                                 [](const CompareRow& r) { return r.differs(); });
+    for (const CompareRow& r : compared)
+        if (r.differs())
+            lines << QStringLiteral("%1\t%2\t%3\t%4")
+                         .arg(r.entry->name(), r.entry->key(),
+                              r.file ? r.entry->shown(*r.file) : QStringLiteral("-"),
+                              r.instrument ? r.entry->shown(*r.instrument) : QStringLiteral("-"));
+    lines << tr("%1 differences").arg(n);
+    emit finished(n == 0 ? Status::Done : Status::Differences);
+}
+
 void SetupJob::compareWith(const InstrumentFile& file) {
+    compareValues(file.values, io.values());
+}
+
+void SetupJob::compareValues(const SetupValues& first, const SetupValues& second) {
     compared.clear();
     for (const MapEntry& e : register_map()) {
         CompareRow r{&e, {}, {}};
-        if (const auto v = file.values.find({e.curve, e.reg}); v != file.values.end())
+        if (const auto v = first.find({e.curve, e.reg}); v != first.end())
             r.file = v->second;
-        if (const auto v = io.values().find({e.curve, e.reg}); v != io.values().end())
+        if (const auto v = second.find({e.curve, e.reg}); v != second.end())
             r.instrument = v->second;
         if (r.file || r.instrument)
             compared.push_back(r);

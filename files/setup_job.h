@@ -26,6 +26,8 @@ public:
 
     void backup(const QString& path, const FileOrigin& origin);
     void compare(const QString& path);
+    // Two files, no instrument: `first` in the file column, `second` in the instrument's.
+    void compareFiles(const QString& first, const QString& second);
     void restore(const QString& path, bool includeComms);
     void cancel() { io.cancel(); }
     bool busy() const { return io.busy(); }
@@ -43,6 +45,8 @@ private:
     std::optional<InstrumentFile> load(const QString& path);
     void fail(const QString& why);
     void compareWith(const InstrumentFile& file);
+    void compareValues(const SetupValues& first, const SetupValues& second);
+    void reportComparison();
 
     SetupIo io;
     QStringList lines;

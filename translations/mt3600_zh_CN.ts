@@ -234,6 +234,22 @@
         <source>Stopping: the instrument&apos;s curve selection is put back…</source>
         <translation>正在停止：恢复仪表的当前曲线选择…</translation>
     </message>
+    <message>
+        <source>Second file:</source>
+        <translation>第二个文件：</translation>
+    </message>
+    <message>
+        <source>In the second file</source>
+        <translation>第二个文件中</translation>
+    </message>
+    <message>
+        <source>a second instrument file, to compare two files</source>
+        <translation>第二个仪表文件，用于比较两个文件</translation>
+    </message>
+    <message>
+        <source>Compare the two files</source>
+        <translation>比较两个文件</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentFile</name>

@@ -62,6 +62,13 @@ private slots:
         QCOMPARE(console(link + QStringList{"--restore", file}, &said), 0);
         QVERIFY2(said.contains(QStringLiteral("written and verified 1")), qPrintable(said));
         QCOMPARE(console(link + QStringList{"--compare", file}), 0);
+        // Two files, no instrument: the one just restored from, and a copy that differs.
+        const QString copy = dir.filePath(QStringLiteral("copy.json"));
+        QVERIFY(QFile::copy(file, copy));
+        setValue(copy, 258, 9);
+        QCOMPARE(console({"--compare", file, "--against", copy}, &said), 1);
+        QVERIFY2(said.contains(QStringLiteral("1 differences")), qPrintable(said));
+        QCOMPARE(console({"--compare", file, "--against", file}), 0);
     }
 
     void refused_data() {

@@ -60,6 +60,23 @@ private slots:
         form->findChild<QCheckBox*>(QStringLiteral("FilesOnlyDifferences"))->setChecked(false);
         QCOMPARE(table->rowCount(), 1096);
 
+        // Two files, no instrument: the file against a copy with one more difference.
+        InstrumentFile other = file;
+        other.values[{-1, 4106}] = 1250;
+        const QString second = dir.filePath(QStringLiteral("other.json"));
+        QFile out2(second);
+        QVERIFY(out2.open(QIODevice::WriteOnly));
+        out2.write(instrument_file_json(other));
+        out2.close();
+        form->findChild<QCheckBox*>(QStringLiteral("FilesOnlyDifferences"))->setChecked(true);
+        auto* secondName = form->findChild<QLineEdit*>(QStringLiteral("FilesSecond"));
+        QTest::keyClicks(secondName, second);
+        QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("FilesCompareFiles")),
+                          Qt::LeftButton);
+        QVERIFY(done.wait(10000));
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("4106"));
+
         // The link is not open: the write says so and nothing is written.
         rig.link.clearCalls();
         QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("FilesWrite")),
