@@ -26,16 +26,17 @@ void on_signal(int) {
     [[maybe_unused]] const auto n = ::write(signalPipe[0], &c, 1);
 }
 
-// SIGTERM and SIGINT end the event loop normally, so the serial port is closed (and its lock file
-// removed) and the record database connection let go.
-void quit_on_signals(QApplication& app) {
+// SIGTERM and SIGINT reach the event loop as `stop`: by default the loop ends normally, so the
+// serial port is closed (and its lock file removed) and the record database connection let go.
+void on_stop_signals(
+    QCoreApplication& app, std::function<void()> stop = [] { QCoreApplication::exit(0); }) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [stop] {
         char c;
         [[maybe_unused]] const auto n = ::read(signalPipe[1], &c, 1);
-        QCoreApplication::exit(0);
+        stop();
     });
     struct sigaction sa = {};
     sa.sa_handler = on_signal;
@@ -83,6 +84,14 @@ int file_job(int argc, char* argv[], const ConsoleOptions& options) {
     install_console_translation(app, options.language);
     ModbusLink link;
     SetupJob job(link);
+    // Stopped by a signal, the job ends between two requests with the operator's curve put back,
+    // and the port is closed on the way out.
+    on_stop_signals(app, [&job] {
+        if (job.busy())
+            job.cancel();
+        else
+            QCoreApplication::exit(2);
+    });
     if (!options.against.isEmpty()) // two files: no instrument
         return run_job(job, [&] { job.compareFiles(options.compare, options.against); });
     const QString device =
@@ -135,7 +144,7 @@ int main(int argc, char* argv[]) {
         return file_job(argc, argv, *options);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mt3600-console"));
-    quit_on_signals(app);
+    on_stop_signals(app);
     if (!install_console_translation(app, options->language))
         std::fputs("mt3600-console: the Chinese texts could not be loaded; English is shown\n",
                    stderr);

@@ -1,5 +1,6 @@
 // --backup, --compare and --restore from the command line against the simulated instrument, with
 // no window: the exit status says done (0), differences (1) or refused (2).
+#include "link/modbus_link.h"
 #include "support/sim_process.h"
 
 #include <QFile>
@@ -69,6 +70,42 @@ private slots:
         QCOMPARE(console({"--compare", file, "--against", copy}, &said), 1);
         QVERIFY2(said.contains(QStringLiteral("1 differences")), qPrintable(said));
         QCOMPARE(console({"--compare", file, "--against", file}), 0);
+    }
+
+    // SIGTERM in the middle of a backup on a slow line: the job stops between two requests, the
+    // operator's curve is put back, no file is left, and the exit status says it did not finish.
+    void stoppedMidBackupPutsTheCurveBack() {
+        SimProcess paced;
+        QVERIFY(paced.start({QStringLiteral("--pace")}));
+        auto curve = [&](std::optional<int> set) {
+            ModbusLink link{PortTable{}};
+            if (link.OpenPort_Modbus(1, 1, 0, paced.ptyPath()) != 0)
+                return -1;
+            qint32 value = -1;
+            bool done = false;
+            if (set)
+                link.Set_4X_D1(1, 1, 7, *set, nullptr, [&](int) { done = true; });
+            else
+                link.Get_4X_DX(1, 1, 7, 1, &value, nullptr, [&](int) { done = true; });
+            const bool answered = QTest::qWaitFor([&] { return done; }, 5000);
+            link.ClosePort_Modbus(1);
+            return !answered ? -1 : set ? *set : int(value);
+        };
+        QCOMPARE(curve(4), 4);
+        const QString file = dir.filePath(QStringLiteral("stopped.json"));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(MT3600_CONSOLE_PATH),
+                {"--connect", paced.ptyPath(), "--backup", file, "--lang", "en"});
+        QVERIFY(p.waitForStarted(5000));
+        QTest::qWait(1500); // into the programs by now: curves are being selected
+        p.terminate();
+        QVERIFY(p.waitForFinished(15000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(!QFile::exists(file));
+        QCOMPARE(curve(std::nullopt), 4);
     }
 
     void refused_data() {
