@@ -10,9 +10,9 @@
 #include "params/config_form.h"
 #include "params/grouped_pid_form.h"
 #include "params/pid_form.h"
+#include "support/operator_typing.h"
 
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,24 +57,8 @@ class TestParamScreens : public QObject {
         screen->activateWindow();
         return QTest::qWaitForWindowActive(screen.get(), 2000);
     }
-    // Focus in, type, focus out to the return button: what an operator's Tab or click does.
-    // Chinese comes in as an input method commits it.
     void typeAndLeave(QWidget* editor, const QString& text) {
-        editor->setFocus(Qt::TabFocusReason);
-        auto* box = qobject_cast<QLineEdit*>(editor);
-        if (!box)
-            box = qobject_cast<QComboBox*>(editor)->lineEdit();
-        box->selectAll();
-        for (const QChar c : text) {
-            if (c.unicode() < 128) {
-                QTest::keyClicks(box, QString(c));
-            } else {
-                QInputMethodEvent typed;
-                typed.setCommitString(QString(c));
-                QCoreApplication::sendEvent(box, &typed);
-            }
-        }
-        screen->returnButton()->setFocus(Qt::TabFocusReason);
+        type_and_leave(editor, text, screen->returnButton());
     }
 
 private slots:

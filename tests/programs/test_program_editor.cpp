@@ -7,6 +7,7 @@
 #include "programs/program_table.h"
 #include "programs/tech_form.h"
 #include "records/chart_picture.h"
+#include "support/operator_typing.h"
 #include "support/recording_link.h"
 
 #include <QApplication>
@@ -55,13 +56,7 @@ class TestProgramEditor : public QObject {
         return QTest::qWaitForWindowActive(tech.get(), 2000);
     }
     void typeAndLeave(QWidget* editor, const QString& text) {
-        editor->setFocus(Qt::TabFocusReason);
-        auto* box = qobject_cast<QLineEdit*>(editor);
-        if (!box)
-            box = qobject_cast<QComboBox*>(editor)->lineEdit();
-        box->selectAll();
-        QTest::keyClicks(box, text);
-        tech->returnButton()->setFocus(Qt::TabFocusReason);
+        type_and_leave(editor, text, tech->returnButton());
     }
 
 private slots:
