@@ -6,6 +6,9 @@
 #include <memory>
 
 namespace {
+// The origin of the instrument file's writes, as the event journal names it.
+const QString kFileSource = QStringLiteral("仪表文件");
+
 constexpr int kProgramState = 4097; // input register: 0 stop, 1 run, 2 hold, 4 end
 
 struct Range {
@@ -51,14 +54,17 @@ void SetupIo::nextStep() {
         // put-back that fails is said.
         if (curveTouched) {
             curveTouched = false;
-            link.Set_4X_D1(port(), slave(), 7, originalCurve, this, [this, ok](int result) {
-                if (result != 0 && why.isEmpty())
-                    why = tr("putting curve %1 back failed: %2")
-                              .arg(originalCurve)
-                              .arg(link.status().lastMessage);
-                running = false;
-                finished(ok && result == 0);
-            });
+            link.Set_4X_D1(
+                port(), slave(), 7, originalCurve, this,
+                [this, ok](int result) {
+                    if (result != 0 && why.isEmpty())
+                        why = tr("putting curve %1 back failed: %2")
+                                  .arg(originalCurve)
+                                  .arg(link.status().lastMessage);
+                    running = false;
+                    finished(ok && result == 0);
+                },
+                kFileSource);
             return;
         }
         running = false;
@@ -99,14 +105,17 @@ SetupIo::Step SetupIo::selectCurve(const std::function<int()>& curve) {
     return [this, curve](std::function<void(bool)> next) {
         const int c = curve();
         curveTouched = true; // even a selection that timed out may have been taken
-        link.Set_4X_D1(port(), slave(), 7, c, this, [this, c, next](int result) {
-            if (result != 0) {
-                why = tr("selecting curve %1 failed: %2").arg(c).arg(link.status().lastMessage);
-                next(false);
-                return;
-            }
-            next(true);
-        });
+        link.Set_4X_D1(
+            port(), slave(), 7, c, this,
+            [this, c, next](int result) {
+                if (result != 0) {
+                    why = tr("selecting curve %1 failed: %2").arg(c).arg(link.status().lastMessage);
+                    next(false);
+                    return;
+                }
+                next(true);
+            },
+            kFileSource);
     };
 }
 
@@ -236,43 +245,48 @@ void SetupIo::write(const SetupValues& wanted, const SetupValues& present, bool 
             WriteResult& w = writeResults[i];
             const bool segment = w.entry->segment > 0;
             const int reg = w.entry->reg + (segment ? program::kRecipeStride * *recipe : 0);
-            link.Set_4X_D1(port(), slave(), reg, w.wanted, this, [this, i, reg, next](int result) {
-                WriteResult& w = writeResults[i];
-                const LinkStatus said = link.status();
-                // A refusal is known by the instrument's exception, whatever language the words.
-                if (result != 0 && said.lastException != 0) {
-                    w.outcome = WriteOutcome::Refused;
-                    w.why = said.lastMessage;
-                    next(true);
-                    return;
-                }
-                if (result == 0 && w.entry->comms) {
-                    // It answers only at its new settings from now on: not read back.
-                    w.outcome = WriteOutcome::Written;
-                    w.why = tr("a line setting: it cannot be read back at the old settings");
-                    next(true);
-                    return;
-                }
-                if (result != 0)
-                    w.why = said.lastMessage;
-                link.Get_4X_DX(port(), slave(), reg, 1, scratch, this,
-                               [this, i, result, next](int readResult) {
-                                   WriteResult& w = writeResults[i];
-                                   if (readResult != 0) {
-                                       if (w.why.isEmpty())
-                                           w.why = link.status().lastMessage;
-                                       // Answered but not read back: taken. Unanswered: unknown.
-                                       w.outcome = result == 0 ? WriteOutcome::Written
-                                                               : WriteOutcome::NotWritten;
-                                   } else {
-                                       w.readBack = scratch[0];
-                                       w.outcome = scratch[0] == w.wanted
-                                                       ? WriteOutcome::Verified
-                                                       : WriteOutcome::NotVerified;
-                                   }
-                                   next(true);
-                               });
-            });
+            link.Set_4X_D1(
+                port(), slave(), reg, w.wanted, this,
+                [this, i, reg, next](int result) {
+                    WriteResult& w = writeResults[i];
+                    const LinkStatus said = link.status();
+                    // A refusal is known by the instrument's exception, whatever language the
+                    // words.
+                    if (result != 0 && said.lastException != 0) {
+                        w.outcome = WriteOutcome::Refused;
+                        w.why = said.lastMessage;
+                        next(true);
+                        return;
+                    }
+                    if (result == 0 && w.entry->comms) {
+                        // It answers only at its new settings from now on: not read back.
+                        w.outcome = WriteOutcome::Written;
+                        w.why = tr("a line setting: it cannot be read back at the old settings");
+                        next(true);
+                        return;
+                    }
+                    if (result != 0)
+                        w.why = said.lastMessage;
+                    link.Get_4X_DX(port(), slave(), reg, 1, scratch, this,
+                                   [this, i, result, next](int readResult) {
+                                       WriteResult& w = writeResults[i];
+                                       if (readResult != 0) {
+                                           if (w.why.isEmpty())
+                                               w.why = link.status().lastMessage;
+                                           // Answered but not read back: taken. Unanswered:
+                                           // unknown.
+                                           w.outcome = result == 0 ? WriteOutcome::Written
+                                                                   : WriteOutcome::NotWritten;
+                                       } else {
+                                           w.readBack = scratch[0];
+                                           w.outcome = scratch[0] == w.wanted
+                                                           ? WriteOutcome::Verified
+                                                           : WriteOutcome::NotVerified;
+                                       }
+                                       next(true);
+                                   });
+                },
+                kFileSource);
         });
     }
     runSteps(std::move(list), std::move(done));

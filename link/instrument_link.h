@@ -34,6 +34,7 @@ struct LinkRequest {
     int number = 1;   // first register or coil, one-based
     int count = 1;    // registers read (16 for the bit reads)
     qint64 value = 0; // Set_4X_D1 only
+    QString source;   // a write's origin for the journal: "ALM1 T_3RW(263)", "ssqx Command19"
 };
 
 // What the overview's link status indicator shows.
@@ -73,32 +74,43 @@ public:
     // Input registers (function 04) and holding registers (03): `count` values into buffer[0..].
     void Get_3X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
                    LinkDone done) {
-        submit({LinkOp::Get_3X_DX, port, slave, first, count, 0}, buffer, context, std::move(done));
+        submit({LinkOp::Get_3X_DX, port, slave, first, count, 0, {}}, buffer, context,
+               std::move(done));
     }
     void Get_4X_DX(int port, int slave, int first, int count, qint32* buffer, QObject* context,
                    LinkDone done) {
-        submit({LinkOp::Get_4X_DX, port, slave, first, count, 0}, buffer, context, std::move(done));
+        submit({LinkOp::Get_4X_DX, port, slave, first, count, 0, {}}, buffer, context,
+               std::move(done));
     }
     // Discrete inputs (02) and coils (01): 16 of them packed into buffer[0], bit k = number
     // first+k.
     void Get_1X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
                     LinkDone done) {
-        submit({LinkOp::Get_1X_B16, port, slave, first, 16, 0}, buffer, context, std::move(done));
+        submit({LinkOp::Get_1X_B16, port, slave, first, 16, 0, {}}, buffer, context,
+               std::move(done));
     }
     void Get_0X_B16(int port, int slave, int first, qint32* buffer, QObject* context,
                     LinkDone done) {
-        submit({LinkOp::Get_0X_B16, port, slave, first, 16, 0}, buffer, context, std::move(done));
+        submit({LinkOp::Get_0X_B16, port, slave, first, 16, 0, {}}, buffer, context,
+               std::move(done));
     }
     // One holding register (06). A value outside -32768..32767 is refused: nothing is sent.
-    void Set_4X_D1(int port, int slave, int reg, qint64 value, QObject* context, LinkDone done) {
-        submit({LinkOp::Set_4X_D1, port, slave, reg, 1, value}, nullptr, context, std::move(done));
+    // `source` names the screen and control that write, for the event journal.
+    void Set_4X_D1(int port, int slave, int reg, qint64 value, QObject* context, LinkDone done,
+                   const QString& source = QString()) {
+        submit({LinkOp::Set_4X_D1, port, slave, reg, 1, value, source}, nullptr, context,
+               std::move(done));
     }
     // One coil on / off (05).
-    void Set_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) {
-        submit({LinkOp::Set_0X_Bit1, port, slave, coil, 1, 1}, nullptr, context, std::move(done));
+    void Set_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done,
+                     const QString& source = QString()) {
+        submit({LinkOp::Set_0X_Bit1, port, slave, coil, 1, 1, source}, nullptr, context,
+               std::move(done));
     }
-    void Rst_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done) {
-        submit({LinkOp::Rst_0X_Bit1, port, slave, coil, 1, 0}, nullptr, context, std::move(done));
+    void Rst_0X_Bit1(int port, int slave, int coil, QObject* context, LinkDone done,
+                     const QString& source = QString()) {
+        submit({LinkOp::Rst_0X_Bit1, port, slave, coil, 1, 0, source}, nullptr, context,
+               std::move(done));
     }
 
     virtual LinkStatus status() const = 0;

@@ -37,6 +37,7 @@ void Met1::Timer1_Timer() {
     }
     ++started;
     step = 1;
+    readsOk = 0;
     runStep();
 }
 
@@ -73,6 +74,7 @@ void Met1::runStep() {
 void Met1::finishStep(int result) {
     // Conversions run only on values read: a failed read leaves its part of the image as it was.
     if (result == 0) {
+        readsOk |= quint8(1u << (step - 1));
         switch (step) {
         case 1:
             for (int i = 0; i < 16; ++i)
@@ -109,6 +111,7 @@ void Met1::finishStep(int result) {
     }
     if (step == 7) {
         step = 0;
+        lastReads = readsOk;
         ++completed;
         emit cycleFinished();
         return;

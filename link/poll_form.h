@@ -31,6 +31,9 @@ public:
 
     const std::array<quint8, 8>& bitBuf() const { return BitBuf; }
 
+    // The reads of the newest finished cycle that succeeded: bit k-1 for read k (1..7).
+    quint8 lastCycleReads() const { return lastReads; }
+
 signals:
     void cycleFinished(); // after the seventh read of a cycle has completed
 
@@ -46,6 +49,8 @@ private:
     std::array<qint32, 16> Block33{};   // input registers 33..48 as read, before conversion
     std::array<qint32, 51> Block4353{}; // holding registers 4353..4368 as read
     int step = 0;                       // 1..7 while a cycle is in flight
+    quint8 readsOk = 0;                 // of the cycle in flight
+    quint8 lastReads = 0;
     quint64 started = 0;
     quint64 completed = 0;
     quint64 skipped = 0;

@@ -106,7 +106,7 @@ void OperatorCommands::entryClick(int k) {
         return;
     }
     LinkSet[linkslot::OverviewValue] = *value;
-    writeOnceMore(rule.reg, linkslot::OverviewValue);
+    writeOnceMore(rule.reg, linkslot::OverviewValue, source_of(QLatin1String(rule.button)));
     hideCompanion(buttons[static_cast<std::size_t>(k)]);
 }
 
@@ -115,21 +115,24 @@ void OperatorCommands::toggleClick(int k) {
     const int coil = kToggleRules[k].coil;
     const int port = LinkSet[linkslot::Port];
     const int slave = LinkSet[linkslot::Address];
+    const QString source = source_of(QLatin1String(kToggleRules[k].button));
     if (Bit0X[coil - 1] != 0)
-        link.Rst_0X_Bit1(port, slave, coil, this, [](int) {});
+        link.Rst_0X_Bit1(
+            port, slave, coil, this, [](int) {}, source);
     else
-        link.Set_0X_Bit1(port, slave, coil, this, [](int) {});
+        link.Set_0X_Bit1(
+            port, slave, coil, this, [](int) {}, source);
 }
 
 void OperatorCommands::Command13_Click() {
-    listClick(program_state_list(), Combo3);
+    listClick(program_state_list(), Combo3, Command13);
 }
 
 void OperatorCommands::Command27_Click() {
-    listClick(curve_list(), Combo4);
+    listClick(curve_list(), Combo4, Command27);
 }
 
-void OperatorCommands::listClick(const ListRule& rule, QComboBox* combo) {
+void OperatorCommands::listClick(const ListRule& rule, QComboBox* combo, QPushButton* commit) {
     const auto code = list_code(rule.entries, combo->currentText());
     if (!code) {
         markRefused(combo, tr("%1: \"%2\" is no entry (%3) — nothing written")
@@ -141,17 +144,26 @@ void OperatorCommands::listClick(const ListRule& rule, QComboBox* combo) {
     combo->setEditText(QString::number(*code));
     if (const auto v = to_int32(text_to_number(combo->currentText())))
         LinkSet[linkslot::OptionValue] = *v;
-    writeOnceMore(rule.reg, linkslot::OptionValue);
+    writeOnceMore(rule.reg, linkslot::OptionValue, source_of(commit->objectName()));
 }
 
-void OperatorCommands::writeOnceMore(int reg, int slot) {
+void OperatorCommands::writeOnceMore(int reg, int slot, const QString& source) {
     const int port = LinkSet[linkslot::Port];
     const int slave = LinkSet[linkslot::Address];
     const qint32 value = LinkSet[static_cast<std::size_t>(slot)];
-    link.Set_4X_D1(port, slave, reg, value, this, [this, port, slave, reg, value](int result) {
-        if (result == kLinkFailure)
-            link.Set_4X_D1(port, slave, reg, value, this, [](int) {});
-    });
+    link.Set_4X_D1(
+        port, slave, reg, value, this,
+        [this, port, slave, reg, value, source](int result) {
+            if (result == kLinkFailure)
+                link.Set_4X_D1(
+                    port, slave, reg, value, this, [](int) {}, source);
+        },
+        source);
+}
+
+// The overview's control, as the event journal names the origin of a write.
+QString OperatorCommands::source_of(const QString& control) {
+    return QStringLiteral("ssqx ") + control;
 }
 
 void OperatorCommands::markRefused(QWidget* box, const QString& message) {

@@ -50,8 +50,10 @@ private:
     void buildEntries(QWidget* owner);
     void buildLists(QWidget* owner);
     void entryClick(int k);
-    void listClick(const ListRule& rule, QComboBox* combo);
-    void writeOnceMore(int reg, int slot); // one write, and one more if the first fails
+    void listClick(const ListRule& rule, QComboBox* combo, QPushButton* commit);
+    // One write, and one more if the first fails.
+    void writeOnceMore(int reg, int slot, const QString& source);
+    static QString source_of(const QString& control);
     void markRefused(QWidget* box, const QString& message);
     void clearRefused(QWidget* box);
     void hideCompanion(QPushButton* button);

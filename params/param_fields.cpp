@@ -241,14 +241,18 @@ void ParamFields::write(Field& f, qint32 value) {
             emit self->message(said);
         }
     };
-    link.Set_4X_D1(port, slave, reg, value, instrument,
-                   [instrument, port, slave, reg, value, retry, finished](int result) {
-                       if (!wants_retry(retry, result)) {
-                           finished(result);
-                           return;
-                       }
-                       instrument->Set_4X_D1(port, slave, reg, value, instrument, finished);
-                   });
+    // The screen and the editor, as the event journal names the origin of the write.
+    const QString source = f.editor()->window()->objectName() + u' ' + f.editor()->objectName();
+    link.Set_4X_D1(
+        port, slave, reg, value, instrument,
+        [instrument, port, slave, reg, value, retry, finished, source](int result) {
+            if (!wants_retry(retry, result)) {
+                finished(result);
+                return;
+            }
+            instrument->Set_4X_D1(port, slave, reg, value, instrument, finished, source);
+        },
+        source);
 }
 
 void ParamFields::markEditor(Field& f, const QString& why) {

@@ -283,15 +283,17 @@ void Tech::Command27_Click() {
             self->markCurveChoice(QString());
         self->startReadBack();
     };
-    link.Set_4X_D1(port, slave, kCurveRegister, *code, instrument,
-                   [instrument, port, slave, code, finished](int result) {
-                       if (result != kLinkFailure) {
-                           finished(result);
-                           return;
-                       }
-                       instrument->Set_4X_D1(port, slave, kCurveRegister, *code, instrument,
-                                             finished);
-                   });
+    const QString source = QStringLiteral("Tech Command27");
+    link.Set_4X_D1(
+        port, slave, kCurveRegister, *code, instrument,
+        [instrument, port, slave, code, finished, source](int result) {
+            if (result != kLinkFailure) {
+                finished(result);
+                return;
+            }
+            instrument->Set_4X_D1(port, slave, kCurveRegister, *code, instrument, finished, source);
+        },
+        source);
 }
 
 // A refused or failed curve selection marks Combo4 light red with the reason; a good one clears

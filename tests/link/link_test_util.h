@@ -32,7 +32,7 @@ inline LinkRequest request_of(LinkOp op, int slave, int number, qint64 arg) {
             block  ? int(arg)
             : bits ? 16
                    : 1,
-            op == LinkOp::Set_4X_D1 ? arg : qint64(op == LinkOp::Set_0X_Bit1)};
+            op == LinkOp::Set_4X_D1 ? arg : qint64(op == LinkOp::Set_0X_Bit1), {}};
 }
 
 constexpr qint32 kUntouched = 0x5A5A5A5A; // what a buffer slot holds before any read

@@ -79,7 +79,7 @@ void TestModbusRequest::refusal() {
     QFETCH(int, count);
     QFETCH(qint64, value);
     QFETCH(QString, refused);
-    const QString why = refusal_of({op, 1, slave, number, count, value});
+    const QString why = refusal_of({op, 1, slave, number, count, value, {}});
     if (refused.isEmpty())
         QVERIFY2(why.isEmpty(), qPrintable(why));
     else
@@ -102,7 +102,7 @@ void TestModbusRequest::answerFit() {
     QFETCH(int, startAddress);
     QFETCH(int, values);
     QFETCH(bool, fits);
-    const LinkRequest r{op, 1, 1, 33, 16, 0}; // registers 33..48: protocol addresses 32..47
+    const LinkRequest r{op, 1, 1, 33, 16, 0, {}}; // registers 33..48: protocol addresses 32..47
     const QModbusDataUnit answer(QModbusDataUnit::InputRegisters, startAddress, quint16(values));
     QCOMPARE(answer_mismatch(r, answer).isEmpty(), fits);
 }
@@ -110,7 +110,7 @@ void TestModbusRequest::answerFit() {
 // Registers are signed 16-bit values; 16 bits land packed in one word, bit k = item first + k.
 void TestModbusRequest::storedValues() {
     qint32 buffer[3] = {7, 7, 7};
-    const LinkRequest block{LinkOp::Get_4X_DX, 1, 1, 4097, 2, 0};
+    const LinkRequest block{LinkOp::Get_4X_DX, 1, 1, 4097, 2, 0, {}};
     store_answer(block, QModbusDataUnit(QModbusDataUnit::HoldingRegisters, 4096, {0xFFFF, 0x8000}),
                  buffer);
     QCOMPARE(buffer[0], -1);
@@ -119,7 +119,7 @@ void TestModbusRequest::storedValues() {
 
     QList<quint16> bits(16, 0);
     bits[0] = bits[15] = 1;
-    const LinkRequest coils{LinkOp::Get_0X_B16, 1, 1, 1, 16, 0};
+    const LinkRequest coils{LinkOp::Get_0X_B16, 1, 1, 1, 16, 0, {}};
     store_answer(coils, QModbusDataUnit(QModbusDataUnit::Coils, 0, bits), buffer);
     QCOMPARE(buffer[0], 0x8001);
 }

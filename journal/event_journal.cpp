@@ -1,0 +1,180 @@
+#include "journal/event_journal.h"
+
+#include "core/clock.h"
+#include "core/register_image.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+QString os_user() {
+    if (const passwd* pw = ::getpwuid(::geteuid()))
+        return QString::fromLocal8Bit(pw->pw_name);
+    return qEnvironmentVariable("USER");
+}
+
+struct SessionParts {
+    QString host;
+    qint64 pid = 0;
+};
+
+SessionParts parts_of(const QString& session) {
+    const QStringList p = session.split(u':');
+    if (p.size() < 3)
+        return {};
+    return {p[0], p[1].toLongLong()};
+}
+
+} // namespace
+
+EventJournal::EventJournal(const QString& path, Clock* clock, QObject* parent)
+    : QObject(parent), journalStore(path), fixedClock(clock), userName(os_user()),
+      hostName(QSysInfo::machineHostName()) {
+    const QDateTime now = (clock ? *clock : console_clock()).now();
+    sessionId = QStringLiteral("%1:%2:%3")
+                    .arg(hostName)
+                    .arg(QCoreApplication::applicationPid())
+                    .arg(now.toUTC().toString(Qt::ISODateWithMs));
+    addressSource = []() -> std::optional<int> {
+        if (LinkSet[linkslot::Address] > 0)
+            return LinkSet[linkslot::Address];
+        return std::nullopt;
+    };
+}
+
+EventJournal::~EventJournal() = default;
+
+bool EventJournal::open() {
+    const bool ok = journalStore.open();
+    if (ok)
+        current.rows = journalStore.rowCount().value_or(-1);
+    publish();
+    return ok;
+}
+
+void EventJournal::setAddressSource(std::function<std::optional<int>()> source) {
+    addressSource = std::move(source);
+}
+
+void EventJournal::setPvSource(std::function<std::optional<double>()> source) {
+    pvSource = std::move(source);
+}
+
+JournalEntry EventJournal::entryOf(const EventDraft& d) const {
+    const QDateTime now = (fixedClock ? *fixedClock : console_clock()).now();
+    JournalEntry e;
+    e.utcMs = now.toMSecsSinceEpoch();
+    e.localTime = now.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    if (d.category != EventCategory::Console && addressSource)
+        e.address = addressSource();
+    e.category = d.category;
+    e.code = d.code;
+    e.source = d.source;
+    e.oldValue = d.oldValue;
+    e.newValue = d.newValue;
+    if (pvSource && d.category != EventCategory::Console)
+        e.pv = pvSource();
+    e.user = userName;
+    e.host = hostName;
+    e.result = d.result;
+    e.detail = d.detail;
+    e.session = sessionId;
+    return e;
+}
+
+bool EventJournal::flushWaiting() {
+    while (!waiting.empty()) {
+        const auto seq = journalStore.append(waiting.front());
+        if (!seq)
+            return false;
+        JournalEntry done = std::move(waiting.front());
+        waiting.pop_front();
+        done.seq = *seq;
+        lastSeq = *seq;
+        ++current.appended;
+        if (current.rows >= 0)
+            ++current.rows;
+        emit appended(done);
+    }
+    return true;
+}
+
+std::optional<qint64> EventJournal::record(const EventDraft& draft) {
+    waiting.push_back(entryOf(draft));
+    // The oldest waiting events make room only when the file has been away for a long time.
+    while (int(waiting.size()) > kMaxWaiting)
+        waiting.pop_front();
+    const bool ok = flushWaiting();
+    if (!ok)
+        ++current.failures;
+    publish();
+    if (!ok)
+        return std::nullopt;
+    return lastSeq;
+}
+
+void EventJournal::reportUncleanEnd() {
+    const auto started = journalStore.newest(EventCategory::Console, QStringLiteral("started"));
+    if (!started || started->session == sessionId)
+        return;
+    if (journalStore.hasEvent(EventCategory::Console, QStringLiteral("ended"), started->session))
+        return;
+    const SessionParts who = parts_of(started->session);
+    // A console still running on this host beside this one has not ended at all.
+    if (who.host == hostName && who.pid > 0 && who.pid != QCoreApplication::applicationPid() &&
+        QFileInfo::exists(QStringLiteral("/proc/%1").arg(who.pid)) &&
+        QFileInfo(QStringLiteral("/proc/%1/exe").arg(who.pid)).symLinkTarget() ==
+            QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget())
+        return;
+    // Its last sign of life: the newest event in the file, when it is that console's.
+    const auto last = journalStore.page({}, std::nullopt, 1);
+    const QString lastSeen = !last.empty() && last.front().session == started->session
+                                 ? last.front().localTime
+                                 : started->localTime;
+    EventDraft d;
+    d.category = EventCategory::Console;
+    d.code = QStringLiteral("unclean_end");
+    d.source = QStringLiteral("console");
+    d.result = tr("not ended cleanly");
+    d.detail = tr("The console started %1 by %2 on %3 did not end cleanly (killed, crashed or "
+                  "power cut); its last event was at %4.")
+                   .arg(started->localTime, started->user, started->host, lastSeen);
+    record(d);
+}
+
+void EventJournal::startSession(const QString& detail) {
+    if (sessionOpen)
+        return;
+    reportUncleanEnd();
+    EventDraft d;
+    d.category = EventCategory::Console;
+    d.code = QStringLiteral("started");
+    d.source = QStringLiteral("console");
+    d.detail = detail.isEmpty() ? tr("Console started") : detail;
+    record(d);
+    sessionOpen = true;
+}
+
+void EventJournal::endSession(const QString& detail) {
+    if (!sessionOpen)
+        return;
+    EventDraft d;
+    d.category = EventCategory::Console;
+    d.code = QStringLiteral("ended");
+    d.source = QStringLiteral("console");
+    d.detail = detail.isEmpty() ? tr("Console ended") : detail;
+    record(d);
+    sessionOpen = false;
+}
+
+void EventJournal::publish() {
+    current.ok = journalStore.lastError().isEmpty() && waiting.empty();
+    current.text = current.ok ? QStringLiteral("ok") : journalStore.lastError();
+    current.waiting = qint64(waiting.size());
+    current.bytes = journalStore.fileBytes();
+    emit statusChanged(current);
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The console's event journal: what the parts of the console report (a write and its result, an
+// alarm coming on, the link lost) becomes one row of the record file's `events` table, with the
+// time (UTC to the millisecond and the local time as shown), the instrument address, PV at the
+// event, the operating-system user and host (the console has no log-in) and the session of the
+// console that saw it. Journaling happens on the UI thread and costs one small committed insert.
+//
+// Nothing is lost when the file cannot take an event: it waits in memory (up to kMaxWaiting) and
+// goes out ahead of the next one, and the record-file indicator says how many wait.
+
+#include "journal/journal_store.h"
+
+#include <QObject>
+#include <deque>
+#include <functional>
+#include <optional>
+
+class Clock;
+
+struct JournalStatus {
+    bool ok = false;
+    QString text;         // "ok" or the error in words
+    qint64 rows = -1;     // events in the file; -1 not known
+    qint64 bytes = 0;     // the file's size with its write-ahead log
+    qint64 waiting = 0;   // events not yet in the file
+    quint64 appended = 0; // events written since start
+    quint64 failures = 0; // appends that failed
+};
+
+class EventJournal final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxWaiting = 10000;
+
+    // path: the record file. clock null: the console clock.
+    explicit EventJournal(const QString& path, Clock* clock = nullptr, QObject* parent = nullptr);
+    ~EventJournal() override;
+
+    bool open();
+    JournalStore& store() { return journalStore; }
+    const JournalStatus& status() const { return current; }
+    const QString& session() const { return sessionId; }
+
+    // Where the address and PV of an event come from; by default the link settings' address and
+    // nothing for PV (the poll cycle's watcher gives PV once it has read it).
+    void setAddressSource(std::function<std::optional<int>()> source);
+    void setPvSource(std::function<std::optional<double>()> source);
+
+    // Journals one event now; its sequence number, or empty when it waits for the file.
+    std::optional<qint64> record(const EventDraft& draft);
+
+    // The console started: an earlier console on this file that never journaled its end is
+    // reported first (killed, power cut), then this start. And its clean end.
+    void startSession(const QString& detail = QString());
+    void endSession(const QString& detail = QString());
+
+signals:
+    void appended(const JournalEntry& entry);
+    void statusChanged(const JournalStatus& status);
+
+private:
+    JournalEntry entryOf(const EventDraft& draft) const;
+    bool flushWaiting();
+    void reportUncleanEnd();
+    void publish();
+
+    JournalStore journalStore;
+    Clock* fixedClock;
+    QString sessionId;
+    QString userName;
+    QString hostName;
+    std::function<std::optional<int>()> addressSource;
+    std::function<std::optional<double>()> pvSource;
+    std::deque<JournalEntry> waiting;
+    JournalStatus current;
+    bool sessionOpen = false;
+    qint64 lastSeq = 0;
+};

@@ -1,0 +1,248 @@
+#include "journal/event_watcher.h"
+
+#include "core/clock.h"
+#include "core/register_image.h"
+#include "journal/event_journal.h"
+#include "link/poll_form.h"
+#include "overview/panel_decode.h"
+
+// The reads of a poll cycle, as bits of Met1::lastCycleReads().
+namespace {
+constexpr quint8 kInputRead = 1u << 0;   // input registers 1..16: PV, alarm types
+constexpr quint8 kProgramRead = 1u << 2; // input registers 4097..4112
+constexpr quint8 kHoldingRead = 1u << 3; // holding registers 1..16: curve, command
+constexpr quint8 kInputsRead = 1u << 5;  // discrete inputs: alarms and faults
+constexpr quint8 kCoilsRead = 1u << 6;
+} // namespace
+
+enum class WatchKind { Alarm, Fault, Mode, ProgramState, Command, Curve, Segment };
+
+struct EventWatcher::Watched {
+    WatchKind kind;
+    quint8 read; // the read that brings it
+    int index;   // in its part of the image
+    int coil;    // the coil, or the holding register, a console write changes it by; 0: none
+    const char* offCode;
+    const char* onCode;
+};
+
+namespace {
+
+using W = EventWatcher::Watched;
+const W kWatched[] = {
+    {WatchKind::Alarm, kInputsRead, 0, 0, "alarm1_off", "alarm1_on"},
+    {WatchKind::Alarm, kInputsRead, 1, 0, "alarm2_off", "alarm2_on"},
+    {WatchKind::Fault, kInputsRead, 4, 0, "pv1_open_off", "pv1_open_on"},
+    {WatchKind::Fault, kInputsRead, 5, 0, "pv1_short_off", "pv1_short_on"},
+    {WatchKind::Fault, kInputsRead, 6, 0, "pv2_open_off", "pv2_open_on"},
+    {WatchKind::Fault, kInputsRead, 7, 0, "pv2_short_off", "pv2_short_on"},
+    {WatchKind::Mode, kCoilsRead, 0, 1, "manual", "auto"},
+    {WatchKind::Mode, kCoilsRead, 1, 2, "single_sv", "program"},
+    {WatchKind::Mode, kCoilsRead, 2, 3, "sv1", "sv2"},
+    {WatchKind::Mode, kCoilsRead, 6, 7, "autotune_off", "autotune_on"},
+    // The reported state follows the command the console writes (same codes).
+    {WatchKind::ProgramState, kProgramRead, 0, 8, "state", "state"},
+    {WatchKind::Segment, kProgramRead, 3, 0, "segment", "segment"},
+    {WatchKind::Command, kHoldingRead, 7, 8, "command", "command"},
+    {WatchKind::Curve, kHoldingRead, 6, 7, "curve", "curve"},
+};
+
+qint32 value_of(const W& w) {
+    switch (w.kind) {
+    case WatchKind::Alarm:
+    case WatchKind::Fault:
+        return Bit1X[std::size_t(w.index)];
+    case WatchKind::Mode:
+        return Bit0X[std::size_t(w.index)];
+    case WatchKind::ProgramState:
+    case WatchKind::Segment:
+        return Val3X4097[std::size_t(w.index)];
+    case WatchKind::Command:
+    case WatchKind::Curve:
+        return static_cast<qint32>(Val4X[std::size_t(w.index)]);
+    }
+    return 0;
+}
+
+EventCategory category_of(WatchKind kind) {
+    switch (kind) {
+    case WatchKind::Alarm:
+    case WatchKind::Fault:
+        return EventCategory::Alarm;
+    case WatchKind::Mode:
+        return EventCategory::Mode;
+    default:
+        return EventCategory::Program;
+    }
+}
+
+// The words the overview shows for a value, where it has them.
+QString word_of(const W& w, qint32 v) {
+    switch (w.kind) {
+    case WatchKind::Alarm:
+    case WatchKind::Mode:
+        for (const BitField& f : kBitFields)
+            if (f.index == w.index &&
+                (f.source == BitImage::DiscreteInputs) == (w.kind == WatchKind::Alarm))
+                return bit_word(f, v).text.toString();
+        break;
+    case WatchKind::Fault:
+        for (const FaultField& f : kFaultFields)
+            if (f.index == w.index)
+                return f.caption.toString() + (v ? QStringLiteral(" ON") : QStringLiteral(" OFF"));
+        break;
+    case WatchKind::ProgramState:
+        if (const auto word = program_state_word(v))
+            return word->text.toString();
+        break;
+    case WatchKind::Command:
+        if (const auto word = command_state_word(v))
+            return word->text.toString();
+        break;
+    default:
+        break;
+    }
+    return QString::number(v);
+}
+
+} // namespace
+
+EventWatcher::EventWatcher(Met1& poll, JournalLink& link, EventJournal& journal, Clock* clock,
+                           QObject* parent)
+    : QObject(parent), poll(poll), link(link), journal(journal), fixedClock(clock) {
+    connect(&poll, &Met1::cycleFinished, this,
+            [this] { cycleFinished(this->poll.lastCycleReads()); });
+    connect(&link, &InstrumentLink::statusChanged, this, &EventWatcher::linkStatusChanged);
+    link.setWriteAccepted([this](const JournalLink::AcceptedWrite& w) {
+        ownWrites.emplace_back(now(), w);
+        while (ownWrites.size() > 64)
+            ownWrites.pop_front();
+    });
+    journal.setPvSource([this]() -> std::optional<double> {
+        if (!pvKnown)
+            return std::nullopt;
+        return double(Val3X[0]);
+    });
+    wanted = link.status().wanted;
+}
+
+QDateTime EventWatcher::now() const {
+    return (fixedClock ? *fixedClock : console_clock()).now();
+}
+
+void EventWatcher::linkStatusChanged() {
+    const bool nowWanted = link.status().wanted;
+    if (nowWanted == wanted)
+        return;
+    wanted = nowWanted;
+    // A port opened anew may reach another instrument: start from its first reads.
+    previous.fill(std::nullopt);
+    pvKnown = false;
+    failedCycles = 0;
+    lost = false;
+    openedAt = now();
+    lastGood = QDateTime();
+}
+
+void EventWatcher::cycleFinished(quint8 readsOk) {
+    if (readsOk == 0) {
+        if (++failedCycles == kLostAfterCycles && wanted && !lost) {
+            lost = true;
+            EventDraft d;
+            d.category = EventCategory::Link;
+            d.code = QStringLiteral("lost");
+            d.source = QStringLiteral("Met1 Timer1");
+            d.result = link.status().lastMessage;
+            d.detail = tr("Link lost: %n poll cycle(s) in a row read nothing (%1)", nullptr,
+                          kLostAfterCycles)
+                           .arg(link.status().lastMessage);
+            journal.record(d);
+        }
+        return;
+    }
+    const QDateTime at = now();
+    if (lost) {
+        lost = false;
+        const QDateTime since = lastGood.isValid() ? lastGood : openedAt;
+        const qint64 ms = since.isValid() ? since.msecsTo(at) : 0;
+        EventDraft d;
+        d.category = EventCategory::Link;
+        d.code = QStringLiteral("restored");
+        d.source = QStringLiteral("Met1 Timer1");
+        d.result = tr("accepted");
+        d.newValue = QString::number(double(ms) / 1000.0, 'f', 1);
+        d.detail = tr("Link restored after %1 s without an answer")
+                       .arg(QString::number(double(ms) / 1000.0, 'f', 1));
+        journal.record(d);
+    }
+    failedCycles = 0;
+    lastGood = at;
+    if (readsOk & kInputRead)
+        pvKnown = true;
+    for (std::size_t i = 0; i < std::size(kWatched); ++i) {
+        const W& w = kWatched[i];
+        if (!(readsOk & w.read))
+            continue;
+        const qint32 v = value_of(w);
+        const bool baseline = !previous[i].has_value();
+        if (baseline || *previous[i] != v)
+            compare(w, v, baseline);
+        previous[i] = v;
+    }
+}
+
+void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
+    const bool bit = w.kind == WatchKind::Alarm || w.kind == WatchKind::Fault;
+    // The starting point is no change; only an alarm or fault found on is worth a line.
+    if (baseline && !(bit && value != 0))
+        return;
+    const std::size_t row = std::size_t(&w - kWatched);
+    EventDraft d;
+    d.category = category_of(w.kind);
+    d.code = QLatin1String(value ? w.onCode : w.offCode);
+    d.source = bit ? QStringLiteral("Met1 Timer1") : sourceOf(w, value);
+    if (!baseline)
+        d.oldValue = QString::number(*previous[row]);
+    d.newValue = QString::number(value);
+    const QString was = baseline ? QString() : word_of(w, *previous[row]);
+    const QString is = word_of(w, value);
+    switch (w.kind) {
+    case WatchKind::Alarm: {
+        const int type = static_cast<int>(Val3X[std::size_t(7 + w.index)]);
+        const auto typeWord = alarm_type_word(w.index + 1, type);
+        d.detail = tr("%1 (alarm type %2 %3)")
+                       .arg(is)
+                       .arg(type)
+                       .arg(typeWord ? typeWord->text.toString() : QString());
+        break;
+    }
+    case WatchKind::Segment:
+        d.detail = tr("Segment %1 → %2").arg(was, is);
+        break;
+    case WatchKind::Curve:
+        d.detail = tr("Curve %1 → %2").arg(was, is);
+        break;
+    default:
+        d.detail = baseline ? is : QStringLiteral("%1 → %2").arg(was, is);
+        break;
+    }
+    if (baseline)
+        d.detail += u' ' + tr("(on when the link was opened)");
+    journal.record(d);
+}
+
+QString EventWatcher::sourceOf(const Watched& w, qint32 value) {
+    const QDateTime at = now();
+    const int slave = LinkSet[linkslot::Address];
+    const bool coil = w.kind == WatchKind::Mode;
+    for (auto it = ownWrites.rbegin(); it != ownWrites.rend(); ++it) {
+        const auto& [when, write] = *it;
+        if (when.msecsTo(at) > kOwnWriteMs)
+            break;
+        if (w.coil != 0 && write.slave == slave && write.coil == coil && write.number == w.coil &&
+            write.value == value)
+            return write.source;
+    }
+    // The front panel, another master, or the program's own course.
+    return QStringLiteral("instrument");
+}

@@ -1,0 +1,160 @@
+#include "journal/journal_link.h"
+
+#include "journal/event_journal.h"
+#include "link/modbus_request.h"
+
+#include <QPointer>
+
+namespace {
+
+bool same_write(const LinkRequest& a, const LinkRequest& b) {
+    return a.op == b.op && a.slave == b.slave && a.number == b.number && a.value == b.value;
+}
+
+QString written_value(const LinkRequest& r) {
+    return QString::number(r.op == LinkOp::Set_4X_D1 ? r.value : r.op == LinkOp::Set_0X_Bit1);
+}
+
+} // namespace
+
+JournalLink::JournalLink(InstrumentLink& inner, EventJournal& journal, QObject* parent)
+    : InstrumentLink(parent), inner(inner), journal(journal) {
+    connect(&inner, &InstrumentLink::statusChanged, this, &InstrumentLink::statusChanged);
+}
+
+void JournalLink::setWriteAccepted(std::function<void(const AcceptedWrite&)> notify) {
+    writeAccepted = std::move(notify);
+}
+
+std::optional<qint64> JournalLink::knownRegister(int slave, int number) const {
+    const auto it = registers.constFind(key(slave, number));
+    return it == registers.cend() ? std::nullopt : std::optional<qint64>(*it);
+}
+
+std::optional<qint64> JournalLink::knownCoil(int slave, int number) const {
+    const auto it = coils.constFind(key(slave, number));
+    return it == coils.cend() ? std::nullopt : std::optional<qint64>(*it);
+}
+
+int JournalLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const QString& device) {
+    const int result = inner.OpenPort_Modbus(port, baudCode, parityCode, device);
+    const LinkStatus s = inner.status();
+    EventDraft d;
+    d.category = EventCategory::Link;
+    d.code = QStringLiteral("opened");
+    d.source = QStringLiteral("ssqx Command9");
+    d.newValue = s.device;
+    // A gateway still connecting is not a failure yet; its outcome shows on the poll cycle.
+    d.result =
+        result == 0 || s.open || s.wanted ? tr("accepted") : tr("failed: %1").arg(s.lastMessage);
+    d.detail = tr("Port %1 opened by the operator (%2)").arg(s.device, s.settings);
+    if (d.result != tr("accepted"))
+        d.detail = tr("Port %1 could not be opened: %2").arg(s.device, s.lastMessage);
+    journal.record(d);
+    // Another port may reach another instrument: nothing known before holds there.
+    registers.clear();
+    coils.clear();
+    return result;
+}
+
+int JournalLink::ClosePort_Modbus(int port) {
+    const QString device = inner.status().device;
+    const int result = inner.ClosePort_Modbus(port);
+    EventDraft d;
+    d.category = EventCategory::Link;
+    d.code = QStringLiteral("closed");
+    d.source = QStringLiteral("ssqx Command10");
+    d.oldValue = device;
+    d.result = tr("accepted");
+    d.detail = tr("Port %1 closed by the operator").arg(device);
+    journal.record(d);
+    return result;
+}
+
+void JournalLink::remember(const LinkRequest& r, const qint32* buffer) {
+    switch (r.op) {
+    case LinkOp::Get_4X_DX:
+        for (int k = 0; k < r.count; ++k)
+            registers.insert(key(r.slave, r.number + k), buffer[k]);
+        break;
+    case LinkOp::Get_0X_B16:
+        for (int k = 0; k < 16; ++k)
+            coils.insert(key(r.slave, r.number + k), (buffer[0] >> k) & 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void JournalLink::submit(const LinkRequest& request, qint32* buffer, QObject* context,
+                         LinkDone done) {
+    if (!is_write(request.op)) {
+        QPointer<JournalLink> self(this);
+        inner.submit(request, buffer, context, [self, request, buffer, done](int result) {
+            if (self && result == 0 && buffer)
+                self->remember(request, buffer);
+            if (done)
+                done(result);
+        });
+        return;
+    }
+    auto attempt = std::make_shared<Attempt>();
+    attempt->request = request;
+    attempt->old = request.op == LinkOp::Set_4X_D1 ? knownRegister(request.slave, request.number)
+                                                   : knownCoil(request.slave, request.number);
+    // The same write sent again from its failed attempt's completion is that write's retry.
+    if (failingNow && same_write(failingNow->request, request)) {
+        attempt->attempts = failingNow->attempts + 1;
+        attempt->failures = failingNow->failures;
+        attempt->old = failingNow->old;
+        if (attempt->request.source.isEmpty())
+            attempt->request.source = failingNow->request.source;
+        failingNow->retried = true;
+    }
+    // The write is the link's own business from here: its completion is journaled even when the
+    // caller has gone.
+    QPointer<QObject> owner(context);
+    const bool owned = context != nullptr;
+    inner.submit(request, nullptr, this, [this, attempt, owner, owned, done](int result) {
+        const LinkStatus after = inner.status();
+        if (result != 0)
+            attempt->failures << after.lastMessage;
+        if (done && (!owned || owner)) {
+            Attempt* outer = failingNow;
+            failingNow = result != 0 ? attempt.get() : nullptr;
+            done(result);
+            failingNow = outer;
+        }
+        if (!attempt->retried)
+            finishWrite(attempt, result, after);
+    });
+}
+
+void JournalLink::finishWrite(std::shared_ptr<Attempt> attempt, int result,
+                              const LinkStatus& after) {
+    const LinkRequest& r = attempt->request;
+    const bool coil = r.op != LinkOp::Set_4X_D1;
+    const qint64 value = coil ? (r.op == LinkOp::Set_0X_Bit1 ? 1 : 0) : r.value;
+    EventDraft d;
+    d.category = EventCategory::Write;
+    d.code = coil ? QStringLiteral("coil") : QStringLiteral("register");
+    d.source = r.source.isEmpty() ? QStringLiteral("console") : r.source;
+    if (attempt->old)
+        d.oldValue = QString::number(*attempt->old);
+    d.newValue = written_value(r);
+    d.detail = coil ? tr("Coil %1 %2").arg(r.number).arg(value ? tr("on") : tr("off"))
+                    : tr("Register %1 = %2").arg(r.number).arg(value);
+    if (result == 0) {
+        d.result = attempt->attempts > 1 ? tr("accepted at attempt %1").arg(attempt->attempts)
+                                         : tr("accepted");
+        (coil ? coils : registers).insert(key(r.slave, r.number), value);
+        if (writeAccepted)
+            writeAccepted({r.slave, coil, r.number, value, d.source});
+    } else {
+        d.result = tr("failed: %1").arg(after.lastMessage);
+    }
+    if (attempt->attempts > 1)
+        d.detail += u' ' + tr("(%n attempt(s) before failed: %1)", nullptr, attempt->attempts - 1)
+                               .arg(attempt->failures.mid(0, attempt->attempts - 1).join(u"; "));
+    journal.record(d);
+}

@@ -1,0 +1,312 @@
+#include "journal/journal_store.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
+#include <QVariant>
+
+namespace {
+
+const char* const kCreate[] = {
+    "create table if not exists events ("
+    " seq integer primary key autoincrement,"
+    " utc_ms integer not null,"
+    " local_time text not null,"
+    " address integer,"
+    " category text not null,"
+    " code text not null,"
+    " source text not null default '',"
+    " old_value text,"
+    " new_value text,"
+    " pv real,"
+    " user text not null default '',"
+    " host text not null default '',"
+    " result text not null default '',"
+    " detail text not null default '',"
+    " session text not null default '')",
+    "create index if not exists events_time on events(utc_ms)",
+    "create index if not exists events_category_time on events(category, utc_ms)",
+    // The journal is a trail: a row once written stays as it was.
+    "create trigger if not exists events_no_update before update on events begin"
+    " select raise(abort, 'the event journal is append-only: rows cannot be changed'); end",
+    "create trigger if not exists events_no_delete before delete on events begin"
+    " select raise(abort, 'the event journal is append-only: rows cannot be deleted'); end",
+};
+
+const char* const kColumns = "seq, utc_ms, local_time, address, category, code, source, "
+                             "old_value, new_value, pv, user, host, result, detail, session";
+
+QVariant optional_text(const std::optional<QString>& v) {
+    return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::QString));
+}
+
+std::optional<QString> text_or_none(const QVariant& v) {
+    if (v.isNull())
+        return std::nullopt;
+    return v.toString();
+}
+
+JournalEntry entry_of(const QSqlQuery& q) {
+    JournalEntry e;
+    e.seq = q.value(0).toLongLong();
+    e.utcMs = q.value(1).toLongLong();
+    e.localTime = q.value(2).toString();
+    if (!q.value(3).isNull())
+        e.address = q.value(3).toInt();
+    e.category = category_of_key(q.value(4).toString()).value_or(EventCategory::Console);
+    e.code = q.value(5).toString();
+    e.source = q.value(6).toString();
+    e.oldValue = text_or_none(q.value(7));
+    e.newValue = text_or_none(q.value(8));
+    if (!q.value(9).isNull())
+        e.pv = q.value(9).toDouble();
+    e.user = q.value(10).toString();
+    e.host = q.value(11).toString();
+    e.result = q.value(12).toString();
+    e.detail = q.value(13).toString();
+    e.session = q.value(14).toString();
+    return e;
+}
+
+// The filter as a where clause and its bound values.
+QString filter_sql(const JournalFilter& f, QVariantList& values) {
+    QStringList parts;
+    if (f.from.isValid()) {
+        parts << QStringLiteral("utc_ms >= ?");
+        values << f.from.toMSecsSinceEpoch();
+    }
+    if (f.to.isValid()) {
+        parts << QStringLiteral("utc_ms <= ?");
+        values << f.to.toMSecsSinceEpoch();
+    }
+    if (!f.categories.isEmpty()) {
+        QStringList marks;
+        for (EventCategory c : f.categories) {
+            marks << QStringLiteral("?");
+            values << category_key(c);
+        }
+        parts << QStringLiteral("category in (%1)").arg(marks.join(u','));
+    }
+    const QString text = f.text.trimmed();
+    if (!text.isEmpty()) {
+        QString pattern = text;
+        pattern.replace(u'\\', QStringLiteral("\\\\"))
+            .replace(u'%', QStringLiteral("\\%"))
+            .replace(u'_', QStringLiteral("\\_"));
+        pattern = u'%' + pattern + u'%';
+        QStringList any;
+        for (const char* column :
+             {"code", "source", "old_value", "new_value", "result", "detail", "user", "host"}) {
+            any << QStringLiteral("%1 like ? escape '\\'").arg(QLatin1String(column));
+            values << pattern;
+        }
+        parts << u'(' + any.join(QStringLiteral(" or ")) + u')';
+    }
+    return parts.join(QStringLiteral(" and "));
+}
+
+QString and_of(const QString& a, const QString& b) {
+    if (a.isEmpty())
+        return b;
+    if (b.isEmpty())
+        return a;
+    return a + QStringLiteral(" and ") + b;
+}
+
+} // namespace
+
+JournalStore::JournalStore(QString path)
+    : filePath(std::move(path)),
+      connectionName(QStringLiteral("journal-") + QUuid::createUuid().toString(QUuid::Id128)) {}
+
+JournalStore::~JournalStore() {
+    close();
+}
+
+bool JournalStore::open() {
+    close();
+    const QFileInfo info(filePath);
+    if (!QDir().mkpath(info.absolutePath())) {
+        error = QStringLiteral("cannot create the folder %1").arg(info.absolutePath());
+        return false;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        db.setDatabaseName(filePath);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            QSqlQuery q(db);
+            // A file that is not a database fails here, before anything is written to it.
+            bool ok = q.exec(QStringLiteral("select count(*) from sqlite_master"));
+            if (ok) {
+                q.exec(QStringLiteral("pragma journal_mode=WAL"));
+                q.exec(QStringLiteral("pragma synchronous=NORMAL"));
+            }
+            for (const char* sql : kCreate) {
+                if (!ok)
+                    break;
+                ok = q.exec(QLatin1String(sql));
+            }
+            if (ok) {
+                opened = true;
+                error.clear();
+                return true;
+            }
+            error = q.lastError().text();
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    return false;
+}
+
+void JournalStore::close() {
+    if (!QSqlDatabase::contains(connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    opened = false;
+}
+
+bool JournalStore::ensureOpen() {
+    return opened || open();
+}
+
+std::optional<qint64> JournalStore::append(const JournalEntry& e) {
+    if (!ensureOpen())
+        return std::nullopt;
+    QSqlQuery q(QSqlDatabase::database(connectionName, false));
+    q.prepare(QStringLiteral("insert into events (utc_ms, local_time, address, category, code, "
+                             "source, old_value, new_value, pv, user, host, result, detail, "
+                             "session) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    q.addBindValue(e.utcMs);
+    q.addBindValue(e.localTime);
+    q.addBindValue(e.address ? QVariant(*e.address) : QVariant(QMetaType(QMetaType::Int)));
+    q.addBindValue(category_key(e.category));
+    q.addBindValue(e.code);
+    q.addBindValue(e.source);
+    q.addBindValue(optional_text(e.oldValue));
+    q.addBindValue(optional_text(e.newValue));
+    q.addBindValue(e.pv ? QVariant(*e.pv) : QVariant(QMetaType(QMetaType::Double)));
+    q.addBindValue(e.user);
+    q.addBindValue(e.host);
+    q.addBindValue(e.result);
+    q.addBindValue(e.detail);
+    q.addBindValue(e.session);
+    if (!q.exec()) {
+        error = q.lastError().text();
+        close(); // the next event opens the file again
+        return std::nullopt;
+    }
+    error.clear();
+    return q.lastInsertId().toLongLong();
+}
+
+std::vector<JournalEntry> JournalStore::select(const QString& where, const QVariantList& values,
+                                               const QString& order, int limit) {
+    std::vector<JournalEntry> rows;
+    if (!ensureOpen())
+        return rows;
+    QSqlQuery q(QSqlDatabase::database(connectionName, false));
+    q.setForwardOnly(true);
+    QString sql = QStringLiteral("select %1 from events").arg(QLatin1String(kColumns));
+    if (!where.isEmpty())
+        sql += QStringLiteral(" where ") + where;
+    sql += QStringLiteral(" order by ") + order + QStringLiteral(" limit %1").arg(limit);
+    q.prepare(sql);
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec()) {
+        error = q.lastError().text();
+        return rows;
+    }
+    rows.reserve(static_cast<std::size_t>(qMax(0, limit)));
+    while (q.next())
+        rows.push_back(entry_of(q));
+    error.clear();
+    return rows;
+}
+
+std::vector<JournalEntry> JournalStore::page(const JournalFilter& filter,
+                                             std::optional<JournalCursor> after, int limit) {
+    QVariantList values;
+    QString where = filter_sql(filter, values);
+    if (after) {
+        where = and_of(where, QStringLiteral("(utc_ms, seq) < (?, ?)"));
+        values << after->utcMs << after->seq;
+    }
+    return select(where, values, QStringLiteral("utc_ms desc, seq desc"), limit);
+}
+
+std::vector<JournalEntry> JournalStore::newerThan(const JournalFilter& filter, qint64 seq,
+                                                  int limit) {
+    QVariantList values;
+    QString where = filter_sql(filter, values);
+    where = and_of(where, QStringLiteral("seq > ?"));
+    values << seq;
+    return select(where, values, QStringLiteral("seq"), limit);
+}
+
+bool JournalStore::scan(const JournalFilter& filter, int chunk,
+                        const std::function<bool(const std::vector<JournalEntry>&)>& take) {
+    std::optional<JournalCursor> cursor;
+    for (;;) {
+        QVariantList values;
+        QString where = filter_sql(filter, values);
+        if (cursor) {
+            where = and_of(where, QStringLiteral("(utc_ms, seq) > (?, ?)"));
+            values << cursor->utcMs << cursor->seq;
+        }
+        const auto rows = select(where, values, QStringLiteral("utc_ms, seq"), chunk);
+        if (!error.isEmpty())
+            return false;
+        if (rows.empty())
+            return true;
+        if (!take(rows))
+            return true;
+        cursor = JournalCursor{rows.back().utcMs, rows.back().seq};
+        if (int(rows.size()) < chunk)
+            return true;
+    }
+}
+
+std::optional<JournalEntry> JournalStore::newest(EventCategory category, const QString& code) {
+    QVariantList values{category_key(category)};
+    QString where = QStringLiteral("category = ?");
+    if (!code.isEmpty()) {
+        where += QStringLiteral(" and code = ?");
+        values << code;
+    }
+    const auto rows = select(where, values, QStringLiteral("seq desc"), 1);
+    if (rows.empty())
+        return std::nullopt;
+    return rows.front();
+}
+
+bool JournalStore::hasEvent(EventCategory category, const QString& code, const QString& session) {
+    return !select(QStringLiteral("category = ? and code = ? and session = ?"),
+                   {category_key(category), code, session}, QStringLiteral("seq"), 1)
+                .empty();
+}
+
+std::optional<qint64> JournalStore::rowCount() {
+    if (!ensureOpen())
+        return std::nullopt;
+    QSqlQuery q(QSqlDatabase::database(connectionName, false));
+    if (!q.exec(QStringLiteral("select count(*) from events")) || !q.next()) {
+        error = q.lastError().text();
+        return std::nullopt;
+    }
+    return q.value(0).toLongLong();
+}
+
+qint64 JournalStore::fileBytes() const {
+    return QFileInfo(filePath).size() + QFileInfo(filePath + QStringLiteral("-wal")).size();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The event journal's table in the record file, beside the record rings and outside them:
+// `events`, append-only. The file itself refuses an UPDATE or DELETE of a journal row (triggers),
+// and nothing here ever prunes it. Every store has its own named connection to the file, as the
+// record stores do; a failure returns empty or false and says why in lastError(), and the next
+// call opens the file again.
+//
+// Pages run newest first on the (utc_ms, seq) index and continue from the last row shown (keyset
+// paging), so the first page of a million-row journal costs what a page costs.
+
+#include "journal/journal_entry.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class JournalStore {
+public:
+    explicit JournalStore(QString path);
+    ~JournalStore();
+    JournalStore(const JournalStore&) = delete;
+    JournalStore& operator=(const JournalStore&) = delete;
+
+    const QString& path() const { return filePath; }
+    // Opens the file (creating the folder and the file if missing) and the table, its indexes and
+    // its guards if missing.
+    bool open();
+    void close();
+    bool isOpen() const { return opened; }
+
+    // Appends the entry (its seq is ignored); its new sequence number, or empty on failure.
+    std::optional<qint64> append(const JournalEntry& entry);
+
+    // Up to `limit` events matching the filter, newest first, older than `after` when given.
+    std::vector<JournalEntry> page(const JournalFilter& filter, std::optional<JournalCursor> after,
+                                   int limit);
+    // Events journaled after sequence number `seq` that match the filter, oldest first.
+    std::vector<JournalEntry> newerThan(const JournalFilter& filter, qint64 seq, int limit);
+    // Every matching event, oldest first, handed over `chunk` at a time; `take` returns false to
+    // stop. False when a read failed.
+    bool scan(const JournalFilter& filter, int chunk,
+              const std::function<bool(const std::vector<JournalEntry>&)>& take);
+
+    // The newest event of a category and code, or of a category when code is empty.
+    std::optional<JournalEntry> newest(EventCategory category, const QString& code = QString());
+    bool hasEvent(EventCategory category, const QString& code, const QString& session);
+
+    std::optional<qint64> rowCount();
+    qint64 fileBytes() const; // the file and its write-ahead log
+
+    const QString& lastError() const { return error; }
+
+private:
+    bool ensureOpen();
+    std::vector<JournalEntry> select(const QString& where, const QVariantList& values,
+                                     const QString& order, int limit);
+
+    QString filePath;
+    QString connectionName;
+    bool opened = false;
+    QString error;
+};
