@@ -5,13 +5,15 @@
 #include <QString>
 
 class Clock;
+class EventJournal;
 class InstrumentLink;
 class OverviewForm;
 
 struct ScreenContext {
     InstrumentLink& link;
-    QString dbPath;         // the record file; empty: the default one
-    Clock* clock = nullptr; // null: the console clock
+    QString dbPath;                  // the record file; empty: the default one
+    Clock* clock = nullptr;          // null: the console clock
+    EventJournal* journal = nullptr; // the console's event journal; null: none kept
 };
 
 void register_screens(OverviewForm& overview, const ScreenContext& context);
