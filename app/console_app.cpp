@@ -1,8 +1,12 @@
 #include "console_app.h"
 
 #include "app/demo_instrument.h"
+#include "app/journal_wiring.h"
 #include "app/screens.h"
 #include "app/splash_form.h"
+#include "journal/event_journal.h"
+#include "journal/event_watcher.h"
+#include "journal/journal_link.h"
 #include "link/line_settings.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
@@ -11,6 +15,7 @@
 #include "overview/realtime_chart.h"
 #include "records/logger_form.h"
 #include "records/record_indicator.h"
+#include "records/record_store.h"
 
 #include <QApplication>
 #include <QHash>
@@ -23,9 +28,13 @@ ConsoleApp::~ConsoleApp() {
     // The overview goes before the forms it uses; the link closes its device on the way out.
     overview.reset();
     logger.reset();
+    watcher.reset();
     poll.reset();
+    journaled.reset();
     link.reset();
     demo.reset();
+    if (journal)
+        journal->endSession();
 }
 
 void ConsoleApp::start() {
@@ -42,12 +51,20 @@ void ConsoleApp::start() {
 
 void ConsoleApp::createForms() {
     const PortTable ports = PortTable::scan();
+    // The journal first, so that an earlier console's unclean end and this start come before
+    // anything this console does.
+    journal = std::make_unique<EventJournal>(options.dbPath.isEmpty() ? RecordStore::defaultPath()
+                                                                      : options.dbPath);
+    journal->open();
+    journal->startSession();
     link = std::make_unique<ModbusLink>(ports);
-    poll = std::make_unique<Met1>(*link);
-    overview = std::make_unique<OverviewForm>(*link, *poll, ports);
+    journaled = std::make_unique<JournalLink>(*link, *journal);
+    poll = std::make_unique<Met1>(*journaled);
+    watcher = std::make_unique<EventWatcher>(*poll, *journaled, *journal);
+    overview = std::make_unique<OverviewForm>(*journaled, *poll, ports);
     // The real-time curve, on a connection of its own to the record file; owned by the overview.
     new RealtimeChart(*overview, options.dbPath);
-    register_screens(*overview, {*link, options.dbPath, nullptr});
+    register_screens(*overview, {*journaled, options.dbPath, nullptr, journal.get()});
     // exit(), not quit(): quit() asks the windows to close, and the overview's close guard refuses.
     connect(overview.get(), &OverviewForm::exitRequested, qApp, [] { QCoreApplication::exit(0); });
     overview->show();
@@ -55,6 +72,7 @@ void ConsoleApp::createForms() {
     // The record-file indicator shows the store that writes the records.
     auto* records = new RecordIndicator;
     records->watch(logger->store());
+    show_journal_state(*records, *journal);
     overview->setRecordIndicator(records);
     connectAtStart();
     // Once the link has had its first poll cycles, so the screen shows the instrument's values.

@@ -9,6 +9,9 @@
 #include <memory>
 
 class DemoInstrument;
+class EventJournal;
+class EventWatcher;
+class JournalLink;
 class Met1;
 class ModbusLink;
 class OverviewForm;
@@ -31,8 +34,11 @@ private:
     void scheduleScreenshot();
 
     ConsoleOptions options;
+    std::unique_ptr<EventJournal> journal;
     std::unique_ptr<ModbusLink> link;
+    std::unique_ptr<JournalLink> journaled; // the link every form uses: it journals the writes
     std::unique_ptr<Met1> poll;
+    std::unique_ptr<EventWatcher> watcher;
     std::unique_ptr<mscom> logger;
     std::unique_ptr<OverviewForm> overview;
     std::unique_ptr<DemoInstrument> demo;

@@ -29,7 +29,7 @@ struct ConsoleOptions {
     QString backup;
     QString compare;
     QString restore;
-    QString against; // --against FILE: --compare two files, no instrument
+    QString against;           // --against FILE: --compare two files, no instrument
     bool includeComms = false; // --include-comms: --restore writes address, baud rate, parity too
 };
 

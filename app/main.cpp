@@ -1,12 +1,16 @@
 // mt3600-console: the operator console of the MT3600 process controller.
 #include "app/console_app.h"
 #include "app/console_options.h"
+#include "app/journal_wiring.h"
 #include "app/translations.h"
 #include "core/register_image.h"
 #include "files/setup_job.h"
+#include "journal/event_journal.h"
+#include "journal/journal_link.h"
 #include "link/modbus_link.h"
 #include "link/port_table.h"
 #include "records/csv_export.h"
+#include "records/record_store.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -82,8 +86,14 @@ int run_job(SetupJob& job, const std::function<void()>& start) {
 int file_job(int argc, char* argv[], const ConsoleOptions& options) {
     QCoreApplication app(argc, argv);
     install_console_translation(app, options.language);
-    ModbusLink link;
+    // The job's writes and its outcome go to the event journal of the record file, as the screen's.
+    EventJournal journal(options.dbPath.isEmpty() ? RecordStore::defaultPath() : options.dbPath);
+    journal.open();
+    ModbusLink wire;
+    JournalLink link(wire, journal);
+    link.setPortSources(QStringLiteral("command line"), QStringLiteral("command line"));
     SetupJob job(link);
+    journal_file_jobs(job, journal, QStringLiteral("command line"));
     // Stopped by a signal, the job ends between two requests with the operator's curve put back,
     // and the port is closed on the way out.
     on_stop_signals(app, [&job] {

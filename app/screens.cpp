@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "app/journal_wiring.h"
 #include "files/files_form.h"
 #include "overview/overview_form.h"
 #include "params/alarm_form.h"
@@ -35,8 +36,11 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
     overview.setScreenFactory(Screen::Pid, parameter_screen<PIDC>(overview, link));
     overview.setScreenFactory(Screen::GroupedPid, parameter_screen<PID1>(overview, link));
     overview.setScreenFactory(Screen::ProgramEditor, parameter_screen<Tech>(overview, link));
-    overview.setScreenFactory(Screen::Files, [&link](ReturnToOverview back) {
+    EventJournal* journal = context.journal;
+    overview.setScreenFactory(Screen::Files, [&link, journal](ReturnToOverview back) {
         auto* shown = new FilesForm(link, std::move(back));
+        if (journal)
+            journal_file_jobs(shown->job(), *journal, QStringLiteral("仪表文件"));
         shown->Form_Load();
         return shown;
     });

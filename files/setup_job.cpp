@@ -28,8 +28,14 @@ std::optional<InstrumentFile> SetupJob::load(const QString& path) {
     return file;
 }
 
-void SetupJob::backup(const QString& path, const FileOrigin& origin) {
+void SetupJob::begin(const char* kind, const QString& file) {
     lines.clear();
+    jobKind = QLatin1String(kind);
+    jobFile = file;
+}
+
+void SetupJob::backup(const QString& path, const FileOrigin& origin) {
+    begin("backup", path);
     io.read([this, path, origin](bool ok) {
         if (!ok) {
             fail(tr("Backup failed, no file written: %1").arg(io.error()));
@@ -47,7 +53,7 @@ void SetupJob::backup(const QString& path, const FileOrigin& origin) {
 }
 
 void SetupJob::compare(const QString& path) {
-    lines.clear();
+    begin("compare", path);
     const auto file = load(path);
     if (!file)
         return;
@@ -62,7 +68,7 @@ void SetupJob::compare(const QString& path) {
 }
 
 void SetupJob::compareFiles(const QString& first, const QString& second) {
-    lines.clear();
+    begin("compare_files", first + QStringLiteral(" / ") + second);
     const auto a = load(first);
     if (!a)
         return;
@@ -106,7 +112,7 @@ void SetupJob::compareValues(const SetupValues& first, const SetupValues& second
 }
 
 void SetupJob::restore(const QString& path, bool includeComms) {
-    lines.clear();
+    begin("restore", path);
     const auto file = load(path);
     if (!file)
         return;

@@ -33,6 +33,9 @@ public:
     bool busy() const { return io.busy(); }
 
     const QStringList& report() const { return lines; }
+    // The newest job: "backup", "compare", "compare_files" or "restore", and its file(s).
+    const QString& kind() const { return jobKind; }
+    const QString& file() const { return jobFile; }
     const std::vector<CompareRow>& rows() const { return compared; }
     const std::vector<WriteResult>& writes() const { return io.results(); }
     SetupIo& reader() { return io; }
@@ -49,6 +52,10 @@ private:
     void reportComparison();
 
     SetupIo io;
+    void begin(const char* kind, const QString& file);
+
     QStringList lines;
     std::vector<CompareRow> compared;
+    QString jobKind;
+    QString jobFile;
 };

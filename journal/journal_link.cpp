@@ -26,6 +26,11 @@ void JournalLink::setWriteAccepted(std::function<void(const AcceptedWrite&)> not
     writeAccepted = std::move(notify);
 }
 
+void JournalLink::setPortSources(const QString& open, const QString& close) {
+    openSource = open;
+    closeSource = close;
+}
+
 std::optional<qint64> JournalLink::knownRegister(int slave, int number) const {
     const auto it = registers.constFind(key(slave, number));
     return it == registers.cend() ? std::nullopt : std::optional<qint64>(*it);
@@ -42,7 +47,7 @@ int JournalLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const Q
     EventDraft d;
     d.category = EventCategory::Link;
     d.code = QStringLiteral("opened");
-    d.source = QStringLiteral("ssqx Command9");
+    d.source = openSource;
     d.newValue = s.device;
     // A gateway still connecting is not a failure yet; its outcome shows on the poll cycle.
     d.result =
@@ -63,7 +68,7 @@ int JournalLink::ClosePort_Modbus(int port) {
     EventDraft d;
     d.category = EventCategory::Link;
     d.code = QStringLiteral("closed");
-    d.source = QStringLiteral("ssqx Command10");
+    d.source = closeSource;
     d.oldValue = device;
     d.result = tr("accepted");
     d.detail = tr("Port %1 closed by the operator").arg(device);

@@ -43,6 +43,9 @@ public:
     };
     void setWriteAccepted(std::function<void(const AcceptedWrite&)> notify);
 
+    // Who opens and closes the port: the overview's "打开" and "关闭" unless said otherwise.
+    void setPortSources(const QString& open, const QString& close);
+
 private:
     struct Attempt {
         LinkRequest request;
@@ -61,4 +64,6 @@ private:
     QHash<qint64, qint64> coils;
     Attempt* failingNow = nullptr; // the failed write whose caller's completion is running
     std::function<void(const AcceptedWrite&)> writeAccepted;
+    QString openSource = QStringLiteral("ssqx Command9");
+    QString closeSource = QStringLiteral("ssqx Command10");
 };

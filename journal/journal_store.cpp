@@ -183,9 +183,13 @@ std::optional<qint64> JournalStore::append(const JournalEntry& e) {
     if (!ensureOpen())
         return std::nullopt;
     QSqlQuery q(QSqlDatabase::database(connectionName, false));
-    q.prepare(QStringLiteral("insert into events (utc_ms, local_time, address, category, code, "
-                             "source, old_value, new_value, pv, user, host, result, detail, "
-                             "session) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    // An empty text is bound as NULL by Qt: the text columns take '' for it.
+    q.prepare(
+        QStringLiteral("insert into events (utc_ms, local_time, address, category, code, "
+                       "source, old_value, new_value, pv, user, host, result, detail, "
+                       "session) values (?, ?, ?, ?, coalesce(?, ''), coalesce(?, ''), ?, ?, ?, "
+                       "coalesce(?, ''), coalesce(?, ''), coalesce(?, ''), coalesce(?, ''), "
+                       "coalesce(?, ''))"));
     q.addBindValue(e.utcMs);
     q.addBindValue(e.localTime);
     q.addBindValue(e.address ? QVariant(*e.address) : QVariant(QMetaType(QMetaType::Int)));

@@ -31,5 +31,17 @@ void RecordIndicator::watch(RecordStore& store) {
 }
 
 void RecordIndicator::display(const RecordStoreStatus& status) {
-    showView(view(status), filePath);
+    last = status;
+    LampView shown = view(status);
+    if (journalFailing && shown.health != LampHealth::Failing) {
+        shown.text += u' ' + tr("· event journal failing");
+        shown.health = LampHealth::Failing;
+    }
+    showView(shown, journalDetail.isEmpty() ? filePath : filePath + u'\n' + journalDetail);
+}
+
+void RecordIndicator::setJournalState(const QString& detail, bool failing) {
+    journalDetail = detail;
+    journalFailing = failing;
+    display(last);
 }

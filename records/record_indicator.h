@@ -13,7 +13,13 @@ public:
     static LampView view(const RecordStoreStatus& status);
     void watch(RecordStore& store); // shows its status now and on every change
     void display(const RecordStoreStatus& status);
+    // The event journal in the same file: its state on lines of the tooltip, and a journal that
+    // cannot write turns the lamp red.
+    void setJournalState(const QString& detail, bool failing);
 
 private:
     QString filePath;
+    QString journalDetail;
+    bool journalFailing = false;
+    RecordStoreStatus last;
 };

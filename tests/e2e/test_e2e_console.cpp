@@ -1,7 +1,8 @@
 // The console against the simulated instrument: a command given on the overview reaches the
 // instrument and shows on the panel after the next poll; the console executable, run for a few
 // seconds, records one short row a second and one long row every ten seconds with the image's
-// values; killed outright mid-run, it leaves a consistent record ring.
+// values; killed outright mid-run, it leaves a consistent record ring, and the next start
+// journals the unclean end.
 #include "core/register_image.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
@@ -235,6 +236,31 @@ void TestE2eConsole::killedConsoleLeavesAConsistentRing() {
     std::sort(sorted.begin(), sorted.end());
     for (int i = 0; i < sorted.size(); ++i)
         QCOMPARE(sorted[i], i + 1);
+
+    // A third console, ended cleanly, finds the second one's kill (the second found the first's):
+    // each start, unclean end and link opening is in the journal once, in order.
+    QProcess console;
+    QVERIFY(runConsole(console, db, sim.ptyPath(), 4));
+    QVERIFY(console.waitForFinished(20000));
+    QCOMPARE(console.exitCode(), 0);
+    QStringList events;
+    qint64 seq = 0;
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "journal");
+        file.setDatabaseName(db);
+        QVERIFY(file.open());
+        QSqlQuery q(file);
+        QVERIFY(q.exec(QStringLiteral("select seq, code from events where category in "
+                                      "('console', 'link') order by seq")));
+        while (q.next()) {
+            QVERIFY(q.value(0).toLongLong() > seq);
+            seq = q.value(0).toLongLong();
+            events << q.value(1).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("journal"));
+    QCOMPARE(events.join(u' '), QStringLiteral("started opened unclean_end started opened "
+                                               "unclean_end started opened ended"));
 }
 
 QTEST_MAIN(TestE2eConsole)
