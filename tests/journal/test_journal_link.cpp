@@ -1,0 +1,91 @@
+// The journaling link over the recording fake: one event per write however often its caller sent
+// it, the value it replaces as last read, and its outcome even when the caller has gone.
+#include "journal/event_journal.h"
+#include "journal/journal_link.h"
+#include "support/recording_link.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestJournalLink : public QObject {
+    Q_OBJECT
+private slots:
+    void oneEventPerWriteAndItsRetry_data();
+    void oneEventPerWriteAndItsRetry();
+    void callerGoneStillJournaled();
+};
+
+void TestJournalLink::oneEventPerWriteAndItsRetry_data() {
+    QTest::addColumn<QList<int>>("results"); // of the attempts, in order
+    QTest::addColumn<bool>("retries");       // the caller sends a failed write once more
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<bool>("mentionsFirstFailure");
+    QTest::newRow("taken at once") << QList<int>{0} << true << "accepted" << false;
+    QTest::newRow("taken at the repeat")
+        << QList<int>{kLinkFailure, 0} << true << "accepted at attempt 2" << true;
+    QTest::newRow("both fail") << QList<int>{kLinkFailure, kLinkFailure} << true
+                               << "failed: " << true;
+    QTest::newRow("fails, no repeat") << QList<int>{kLinkFailure} << false << "failed: " << false;
+}
+
+void TestJournalLink::oneEventPerWriteAndItsRetry() {
+    QFETCH(QList<int>, results);
+    QFETCH(bool, retries);
+    QFETCH(QString, result);
+    QFETCH(bool, mentionsFirstFailure);
+    QTemporaryDir dir;
+    EventJournal journal(dir.filePath(QStringLiteral("r.db")));
+    QVERIFY(journal.open());
+    RecordingLink fake;
+    fake.linkStatus.lastMessage = QStringLiteral("Set_4X_D1 3 = 733: time out");
+    fake.holdingRegisters[3] = 650;
+    fake.writeResults = results;
+    JournalLink link(fake, journal);
+
+    qint32 read[16] = {};
+    link.Get_4X_DX(1, 1, 1, 16, read, this, [](int) {});
+    fake.completeAll();
+    QObject caller;
+    std::function<void(int)> again = [&](int r) {
+        if (r != 0 && retries)
+            link.Set_4X_D1(
+                1, 1, 3, 733, &caller, [](int) {}, QStringLiteral("ssqx Command11"));
+    };
+    link.Set_4X_D1(1, 1, 3, 733, &caller, again, QStringLiteral("ssqx Command11"));
+    fake.completeAll();
+
+    QCOMPARE(fake.writes().size(), results.size());
+    const auto events = journal.store().newerThan({{}, {}, {EventCategory::Write}, {}}, 0, 10);
+    QCOMPARE(events.size(), std::size_t(1));
+    const JournalEntry& e = events.front();
+    QCOMPARE(e.source, QStringLiteral("ssqx Command11"));
+    QCOMPARE(e.oldValue, std::optional<QString>(QStringLiteral("650")));
+    QCOMPARE(e.newValue, std::optional<QString>(QStringLiteral("733")));
+    QVERIFY2(e.result.startsWith(result), qPrintable(e.result));
+    QCOMPARE(e.detail.contains(QStringLiteral("time out")), mentionsFirstFailure);
+}
+
+void TestJournalLink::callerGoneStillJournaled() {
+    QTemporaryDir dir;
+    EventJournal journal(dir.filePath(QStringLiteral("r.db")));
+    QVERIFY(journal.open());
+    RecordingLink fake;
+    JournalLink link(fake, journal);
+    bool called = false;
+    {
+        QObject screen;
+        link.Set_0X_Bit1(
+            1, 1, 1, &screen, [&](int) { called = true; }, QStringLiteral("ssqx Command19"));
+    }
+    fake.completeAll();
+    QVERIFY(!called); // the caller's completion belongs to the caller
+    const auto events = journal.store().newerThan({}, 0, 10);
+    QCOMPARE(events.size(), std::size_t(1));
+    QCOMPARE(events.front().code, QStringLiteral("coil"));
+    QCOMPARE(events.front().result, QStringLiteral("accepted"));
+    // Written and accepted, the coil's value is known for the next write to it.
+    QCOMPARE(link.knownCoil(1, 1), std::optional<qint64>(1));
+}
+
+QTEST_GUILESS_MAIN(TestJournalLink)
+#include "test_journal_link.moc"
