@@ -2,6 +2,7 @@
 // without a gap or a double, and an unclean end found at the next start.
 #include "core/clock.h"
 #include "journal/event_journal.h"
+#include "journal/journal_marks.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -35,6 +36,8 @@ private slots:
     void filterByCategoryTextAndTime();
     void uncleanEndIsFoundOnceAtTheNextStart();
     void eventsWaitWhileTheFileIsAway();
+    void chartSpansFromTheirEvents_data();
+    void chartSpansFromTheirEvents();
 
 private:
     QTemporaryDir dir;
@@ -188,6 +191,61 @@ void TestJournalStore::eventsWaitWhileTheFileIsAway() {
     for (const JournalEntry& e : journal.store().newerThan({}, 0, 10))
         codes << e.code;
     QCOMPARE(codes, (QStringList{"lost", "restored", "ended"}));
+}
+
+void TestJournalStore::chartSpansFromTheirEvents_data() {
+    // Events "minute:category:code", the window minutes 10..20; the spans as "kind from-to"
+    // (minutes; "open" for a span still running).
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("spans");
+    QTest::newRow("alarm inside") << QStringList{"12:alarm:alarm1_on", "15:alarm:alarm1_off"}
+                                  << QStringList{"alarm 12-15"};
+    QTest::newRow("on before the window")
+        << QStringList{"5:alarm:alarm2_on", "14:alarm:alarm2_off"} << QStringList{"alarm 5-14"};
+    QTest::newRow("off before the window")
+        << QStringList{"3:alarm:alarm1_on", "4:alarm:alarm1_off", "11:alarm:pv1_open_on"}
+        << QStringList{"alarm 11-open"};
+    QTest::newRow("two alarms overlap") << QStringList{"11:alarm:alarm1_on", "12:alarm:alarm2_on",
+                                                       "13:alarm:alarm1_off", "14:alarm:alarm2_off"}
+                                        << QStringList{"alarm 11-13", "alarm 12-14"};
+    QTest::newRow("outage ended by closing")
+        << QStringList{"11:link:lost", "16:link:closed"} << QStringList{"outage 11-16"};
+    QTest::newRow("outage still running")
+        << QStringList{"19:link:lost"} << QStringList{"outage 19-open"};
+}
+
+void TestJournalStore::chartSpansFromTheirEvents() {
+    QFETCH(QStringList, events);
+    QFETCH(QStringList, spans);
+    FixedClock clock;
+    const QDateTime t0 = clock.at;
+    EventJournal journal(dir.filePath(QStringLiteral("marks-%1.db").arg(QTest::currentDataTag())),
+                         &clock);
+    QVERIFY(journal.open());
+    for (const QString& e : events) {
+        const QStringList p = e.split(u':');
+        clock.at = t0.addSecs(60 * p[0].toInt());
+        journal.record(draft(*category_of_key(p[1]), p[2]));
+    }
+    QStringList got;
+    int ticks = 0;
+    for (const ChartMark& m : journal_marks(journal.store(), t0.addSecs(600), t0.addSecs(1200))) {
+        if (m.kind == ChartMarkKind::Event) {
+            ++ticks;
+            continue;
+        }
+        got << QStringLiteral("%1 %2-%3")
+                   .arg(m.kind == ChartMarkKind::AlarmSpan ? "alarm" : "outage")
+                   .arg(t0.secsTo(m.from) / 60)
+                   .arg(m.to.isValid() ? QString::number(t0.secsTo(m.to) / 60)
+                                       : QStringLiteral("open"));
+    }
+    got.sort();
+    QCOMPARE(got, spans);
+    int inside = 0;
+    for (const QString& e : events)
+        inside += e.split(u':')[0].toInt() >= 10;
+    QCOMPARE(ticks, inside);
 }
 
 QTEST_GUILESS_MAIN(TestJournalStore)

@@ -1,0 +1,90 @@
+#include "journal/journal_marks.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// A span kind: the codes that open it and close it, in one category.
+struct SpanRule {
+    EventCategory category;
+    ChartMarkKind kind;
+    QStringList opens;
+    QStringList closes;
+};
+
+const std::vector<SpanRule>& span_rules() {
+    static const std::vector<SpanRule> rules = [] {
+        std::vector<SpanRule> r;
+        for (const char* name :
+             {"alarm1", "alarm2", "pv1_open", "pv1_short", "pv2_open", "pv2_short"}) {
+            const QString n = QLatin1String(name);
+            r.push_back({EventCategory::Alarm,
+                         ChartMarkKind::AlarmSpan,
+                         {n + QStringLiteral("_on")},
+                         {n + QStringLiteral("_off")}});
+        }
+        r.push_back(
+            {EventCategory::Link,
+             ChartMarkKind::OutageSpan,
+             {QStringLiteral("lost")},
+             {QStringLiteral("restored"), QStringLiteral("closed"), QStringLiteral("opened")}});
+        return r;
+    }();
+    return rules;
+}
+
+QDateTime local_of(const JournalEntry& e) {
+    return QDateTime::fromMSecsSinceEpoch(e.utcMs).toLocalTime();
+}
+
+} // namespace
+
+QString mark_text(const JournalEntry& e) {
+    QString text = QStringLiteral("%1  %2  %3")
+                       .arg(local_of(e).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                            category_title(e.category), e.detail.isEmpty() ? e.code : e.detail);
+    if (!e.source.isEmpty())
+        text += QStringLiteral("  (%1)").arg(e.source);
+    if (!e.result.isEmpty() && e.category == EventCategory::Write)
+        text += QStringLiteral("  %1").arg(e.result);
+    return text;
+}
+
+std::vector<ChartMark> journal_marks(JournalStore& store, const QDateTime& from,
+                                     const QDateTime& to) {
+    std::vector<ChartMark> marks;
+    if (!from.isValid() || !to.isValid() || to < from)
+        return marks;
+    // Oldest first: the window's events (a chart shows at most a few thousand).
+    auto inWindow = store.page({from, to, {}, {}}, std::nullopt, 5000);
+    std::reverse(inWindow.begin(), inWindow.end());
+
+    for (const SpanRule& rule : span_rules()) {
+        // Open at the window's start: the newest of its events before it opened the span.
+        std::optional<JournalEntry> open;
+        for (const JournalEntry& e :
+             store.page({QDateTime(), from.addMSecs(-1), {rule.category}, {}}, std::nullopt, 50)) {
+            if (rule.opens.contains(e.code) || rule.closes.contains(e.code)) {
+                if (rule.opens.contains(e.code))
+                    open = e;
+                break;
+            }
+        }
+        for (const JournalEntry& e : inWindow) {
+            if (e.category != rule.category)
+                continue;
+            if (rule.opens.contains(e.code) && !open) {
+                open = e;
+            } else if (rule.closes.contains(e.code) && open) {
+                marks.push_back({rule.kind, local_of(*open), local_of(e),
+                                 mark_text(*open) + u'\n' + mark_text(e)});
+                open.reset();
+            }
+        }
+        if (open)
+            marks.push_back({rule.kind, local_of(*open), QDateTime(), mark_text(*open)});
+    }
+    for (const JournalEntry& e : inWindow)
+        marks.push_back({ChartMarkKind::Event, local_of(e), local_of(e), mark_text(e)});
+    return marks;
+}
