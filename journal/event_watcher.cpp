@@ -208,12 +208,14 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
     const QString is = word_of(w, value);
     switch (w.kind) {
     case WatchKind::Alarm: {
+        // The instrument reports an alarm's type while it is on.
         const int type = static_cast<int>(Val3X[std::size_t(7 + w.index)]);
         const auto typeWord = alarm_type_word(w.index + 1, type);
-        d.detail = tr("%1 (alarm type %2 %3)")
-                       .arg(is)
-                       .arg(type)
-                       .arg(typeWord ? typeWord->text.toString() : QString());
+        d.detail = value && type != 0 ? tr("%1 (alarm type %2 %3)")
+                                            .arg(is)
+                                            .arg(type)
+                                            .arg(typeWord ? typeWord->text.toString() : QString())
+                                      : is;
         break;
     }
     case WatchKind::Segment:

@@ -49,12 +49,12 @@ int JournalLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const Q
     d.code = QStringLiteral("opened");
     d.source = openSource;
     d.newValue = s.device;
-    // A gateway still connecting is not a failure yet; its outcome shows on the poll cycle.
-    d.result =
-        result == 0 || s.open || s.wanted ? tr("accepted") : tr("failed: %1").arg(s.lastMessage);
-    d.detail = tr("Port %1 opened by the operator (%2)").arg(s.device, s.settings);
-    if (d.result != tr("accepted"))
-        d.detail = tr("Port %1 could not be opened: %2").arg(s.device, s.lastMessage);
+    // A gateway still connecting has not failed yet: its outcome shows on the poll cycle. A
+    // device that is not there is tried again by the link, and its coming shows there too.
+    const bool opened = result == 0;
+    d.result = opened ? tr("accepted") : tr("failed: %1").arg(s.lastMessage);
+    d.detail = opened ? tr("Port %1 opened by the operator (%2)").arg(s.device, s.settings)
+                      : tr("Port %1 could not be opened: %2").arg(s.device, s.lastMessage);
     journal.record(d);
     // Another port may reach another instrument: nothing known before holds there.
     registers.clear();
