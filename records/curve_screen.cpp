@@ -226,6 +226,12 @@ void CurveScreen::setExportSource(const QString& dbPath, bool longRecord) {
     exportButton->setEnabled(!dbPath.isEmpty());
 }
 
+void CurveScreen::setMarkSource(ChartMarkSource marks) {
+    chart().setMarkSource(std::move(marks));
+    if (source) // loaded: show the marks (or their absence) now
+        chartView->fullRedraw();
+}
+
 void CurveScreen::exportClick() {
     if (exportPath.isEmpty())
         return;
@@ -253,6 +259,7 @@ void CurveScreen::exportClick() {
 
 void CurveScreen::Load(RecordSource& records) {
     source = &records;
+    loaded = true;
     atOldest = false;
     CurveScreenOpen = true;
     pageBack = 0;
@@ -299,6 +306,7 @@ void CurveScreen::Load(RecordSource& records) {
 // The screen closes its record connection; its timers live as long as the screen does.
 void CurveScreen::Unload() {
     CurveScreenOpen = false;
+    loaded = false;
 }
 
 void CurveScreen::Timer1_Timer() {
@@ -323,6 +331,8 @@ void CurveScreen::Timer1_Timer() {
 }
 
 void CurveScreen::Timer2_Timer() {
+    if (loaded) // an unloaded screen's window stays as it was: nothing new to ask about
+        chartView->refreshMarks();
     chartView->fullRedraw();
 }
 

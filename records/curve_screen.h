@@ -62,6 +62,10 @@ public:
     void setPrintTitle(const QString& title);
     // Where "Export" (F8) reads the records: the record file and which record.
     void setExportSource(const QString& dbPath, bool longRecord);
+    // Where the chart's journal marks come from; empty: none. The chart asks it when a window is
+    // loaded and, while the screen is loaded, on the full redraw of Timer2 (once a second), not
+    // for the live points between.
+    void setMarkSource(ChartMarkSource marks);
     void exportClick(); // opens (or raises) the export window for the window shown
     ExportDialog* exportWindow() const { return exporter; } // heading of the printed chart
 
@@ -71,7 +75,7 @@ public:
 
     // Handlers.
     void Timer1_Timer();    // chart part of the screen's 200 ms tick
-    void Timer2_Timer();    // full redraw
+    void Timer2_Timer();    // full redraw, the journal marks asked afresh
     void Timer3_Timer();    // clock labels
     void showZoomStep();    // Label19 := XStep, the last step of the 200 ms tick
     void Command2_Click();  // F3 print
@@ -124,6 +128,7 @@ private:
     QString printTitle;
     std::unique_ptr<QPrinter> printerSetup;
 
+    bool loaded = false; // between Load and Unload
     bool rulerMode = false;
     qint16 pageBack = 0;
     bool atOldest = false;

@@ -21,6 +21,8 @@ Qt::PenStyle qt_style(LineStyle style) {
     return Qt::SolidLine;
 }
 
+constexpr double kHatchSpacingPx = 6; // between neighbouring hatch lines, across the screen
+
 } // namespace
 
 PainterSurface::PainterSurface(QPainter& painter, const QRectF& target, double penScale, bool snap,
@@ -47,6 +49,28 @@ void PainterSurface::line(const QLineF& units, const ChartPen& pen) {
     qpen.setCapStyle(Qt::FlatCap);
     painter_.setPen(qpen);
     painter_.drawLine(QLineF(toDevice(units.p1()), toDevice(units.p2())));
+}
+
+void PainterSurface::fill(const QRectF& units, const ChartFill& fill) {
+    QRectF r = QRectF(toDevice(units.topLeft()), toDevice(units.bottomRight())).normalized();
+    if (r.width() < penScale_) // a span of a moment keeps one screen pixel
+        r = QRectF(r.center().x() - penScale_ / 2, r.top(), penScale_, r.height());
+    painter_.save();
+    if (fill.style == FillStyle::Solid) {
+        painter_.fillRect(r, QColor::fromRgba(fill.colour));
+        painter_.restore();
+        return;
+    }
+    painter_.setClipRect(r, Qt::IntersectClip);
+    QPen pen(QColor::fromRgba(fill.colour));
+    pen.setWidthF(penScale_);
+    painter_.setPen(pen);
+    // Rising lines counted from the picture's left edge, so neighbouring spans hatch alike.
+    const double spacing = kHatchSpacingPx * penScale_;
+    const double first = std::floor((r.left() - r.height() - target_.left()) / spacing);
+    for (double x = target_.left() + first * spacing; x <= r.right(); x += spacing)
+        painter_.drawLine(QLineF(x, r.bottom(), x + r.height(), r.top()));
+    painter_.restore();
 }
 
 ImageSurface::ImageSurface(QSize pixels, QSizeF units) : units_(units) {
@@ -81,10 +105,18 @@ void ImageSurface::clear(QRgb background) {
     image_.fill(QColor(background));
 }
 
-void ImageSurface::line(const QLineF& units, const ChartPen& pen) {
+PainterSurface ImageSurface::painterSurface() {
     if (!painter_)
         painter_ = std::make_unique<QPainter>(&image_);
-    PainterSurface(*painter_, target(), 1.0, true, units_).line(units, pen);
+    return PainterSurface(*painter_, target(), 1.0, true, units_);
+}
+
+void ImageSurface::line(const QLineF& units, const ChartPen& pen) {
+    painterSurface().line(units, pen);
+}
+
+void ImageSurface::fill(const QRectF& units, const ChartFill& fill) {
+    painterSurface().fill(units, fill);
 }
 
 QPoint ImageSurface::pixel_of(QSize pixels, QPointF at, QSizeF units) {

@@ -23,6 +23,7 @@ public:
 
     void clear(QRgb background) override;
     void line(const QLineF& units, const ChartPen& pen) override;
+    void fill(const QRectF& units, const ChartFill& fill) override;
 
     QPointF toDevice(QPointF units) const;
 
@@ -50,6 +51,7 @@ public:
 
     void clear(QRgb background) override;
     void line(const QLineF& units, const ChartPen& pen) override;
+    void fill(const QRectF& units, const ChartFill& fill) override;
 
     // The pixel a point in chart units falls on.
     QPoint pixelOf(QPointF at) const { return pixel_of(image_.size(), at, units_); }
@@ -57,6 +59,7 @@ public:
 
 private:
     QRectF target() const;
+    PainterSurface painterSurface();
     void finish() const;
 
     // One painter serves a whole pass of lines; it is closed before the picture is read or filled.

@@ -78,6 +78,7 @@ void TrendChart::LoadWindow(RecordSource& source) {
             gapMark_[i] = static_cast<qint16>(i);
     }
     windowCaption_ = stampOf(zoomOffset_ + 1);
+    refreshMarks();
 }
 
 void TrendChart::DrawCurves(ChartSurface& surface) {
@@ -88,6 +89,7 @@ void TrendChart::DrawCurves(ChartSurface& surface) {
     if (const auto offset = y_offset_px(value_scale(YSpan), YMin))
         YOffsetPx = *offset; // an offset too large for its integer keeps the previous one
     drawSegments(surface, curvePass());
+    drawMarks(surface, curvePass());
 }
 
 void TrendChart::fullRedraw(ChartSurface& surface) {
@@ -124,6 +126,44 @@ void TrendChart::appendLivePoint(const std::array<float, 6>& values, double date
 
 bool TrendChart::reloadDue() const {
     return lastIndex_ >= kFollowLen + 20 * zoomMode_;
+}
+
+void TrendChart::setMarkSource(ChartMarkSource source) {
+    markSource_ = std::move(source);
+    refreshMarks();
+}
+
+void TrendChart::refreshMarks() {
+    marks_.clear();
+    if (!markSource_)
+        return;
+    int earliest = -1;
+    int latest = -1;
+    double from = 0;
+    double to = 0;
+    for (int i = 0; i < kPointCount; ++i) {
+        if (!Held(i))
+            continue;
+        const double at = moment_of(PointDate(i), PointTime(i));
+        if (earliest < 0 || at < from) {
+            earliest = i;
+            from = at;
+        }
+        if (latest < 0 || at > to) {
+            latest = i;
+            to = at;
+        }
+    }
+    if (earliest < 0)
+        return; // nothing recorded: no window to mark
+    auto stamp = [this](int i) {
+        return QDateTime(date_from_ole(PointDate(i)), time_from_ole(PointTime(i)));
+    };
+    marks_ = markSource_(stamp(earliest), stamp(latest));
+}
+
+QStringList TrendChart::markTextsAt(QPointF at, QSizeF reach) const {
+    return mark_texts_at(placed_, marks_, at, reach);
 }
 
 float TrendChart::PointValue(int i, int j) const {
@@ -232,6 +272,22 @@ double TrendChart::curveY(const CurvePass& pass, const CurveStyle& curve, int n)
     else if (curve.isOutput)
         baseline = pass.outputBaseline;
     return value_y(baseline, pass.scale, pointValue_[n][curve.column]);
+}
+
+// Over the points as drawn, so a mark stands where the curves show its moment.
+void TrendChart::drawMarks(ChartSurface& surface, const CurvePass& pass) {
+    placed_.clear();
+    if (marks_.empty() || pass.xStep == 0)
+        return; // nothing to mark, or no point spacing yet
+    std::vector<MarkPoint> points;
+    const int last = std::min(pass.segments, kPointCount - 1 - pass.zoomOffset);
+    for (int i = 0; i <= last; ++i) {
+        const int n = pass.zoomOffset + i;
+        if (Held(n))
+            points.push_back({segment_x(i, pass.xStep), moment_of(PointDate(n), PointTime(n))});
+    }
+    placed_ = place_marks(points, marks_);
+    draw_placed_marks(surface, placed_, kHeight);
 }
 
 // Segment by segment, all six curves each, so later curves of the table lie on top.

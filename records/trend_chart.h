@@ -2,9 +2,11 @@
 // The trend chart of a curve screen without its widgets: the point buffers, the chart state and the
 // five routines that work on them (DrawGrid, ApplyZoom, ClearBuffers, LoadWindow, DrawCurves). The
 // real-time overview and the history screen each own one, given their screen's parameters; the
-// chart draws on whatever surface it is handed and reads windows from a record source.
+// chart draws on whatever surface it is handed and reads windows from a record source. Journaled
+// events, when a mark source is set, are drawn over the curves.
 
 #include "chart_geometry.h"
+#include "chart_mark_layout.h"
 #include "chart_surface.h"
 #include "record_source.h"
 
@@ -61,8 +63,8 @@ public:
     void DrawGrid(ChartSurface& surface) const;
     void ApplyZoom();
     void ClearBuffers();
-    void LoadWindow(RecordSource& source);
-    void DrawCurves(ChartSurface& surface);
+    void LoadWindow(RecordSource& source);  // asks the mark source too
+    void DrawCurves(ChartSurface& surface); // the marks last, over the curves
 
     // Cls, DrawGrid, ApplyZoom, DrawCurves.
     void fullRedraw(ChartSurface& surface);
@@ -76,6 +78,19 @@ public:
     void appendLivePoint(const std::array<float, 6>& values, double date, double time);
     // The area right of x = 9000 is full: LastIndex reached 241 + 20 * ZoomMode.
     bool reloadDue() const;
+
+    // Where the chart's marks come from; empty: no marks. A chart already holding a window asks
+    // the new source at once (the picture changes with the next DrawCurves).
+    void setMarkSource(ChartMarkSource source);
+    // Asks the mark source for the marks between the earliest and the latest stamp of the points
+    // that hold a record; with no source or no such point it keeps no marks. LoadWindow calls it;
+    // a screen calls it for a full redraw on its own timer, never for every drawing.
+    void refreshMarks();
+    const std::vector<ChartMark>& marks() const { return marks_; }
+    // Where the last DrawCurves put the marks.
+    const std::vector<chart::PlacedMark>& placedMarks() const { return placed_; }
+    // The texts of the marks at a point of the chart (chart units), reach the pointer's slack.
+    QStringList markTextsAt(QPointF at, QSizeF reach) const;
 
     // Chart state.
     qint16 ZoomMode() const { return zoomMode_; }
@@ -118,6 +133,7 @@ private:
     void extrapolateLastLabels();
     void drawGapMarks(ChartSurface& surface, const CurvePass& pass) const;
     void drawSegments(ChartSurface& surface, const CurvePass& pass) const;
+    void drawMarks(ChartSurface& surface, const CurvePass& pass);
     double curveY(const CurvePass& pass, const chart::CurveStyle& curve, int n) const;
 
     ChartScreenParams params_;
@@ -140,4 +156,8 @@ private:
     std::array<QString, 9> timeLabels_;
     std::array<QString, 9> dateLabels_;
     PointStamp windowCaption_;
+
+    ChartMarkSource markSource_;
+    std::vector<ChartMark> marks_;
+    std::vector<chart::PlacedMark> placed_;
 };

@@ -5,13 +5,17 @@
 #include "core/naming.h"
 
 #include <QEvent>
+#include <QHelpEvent>
 #include <QResizeEvent>
+#include <QTextDocument>
+#include <QToolTip>
 
 namespace {
 
 constexpr int kAxisColumn = 48; // width of one value-axis column (Label6, Label5)
 constexpr int kTimeLabelWidth = 72;
 constexpr int kRightMargin = kTimeLabelWidth / 2;
+constexpr int kMarkReachPx = 4; // how near a tick the pointer must come to show its text
 
 // The legend: the three main curves in their colours.
 QString legend_text() {
@@ -54,6 +58,7 @@ void TrendChartView::build() {
     pt0_->setFrameShape(QFrame::Box);
     pt0_->setLineWidth(1);
     pt_ = named(new ChartPicture(pt0_), QStringLiteral("pt"));
+    pt_->installEventFilter(this);
     for (int k = 0; k < 9; ++k) {
         label4_[k] = axisLabel(QStringLiteral("Label4"), k, Qt::AlignHCenter | Qt::AlignTop);
         label7_[k] = axisLabel(QStringLiteral("Label7"), k, Qt::AlignHCenter | Qt::AlignTop);
@@ -106,12 +111,33 @@ void TrendChartView::placeLabels() {
 }
 
 bool TrendChartView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pt_ && event->type() == QEvent::ToolTip)
+        return showMarkTip(*static_cast<QHelpEvent*>(event));
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (int i = 0; i < 7; ++i)
             if (watched == label5_[i])
                 emit valueAxisDoubleClicked(i);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The marks under the pointer, newest last; the tip stays while the pointer stays within reach.
+bool TrendChartView::showMarkTip(const QHelpEvent& help) {
+    const QSizeF perPixel(chart::kWidth / std::max(1.0, pt_->width() - 1.0),
+                          chart::kHeight / std::max(1.0, pt_->height() - 1.0));
+    const QPointF at(help.pos().x() * perPixel.width(), help.pos().y() * perPixel.height());
+    const QStringList texts = chart_.markTextsAt(at, perPixel * kMarkReachPx);
+    if (texts.isEmpty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    const QRect reach(help.pos() - QPoint(kMarkReachPx, kMarkReachPx),
+                      QSize(2 * kMarkReachPx + 1, 2 * kMarkReachPx + 1));
+    QString tip = texts.join(QLatin1Char('\n'));
+    if (Qt::mightBeRichText(tip)) // the journal's words are shown as they are, never as markup
+        tip = Qt::convertFromPlainText(tip, Qt::WhiteSpaceNormal);
+    QToolTip::showText(help.globalPos(), tip, pt_, reach);
+    return true;
 }
 
 void TrendChartView::Cls() {
@@ -160,6 +186,10 @@ void TrendChartView::followNewest(RecordSource& source) {
     showTimeLabels();
     pt_->update();
     emit windowLoaded(chart_.windowCaption().date, chart_.windowCaption().time);
+}
+
+void TrendChartView::refreshMarks() {
+    chart_.refreshMarks();
 }
 
 void TrendChartView::showTimeLabels() {

@@ -4,6 +4,7 @@
 // lines at x = 1500 * k, the value axis `Label5(0..6)` and the fixed scale `Label6(0..6)` beside
 // it (bottom to top), and the legend `Label8`. The screen keeps its slider, buttons and clock
 // labels; it drives the chart through the routines below, which keep picture and labels in step.
+// Hovering a journal mark on the picture shows its text as a tooltip.
 
 #include "chart_print.h"
 #include "trend_chart.h"
@@ -15,6 +16,7 @@
 #include <memory>
 
 class ChartPicture;
+class QHelpEvent;
 
 class TrendChartView : public QWidget {
     Q_OBJECT
@@ -36,6 +38,8 @@ public:
     void fullRedraw();                     // Cls, DrawGrid, ApplyZoom, DrawCurves
     void reload(RecordSource& source);     // LoadWindow and a full redraw
     void followNewest(RecordSource& source);
+    // Asks the chart's mark source afresh; the next DrawCurves shows the answer.
+    void refreshMarks();
 
     // Label5(0..6) from the process-wide YMin and YSpan.
     void showValueAxis();
@@ -68,6 +72,7 @@ private:
     void showTimeLabels();
     void placeLabels();
     QLabel* axisLabel(const QString& name, int index, Qt::Alignment alignment);
+    bool showMarkTip(const QHelpEvent& help);
 
     TrendChart chart_;
     QFrame* pt0_ = nullptr;
