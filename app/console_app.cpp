@@ -63,7 +63,8 @@ void ConsoleApp::createForms() {
     watcher = std::make_unique<EventWatcher>(*poll, *journaled, *journal);
     overview = std::make_unique<OverviewForm>(*journaled, *poll, ports);
     // The real-time curve, on a connection of its own to the record file; owned by the overview.
-    new RealtimeChart(*overview, options.dbPath);
+    auto* curves = new RealtimeChart(*overview, options.dbPath);
+    curves->curves().setMarkSource(journal_mark_source(*journal));
     register_screens(*overview, {*journaled, options.dbPath, nullptr, journal.get()});
     // exit(), not quit(): quit() asks the windows to close, and the overview's close guard refuses.
     connect(overview.get(), &OverviewForm::exitRequested, qApp, [] { QCoreApplication::exit(0); });

@@ -2,10 +2,12 @@
 
 #include "files/setup_job.h"
 #include "journal/event_journal.h"
+#include "journal/journal_marks.h"
 #include "records/record_indicator.h"
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QPointer>
 
 namespace {
 QString tr(const char* text) {
@@ -32,6 +34,13 @@ void journal_file_jobs(SetupJob& job, EventJournal& journal, const QString& sour
                              d.detail += QStringLiteral(" | …");
                          journal.record(d);
                      });
+}
+
+ChartMarkSource journal_mark_source(EventJournal& journal) {
+    QPointer<EventJournal> from(&journal);
+    return [from](const QDateTime& start, const QDateTime& end) {
+        return from ? journal_marks(from->store(), start, end) : std::vector<ChartMark>{};
+    };
 }
 
 void show_journal_state(RecordIndicator& indicator, EventJournal& journal) {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "records/chart_marks.h"
+
 class EventJournal;
 class RecordIndicator;
 class SetupJob;
@@ -11,6 +13,9 @@ class SetupJob;
 // Journals the job's outcome (kind, file, status and the first lines of its report) each time it
 // finishes. `source`: "仪表文件" on the screen, "command line" for --backup/--compare/--restore.
 void journal_file_jobs(SetupJob& job, EventJournal& journal, const QString& source);
+
+// The journal's events as the trend charts mark them.
+ChartMarkSource journal_mark_source(EventJournal& journal);
 
 // The journal's rows, size and any waiting events in the record-file indicator's tooltip.
 void show_journal_state(RecordIndicator& indicator, EventJournal& journal);

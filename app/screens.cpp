@@ -47,8 +47,10 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
 
     const QString path = context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
     Clock* clock = context.clock;
-    overview.setScreenFactory(Screen::History, [path, clock](ReturnToOverview back) {
+    overview.setScreenFactory(Screen::History, [path, clock, journal](ReturnToOverview back) {
         auto* shown = new lsqx(path, std::move(back), clock);
+        if (journal)
+            shown->curves().setMarkSource(journal_mark_source(*journal));
         shown->Form_Load();
         return shown;
     });

@@ -61,15 +61,10 @@ std::vector<ChartMark> journal_marks(JournalStore& store, const QDateTime& from,
 
     for (const SpanRule& rule : span_rules()) {
         // Open at the window's start: the newest of its events before it opened the span.
-        std::optional<JournalEntry> open;
-        for (const JournalEntry& e :
-             store.page({QDateTime(), from.addMSecs(-1), {rule.category}, {}}, std::nullopt, 50)) {
-            if (rule.opens.contains(e.code) || rule.closes.contains(e.code)) {
-                if (rule.opens.contains(e.code))
-                    open = e;
-                break;
-            }
-        }
+        std::optional<JournalEntry> open =
+            store.newestBefore(rule.category, rule.opens + rule.closes, from);
+        if (open && !rule.opens.contains(open->code))
+            open.reset();
         for (const JournalEntry& e : inWindow) {
             if (e.category != rule.category)
                 continue;

@@ -294,6 +294,23 @@ std::optional<JournalEntry> JournalStore::newest(EventCategory category, const Q
     return rows.front();
 }
 
+std::optional<JournalEntry> JournalStore::newestBefore(EventCategory category,
+                                                       const QStringList& codes,
+                                                       const QDateTime& before) {
+    QVariantList values{category_key(category), before.toMSecsSinceEpoch()};
+    QStringList marks;
+    for (const QString& code : codes) {
+        marks << QStringLiteral("?");
+        values << code;
+    }
+    const auto rows =
+        select(QStringLiteral("category = ? and utc_ms < ? and code in (%1)").arg(marks.join(u',')),
+               values, QStringLiteral("utc_ms desc, seq desc"), 1);
+    if (rows.empty())
+        return std::nullopt;
+    return rows.front();
+}
+
 bool JournalStore::hasEvent(EventCategory category, const QString& code, const QString& session) {
     return !select(QStringLiteral("category = ? and code = ? and session = ?"),
                    {category_key(category), code, session}, QStringLiteral("seq"), 1)

@@ -46,6 +46,9 @@ public:
     // The newest event of a category and code, or of a category when code is empty.
     std::optional<JournalEntry> newest(EventCategory category, const QString& code = QString());
     bool hasEvent(EventCategory category, const QString& code, const QString& session);
+    // The newest event of the category with one of the codes before `before`.
+    std::optional<JournalEntry> newestBefore(EventCategory category, const QStringList& codes,
+                                             const QDateTime& before);
 
     std::optional<qint64> rowCount();
     qint64 fileBytes() const; // the file and its write-ahead log
