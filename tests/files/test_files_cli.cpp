@@ -1,5 +1,6 @@
 // --backup, --compare and --restore from the command line against the simulated instrument, with
 // no window: the exit status says done (0), differences (1) or refused (2).
+#include "journal/event_journal.h"
 #include "link/modbus_link.h"
 #include "support/sim_process.h"
 
@@ -22,13 +23,15 @@ class TestFilesCli : public QObject {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(MT3600_CONSOLE_PATH), args + QStringList{"--lang", "en"});
+        p.start(QStringLiteral(MT3600_CONSOLE_PATH),
+                args + QStringList{"--lang", "en", "--db", journalFile()});
         if (!p.waitForFinished(60000))
             return -1;
         if (printed)
             *printed = QString::fromUtf8(p.readAll());
         return p.exitCode();
     }
+    QString journalFile() const { return dir.filePath(QStringLiteral("records.db")); }
     void setValue(const QString& file, int reg, int value) {
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -70,6 +73,25 @@ private slots:
         QCOMPARE(console({"--compare", file, "--against", copy}, &said), 1);
         QVERIFY2(said.contains(QStringLiteral("1 differences")), qPrintable(said));
         QCOMPARE(console({"--compare", file, "--against", file}), 0);
+
+        // Each job journaled its outcome, and the restore its one write with the value it
+        // replaced.
+        EventJournal journal(journalFile());
+        QVERIFY(journal.open());
+        QStringList jobs;
+        for (const JournalEntry& e :
+             journal.store().newerThan({{}, {}, {EventCategory::File}, {}}, 0, 100))
+            jobs << e.code + u' ' + e.result;
+        QCOMPARE(jobs.join(u','), QStringLiteral("backup done,compare done,compare differences,"
+                                                 "restore done,compare done,"
+                                                 "compare_files differences,compare_files done"));
+        QStringList writes;
+        for (const JournalEntry& e :
+             journal.store().newerThan({{}, {}, {EventCategory::Write}, {}}, 0, 1000))
+            if (e.source == QStringLiteral("仪表文件") && e.newValue == QStringLiteral("1111"))
+                writes << e.oldValue.value_or(QStringLiteral("?")) + u'>' + *e.newValue;
+        QCOMPARE(writes.size(), 1);
+        QVERIFY(writes[0] != QStringLiteral("?>1111"));
     }
 
     // SIGTERM in the middle of a backup on a slow line: the job stops between two requests, the
@@ -97,8 +119,8 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(MT3600_CONSOLE_PATH),
-                {"--connect", paced.ptyPath(), "--backup", file, "--lang", "en"});
+        p.start(QStringLiteral(MT3600_CONSOLE_PATH), {"--connect", paced.ptyPath(), "--backup",
+                                                      file, "--lang", "en", "--db", journalFile()});
         QVERIFY(p.waitForStarted(5000));
         QTest::qWait(1500); // into the programs by now: curves are being selected
         p.terminate();
