@@ -38,10 +38,13 @@ qint64 lock_holder(const QString& device) {
         QFile lock(QString::fromLatin1(dir) + QStringLiteral("/LCK..") + name);
         if (!lock.open(QIODevice::ReadOnly))
             continue;
-        // Qt writes the process id on the first line, the UUCP format as padded text.
-        const qint64 pid =
-            QString::fromLatin1(lock.read(64)).simplified().section(u' ', 0, 0).toLongLong();
-        if (pid > 0 && pid != QCoreApplication::applicationPid() && process_alive(pid))
+        // The process id on the first line (UUCP style: padded text); Qt's lock files name the
+        // program on the second, which tells a live holder from a reused process id.
+        const QStringList lines = QString::fromLocal8Bit(lock.read(256)).split(u'\n');
+        const qint64 pid = lines.value(0).simplified().section(u' ', 0, 0).toLongLong();
+        const QString program = lines.value(1).trimmed();
+        if (pid > 0 && pid != QCoreApplication::applicationPid() && process_alive(pid) &&
+            (program.isEmpty() || program.startsWith(program_name(pid))))
             return pid;
     }
     return 0;

@@ -43,6 +43,8 @@ private slots:
     void classify();
     void words_data();
     void words();
+    void lockFiles_data();
+    void lockFiles();
     void neverExistingDeviceIsNotLost();
     void deviceTheUserMayNotOpen();
     void deviceHeldByAnotherProgram();
@@ -131,6 +133,43 @@ void TestPortProblem::words() {
                                            QStringLiteral("Input/output error"));
     for (const QString& w : words)
         QVERIFY2(text.contains(w), qPrintable(text));
+}
+
+// Lock files left by others: the holder is named only while it lives and, where the file names
+// its program, only when that process is that program.
+void TestPortProblem::lockFiles_data() {
+    QTest::addColumn<QString>("content"); // %1: a live process's id (sleep)
+    QTest::addColumn<bool>("held");
+    QTest::newRow("UUCP style, holder alive") << "%1\n" << true;
+    QTest::newRow("UUCP style, padded") << "      %1\n" << true;
+    QTest::newRow("Qt style, holder alive") << "%1\nsleep\nhost\n" << true;
+    QTest::newRow("Qt style, process id now another program's") << "%1\nminicom\nhost\n" << false;
+    QTest::newRow("holder gone") << "99999999\n" << false;
+    QTest::newRow("garbage") << "LCK\n" << false;
+}
+
+void TestPortProblem::lockFiles() {
+    QFETCH(QString, content);
+    QFETCH(bool, held);
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("ttyLCK"));
+    QFile node(device);
+    QVERIFY(node.open(QIODevice::WriteOnly));
+    node.close();
+    QProcess sleeper;
+    sleeper.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    QVERIFY(sleeper.waitForStarted());
+    const qint64 pid = sleeper.processId();
+    QFile lock(QStringLiteral("/tmp/LCK..") + QString(device).replace(u'/', u'_'));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(content.replace(QStringLiteral("%1"), QString::number(pid)).toLatin1());
+    lock.close();
+    const PortProbe probe = probe_port(device);
+    lock.remove();
+    sleeper.kill();
+    sleeper.waitForFinished();
+    QCOMPARE(probe.holderPid, held ? pid : 0);
+    QCOMPARE(probe.holderName, held ? QStringLiteral("sleep") : QString());
 }
 
 // A path that never existed reads as not there, before and after a reopening attempt; the link
