@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
@@ -154,6 +155,9 @@ int main(int argc, char* argv[]) {
         return file_job(argc, argv, *options);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mt3600-console"));
+    // The desktop entry's name (Wayland matches windows to it) and its icon for the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("mt3600-console"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/mt3600-console.png")));
     on_stop_signals(app);
     if (!install_console_translation(app, options->language))
         std::fputs("mt3600-console: the Chinese texts could not be loaded; English is shown\n",

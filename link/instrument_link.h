@@ -37,19 +37,31 @@ struct LinkRequest {
     QString source;   // a write's origin for the journal: "ALM1 T_3RW(263)", "ssqx Command19"
 };
 
+// Why the newest attempt to open the device failed.
+enum class PortProblem {
+    None,
+    NotFound,     // no such device (never there, or unplugged)
+    NoPermission, // the user may not open it
+    Busy,         // another program holds it
+    Other         // anything else, in Qt's words
+};
+
 // What the overview's link status indicator shows.
 struct LinkStatus {
-    bool open = false;           // the port is open now
-    bool wanted = false;         // the operator opened it and has not closed it
-    bool reconnecting = false;   // the device went away; reopening with back-off
-    int reconnectDelayMs = 0;    // time until the next reopening attempt
-    QString device;              // device path or host:port
-    QString settings;            // "9600 8N1, address 1"
-    bool anyTransaction = false; // a transaction has finished since opening
-    bool lastOk = false;         // outcome of the newest finished transaction
-    QString lastMessage;         // that outcome in words
-    int lastException = 0;       // the Modbus exception code of that outcome; 0: none
-    quint64 good = 0;            // transactions since opening
+    bool open = false;         // the port is open now
+    bool wanted = false;       // the operator opened it and has not closed it
+    bool reconnecting = false; // not open (gone, or never opened); reopening with back-off
+    bool everOpen = false;     // the device was open since the operator opened the port
+    PortProblem problem = PortProblem::None; // why the newest opening attempt failed
+    QString problemText;                     // that in words, with what to do
+    int reconnectDelayMs = 0;                // time until the next reopening attempt
+    QString device;                          // device path or host:port
+    QString settings;                        // "9600 8N1, address 1"
+    bool anyTransaction = false;             // a transaction has finished since opening
+    bool lastOk = false;                     // outcome of the newest finished transaction
+    QString lastMessage;                     // that outcome in words
+    int lastException = 0;                   // the Modbus exception code of that outcome; 0: none
+    quint64 good = 0;                        // transactions since opening
     quint64 failed = 0;
 };
 

@@ -11,6 +11,7 @@ namespace {
 
 bool same(const LinkStatus& a, const LinkStatus& b) {
     return a.open == b.open && a.wanted == b.wanted && a.reconnecting == b.reconnecting &&
+           a.everOpen == b.everOpen && a.problem == b.problem && a.problemText == b.problemText &&
            a.reconnectDelayMs == b.reconnectDelayMs && a.device == b.device &&
            a.settings == b.settings && a.anyTransaction == b.anyTransaction &&
            a.lastOk == b.lastOk && a.lastMessage == b.lastMessage &&
@@ -94,6 +95,8 @@ int ModbusLink::ClosePort_Modbus(int /*port*/) {
     s.wanted = false;
     s.reconnecting = false;
     s.reconnectDelayMs = 0;
+    s.problem = PortProblem::None;
+    s.problemText.clear();
     setStatus(s);
     schedulePump();
     return 0;

@@ -13,7 +13,9 @@
 // A vanished device (USB adapter pulled) is closed at its first read, write or connection error,
 // everything pending fails, and the link tries to reopen it after kFirstRetryMs, doubling to
 // kMaxRetryMs, one attempt at a time; a transaction that succeeds resets the delay. The
-// operator's ClosePort_Modbus stops the retrying.
+// operator's ClosePort_Modbus stops the retrying. A device that does not open at all (not there,
+// no permission, held by another program) is retried the same way; the status says why it did
+// not open (port_problem.h), and whether it was ever open since the operator opened the port.
 //
 // Calls made while the port is not open fail with kLinkFailure from the event loop, never from
 // inside the call. While a TCP connection is being made, calls wait for it.

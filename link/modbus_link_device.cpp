@@ -1,5 +1,6 @@
 // ModbusLink: opening the device, losing it, and reopening it with back-off.
 #include "modbus_link.h"
+#include "port_problem.h"
 
 #include <QModbusRtuSerialClient>
 #include <QModbusTcpClient>
@@ -49,11 +50,22 @@ bool ModbusLink::startClient() {
     starting = false;
     if (!started) {
         const QString why = c->errorString();
+        // Qt's serial port keeps the kind of failure; the client passes on only its words.
+        const auto* port = qobject_cast<const QSerialPort*>(c->device());
+        const QSerialPort::SerialPortError error = port ? port->error() : QSerialPort::UnknownError;
         dropClient();
         LinkStatus s = linkStatus;
         s.open = false;
         s.lastOk = false;
-        s.lastMessage = tr("cannot open %1: %2").arg(target.device, why);
+        if (target.tcp) {
+            s.problem = PortProblem::Other;
+            s.problemText = tr("cannot open %1: %2").arg(target.device, why);
+        } else {
+            const PortProbe probe = probe_port(target.device);
+            s.problem = classify_open_failure(error, probe);
+            s.problemText = port_problem_text(s.problem, target.device, probe, why);
+        }
+        s.lastMessage = s.problemText;
         setStatus(s);
         return false;
     }
@@ -102,6 +114,9 @@ void ModbusLink::onDeviceError(QModbusDevice::Error error) {
 void ModbusLink::markOpened() {
     LinkStatus s = linkStatus;
     s.open = true;
+    s.everOpen = true;
+    s.problem = PortProblem::None;
+    s.problemText.clear();
     s.reconnecting = false;
     s.reconnectDelayMs = 0;
     setStatus(s);
@@ -142,7 +157,14 @@ void ModbusLink::deviceLost(const QString& why) {
     LinkStatus s = linkStatus;
     s.open = false;
     s.lastOk = false;
-    s.lastMessage = tr("device lost: %1").arg(why);
+    if (s.everOpen) {
+        s.lastMessage = tr("device lost: %1").arg(why);
+    } else {
+        // A gateway that never took the connection was not lost: it was never reached.
+        s.problem = PortProblem::Other;
+        s.problemText = tr("cannot connect to %1: %2").arg(target.device, why);
+        s.lastMessage = s.problemText;
+    }
     setStatus(s);
     scheduleReconnect();
 }

@@ -17,13 +17,22 @@ LampView LinkStatusIndicator::view(const LinkStatus& s, const QString& note) {
         s.settings.isEmpty() ? device : QStringLiteral("%1 (%2)").arg(device, s.settings);
     if (s.reconnecting) {
         const int seconds = (qMax(0, s.reconnectDelayMs) + 999) / 1000;
-        return {tr("%1 lost — reconnecting in %2 s · %3 · %4")
-                    .arg(where)
-                    .arg(seconds)
-                    .arg(last, counts),
+        // Only a device that was open can be lost; one that never opened says why not.
+        if (s.everOpen)
+            return {tr("%1 lost — reconnecting in %2 s · %3 · %4")
+                        .arg(where)
+                        .arg(seconds)
+                        .arg(s.problemText.isEmpty() ? last : s.problemText, counts),
+                    LampHealth::Failing};
+        if (!s.problemText.isEmpty())
+            return {tr("%1 — trying again in %2 s").arg(s.problemText).arg(seconds),
+                    LampHealth::Failing};
+        return {tr("%1 not open — trying again in %2 s").arg(where).arg(seconds),
                 LampHealth::Failing};
     }
     if (!s.open) {
+        if (!s.problemText.isEmpty())
+            return {s.problemText, LampHealth::Failing};
         if (s.lastMessage.isEmpty())
             return {tr("%1 not open").arg(where), LampHealth::Failing};
         return {tr("%1 not open: %2").arg(where, s.lastMessage), LampHealth::Failing};

@@ -1,7 +1,8 @@
 #pragma once
 // The link status indicator of the overview: port open or not and on which device, the newest
 // transaction's outcome in words, the counts of good and failed transactions, and the reopening
-// countdown after the device went away. Red while transactions fail; never a message box. A note
+// countdown after the device went away, or why it does not open (not there, no permission, held
+// by another program) with what to do. Red while transactions fail; never a message box. A note
 // (why the simulated instrument did not start, or that the instrument's own line settings were
 // written) stands beside it until the operator next presses "打开".
 

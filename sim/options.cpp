@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 namespace sim {
 
@@ -101,7 +102,10 @@ ParsedOptions parse_options(const QStringList& args) {
         return fail(parser.errorText());
     if (parser.isSet(help)) {
         result.help = true;
+        // Named as installed, whatever path started it (the man page is made from this).
         result.text = parser.helpText();
+        result.text.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
+                            QStringLiteral("Usage: mt3600-sim"));
         return result;
     }
     if (!parser.positionalArguments().isEmpty())

@@ -335,6 +335,14 @@
         <source>Open %1 · %2 · %3</source>
         <translation>已打开 %1 · %2 · %3</translation>
     </message>
+    <message>
+        <source>%1 — trying again in %2 s</source>
+        <translation>%1 — %2 秒后重试</translation>
+    </message>
+    <message>
+        <source>%1 not open — trying again in %2 s</source>
+        <translation>%1 未打开 — %2 秒后重试</translation>
+    </message>
 </context>
 <context>
     <name>ModbusLink</name>
@@ -409,6 +417,10 @@
     <message>
         <source>device lost: %1</source>
         <translation>设备丢失：%1</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1: %2</source>
+        <translation>无法连接 %1：%2</translation>
     </message>
 </context>
 <context>
@@ -525,6 +537,41 @@
     <message>
         <source>empty — nothing written</source>
         <translation>为空 — 未写入</translation>
+    </message>
+</context>
+<context>
+    <name>PortProblem</name>
+    <message>
+        <source>%1 does not exist: check that the instrument&apos;s adapter is plugged in and that this is its port</source>
+        <translation>%1 不存在：请检查仪表的串口适配器是否已插好，以及端口是否选对</translation>
+    </message>
+    <message>
+        <source>no permission to open %1, and no group may use it: have it given to the dialout group (a udev rule), add user %2 to dialout, then log out and log in again</source>
+        <translation>无权打开 %1，且没有任何用户组可以使用它：请让管理员把它交给 dialout 组（udev 规则），把用户 %2 加入 dialout 组，然后注销并重新登录</translation>
+    </message>
+    <message>
+        <source>no permission to open %1: user %2 is in the %3 group, but this login is older than that; log out and log in again</source>
+        <translation>无权打开 %1：用户 %2 已在 %3 组中，但本次登录早于加入该组；请注销并重新登录</translation>
+    </message>
+    <message>
+        <source>no permission to open %1: add user %2 to the %3 group (sudo adduser %2 %3), then log out and log in again</source>
+        <translation>无权打开 %1：请把用户 %2 加入 %3 组（sudo adduser %2 %3），然后注销并重新登录</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program: close it there</source>
+        <translation>%1 正被另一个程序占用：请在那个程序中关闭它</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program (%2, process %3): close it there</source>
+        <translation>%1 正被另一个程序占用（%2，进程 %3）：请在那个程序中关闭它</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
     </message>
 </context>
 <context>

@@ -83,11 +83,11 @@ void TestLinkRecovery::vanishedDeviceIsClosedOnceAndReopened() {
     QTest::qWait(ModbusLink::kFirstRetryMs * 3);
     QCOMPARE(watch.closings, 1);
     LinkStatus s = link.status();
-    QVERIFY(!s.open && s.wanted && s.reconnecting);
+    QVERIFY(!s.open && s.wanted && s.reconnecting && s.everOpen);
     QVERIFY(s.reconnectDelayMs >= ModbusLink::kFirstRetryMs);
     // The newest word is of the loss or of a reopening attempt that found no device.
     QVERIFY2(s.lastMessage.contains(QStringLiteral("device lost")) ||
-                 s.lastMessage.contains(QStringLiteral("cannot open")),
+                 s.problem == PortProblem::NotFound,
              qPrintable(s.lastMessage));
 
     // Calls meanwhile fail from the event loop.
@@ -105,6 +105,7 @@ void TestLinkRecovery::vanishedDeviceIsClosedOnceAndReopened() {
     });
     QTRY_VERIFY_WITH_TIMEOUT(link.status().open, ModbusLink::kMaxRetryMs + 2000);
     QVERIFY(!link.status().reconnecting);
+    QCOMPARE(link.status().problem, PortProblem::None);
     Completion back;
     link.Get_3X_DX(1, 1, 1, 1, &v, this, recorder(back));
     QTRY_VERIFY_WITH_TIMEOUT(back.called, 2000);

@@ -287,50 +287,99 @@ void TestLinkAndNavigation::indicator_data() {
     QTest::addColumn<LinkStatus>("status");
     QTest::addColumn<int>("health");
     QTest::addColumn<QStringList>("words");
+    QTest::addColumn<QStringList>("absent");
     LinkStatus closed;
-    QTest::newRow("closed") << closed << int(LampHealth::Closed) << QStringList{"closed"};
+    QTest::newRow("closed") << closed << int(LampHealth::Closed) << QStringList{"closed"}
+                            << QStringList{};
     LinkStatus fresh;
     fresh.open = fresh.wanted = true;
     fresh.device = QStringLiteral("/dev/ttyUSB0");
     fresh.settings = QStringLiteral("9600 8N1, address 1");
     QTest::newRow("just opened") << fresh << int(LampHealth::Good)
                                  << QStringList{"/dev/ttyUSB0", "9600 8N1, address 1",
-                                                "no transaction"};
+                                                "no transaction"}
+                                 << QStringList{};
     LinkStatus good = fresh;
     good.anyTransaction = good.lastOk = true;
     good.good = 120;
     good.failed = 3;
     QTest::newRow("good") << good << int(LampHealth::Good)
-                          << QStringList{"last: OK", "good 120", "failed 3"};
+                          << QStringList{"last: OK", "good 120", "failed 3"} << QStringList{};
     LinkStatus failing = good;
     failing.lastOk = false;
     failing.lastMessage = QStringLiteral("no answer within 500 ms");
     QTest::newRow("failing") << failing << int(LampHealth::Failing)
-                             << QStringList{"no answer within 500 ms", "failed 3"};
+                             << QStringList{"no answer within 500 ms", "failed 3"} << QStringList{};
     LinkStatus notOpen = fresh;
     notOpen.open = false;
     notOpen.lastMessage = QStringLiteral("Permission denied");
     QTest::newRow("open failed") << notOpen << int(LampHealth::Failing)
-                                 << QStringList{"not open", "Permission denied"};
+                                 << QStringList{"not open", "Permission denied"} << QStringList{};
     LinkStatus lost = failing;
     lost.open = false;
+    lost.everOpen = true;
     lost.reconnecting = true;
     lost.reconnectDelayMs = 2100;
     QTest::newRow("reconnecting") << lost << int(LampHealth::Failing)
-                                  << QStringList{"reconnecting in 3 s", "/dev/ttyUSB0"};
+                                  << QStringList{"lost", "reconnecting in 3 s", "/dev/ttyUSB0"}
+                                  << QStringList{};
     lost.reconnectDelayMs = 0;
     QTest::newRow("reconnecting now")
-        << lost << int(LampHealth::Failing) << QStringList{"reconnecting in 0 s"};
+        << lost << int(LampHealth::Failing) << QStringList{"reconnecting in 0 s"} << QStringList{};
+    LinkStatus unplugged = lost;
+    unplugged.problem = PortProblem::NotFound;
+    unplugged.problemText = QStringLiteral("/dev/ttyUSB0 does not exist: check the adapter");
+    QTest::newRow("lost, not back yet")
+        << unplugged << int(LampHealth::Failing)
+        << QStringList{"lost", "does not exist", "failed 3"} << QStringList{"no answer"};
+    // A device that was never open since "打开" is not lost: the words say why it did not open,
+    // not the transactions that failed meanwhile for want of a port.
+    LinkStatus never = fresh;
+    never.open = false;
+    never.reconnecting = true;
+    never.reconnectDelayMs = 900;
+    never.anyTransaction = true;
+    never.failed = 4;
+    never.lastMessage = QStringLiteral("Get_3X_DX 1..7: port not open");
+    never.problem = PortProblem::NotFound;
+    never.problemText = QStringLiteral("/dev/ttyUSB0 does not exist: check the adapter");
+    QTest::newRow("never there") << never << int(LampHealth::Failing)
+                                 << QStringList{"/dev/ttyUSB0 does not exist",
+                                                "trying again in 1 s"}
+                                 << QStringList{"lost", "port not open"};
+    LinkStatus refused = never;
+    refused.problem = PortProblem::NoPermission;
+    refused.problemText = QStringLiteral("no permission to open /dev/ttyUSB0: add user anna to "
+                                         "the dialout group, then log out and log in again");
+    QTest::newRow("no permission")
+        << refused << int(LampHealth::Failing)
+        << QStringList{"no permission", "dialout", "log in again", "trying again in 1 s"}
+        << QStringList{"lost", "port not open"};
+    LinkStatus gaveUp = refused;
+    gaveUp.reconnecting = false;
+    QTest::newRow("not open, not retrying")
+        << gaveUp << int(LampHealth::Failing) << QStringList{"no permission", "dialout"}
+        << QStringList{"port not open"};
+    LinkStatus notYet = never;
+    notYet.problem = PortProblem::None;
+    notYet.problemText.clear();
+    QTest::newRow("never open, no reason known")
+        << notYet << int(LampHealth::Failing)
+        << QStringList{"/dev/ttyUSB0 (9600 8N1, address 1) not open", "trying again in 1 s"}
+        << QStringList{"lost"};
 }
 
 void TestLinkAndNavigation::indicator() {
     QFETCH(LinkStatus, status);
     QFETCH(int, health);
     QFETCH(QStringList, words);
+    QFETCH(QStringList, absent);
     const LampView v = LinkStatusIndicator::view(status);
     QCOMPARE(int(v.health), health);
     for (const QString& w : words)
         QVERIFY2(v.text.contains(w, Qt::CaseInsensitive), qPrintable(v.text));
+    for (const QString& w : absent)
+        QVERIFY2(!v.text.contains(w, Qt::CaseInsensitive), qPrintable(v.text));
 }
 
 void TestLinkAndNavigation::indicatorFollowsTheLink() {

@@ -107,6 +107,8 @@ private slots:
     void helpNamesEveryOption() {
         const ParsedOptions p = parse_options({"mt3600-sim", "--help"});
         QVERIFY(p.help);
+        QVERIFY2(p.text.startsWith(QStringLiteral("Usage: mt3600-sim [options]")),
+                 qPrintable(p.text));
         for (const char* name : {"--pty", "--serial", "--tcp", "--address", "--baud", "--parity",
                                  "--speed", "--seed", "--pace", "--write-log", "--no-answer",
                                  "--bad-crc", "--delay", "--exception", "--max-seconds"})
