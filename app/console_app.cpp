@@ -3,6 +3,7 @@
 #include "app/demo_instrument.h"
 #include "app/screens.h"
 #include "app/splash_form.h"
+#include "journal/event_journal.h"
 #include "link/line_settings.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
@@ -11,6 +12,7 @@
 #include "overview/realtime_chart.h"
 #include "records/logger_form.h"
 #include "records/record_indicator.h"
+#include "records/record_store.h"
 
 #include <QApplication>
 #include <QHash>
@@ -22,6 +24,7 @@ ConsoleApp::ConsoleApp(ConsoleOptions options, QObject* parent)
 ConsoleApp::~ConsoleApp() {
     // The overview goes before the forms it uses; the link closes its device on the way out.
     overview.reset();
+    journal.reset();
     logger.reset();
     poll.reset();
     link.reset();
@@ -47,7 +50,11 @@ void ConsoleApp::createForms() {
     overview = std::make_unique<OverviewForm>(*link, *poll, ports);
     // The real-time curve, on a connection of its own to the record file; owned by the overview.
     new RealtimeChart(*overview, options.dbPath);
-    register_screens(*overview, {*link, options.dbPath, nullptr});
+    // The event journal in the record file, for the journal screen.
+    journal = std::make_unique<EventJournal>(options.dbPath.isEmpty() ? RecordStore::defaultPath()
+                                                                      : options.dbPath);
+    journal->open();
+    register_screens(*overview, {*link, options.dbPath, nullptr, journal.get()});
     // exit(), not quit(): quit() asks the windows to close, and the overview's close guard refuses.
     connect(overview.get(), &OverviewForm::exitRequested, qApp, [] { QCoreApplication::exit(0); });
     overview->show();
@@ -92,7 +99,8 @@ void ConsoleApp::openStartScreen() {
                                                 {QStringLiteral("pid"), Screen::Pid},
                                                 {QStringLiteral("grouped-pid"), Screen::GroupedPid},
                                                 {QStringLiteral("history"), Screen::History},
-                                                {QStringLiteral("files"), Screen::Files}};
+                                                {QStringLiteral("files"), Screen::Files},
+                                                {QStringLiteral("journal"), Screen::Journal}};
     if (screens.contains(options.screen))
         overview->navigation().open(screens.value(options.screen));
 }

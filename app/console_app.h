@@ -9,6 +9,7 @@
 #include <memory>
 
 class DemoInstrument;
+class EventJournal;
 class Met1;
 class ModbusLink;
 class OverviewForm;
@@ -32,6 +33,7 @@ private:
 
     ConsoleOptions options;
     std::unique_ptr<ModbusLink> link;
+    std::unique_ptr<EventJournal> journal;
     std::unique_ptr<Met1> poll;
     std::unique_ptr<mscom> logger;
     std::unique_ptr<OverviewForm> overview;
