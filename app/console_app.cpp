@@ -33,8 +33,10 @@ ConsoleApp::~ConsoleApp() {
     journaled.reset();
     link.reset();
     demo.reset();
+    // Last: the journal outlives everything that journals.
     if (journal)
         journal->endSession();
+    journal.reset();
 }
 
 void ConsoleApp::start() {
@@ -111,7 +113,8 @@ void ConsoleApp::openStartScreen() {
                                                 {QStringLiteral("pid"), Screen::Pid},
                                                 {QStringLiteral("grouped-pid"), Screen::GroupedPid},
                                                 {QStringLiteral("history"), Screen::History},
-                                                {QStringLiteral("files"), Screen::Files}};
+                                                {QStringLiteral("files"), Screen::Files},
+                                                {QStringLiteral("journal"), Screen::Journal}};
     if (screens.contains(options.screen))
         overview->navigation().open(screens.value(options.screen));
 }

@@ -1,5 +1,6 @@
 #include "console_options.h"
 
+#include "journal/journal_time.h"
 #include "link/line_settings.h"
 
 #include <QCommandLineParser>
@@ -8,7 +9,14 @@ namespace {
 const QStringList kStartScreens{QStringLiteral("program"),     QStringLiteral("alarms"),
                                 QStringLiteral("config"),      QStringLiteral("pid"),
                                 QStringLiteral("grouped-pid"), QStringLiteral("history"),
-                                QStringLiteral("files")};
+                                QStringLiteral("files"),       QStringLiteral("journal")};
+
+QStringList category_keys() {
+    QStringList keys;
+    for (EventCategory c : kEventCategories)
+        keys << category_key(c);
+    return keys;
+}
 
 int code_of(const QString& value, const QStringList& names) {
     return static_cast<int>(names.indexOf(value.trimmed().toLower()));
@@ -62,7 +70,7 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("screen"),
         QStringLiteral(
             "Open a screen from the overview at start, as its button does: program, "
-            "alarms, config, pid, grouped-pid, history or files (with --screenshot: that "
+            "alarms, config, pid, grouped-pid, history, files or journal (with --screenshot: that "
             "screen)."),
         QStringLiteral("NAME"));
     const QCommandLineOption exportCsv(
@@ -70,17 +78,30 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("Write the records to a CSV file (UTF-8, spreadsheet-ready) and exit; no "
                        "window. With --record, --from, --to and --db."),
         QStringLiteral("FILE"));
+    const QCommandLineOption exportEvents(
+        QStringLiteral("export-events"),
+        QStringLiteral("Write the event journal to a CSV file (UTF-8, spreadsheet-ready), oldest "
+                       "first, and exit; no window. With --from, --to, --category and --db."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption category(
+        QStringLiteral("category"),
+        QStringLiteral("For --export-events: only these categories, comma-separated: ") +
+            category_keys().join(QStringLiteral(", ")) + u'.',
+        QStringLiteral("LIST"));
     const QCommandLineOption record(QStringLiteral("record"),
                                     QStringLiteral("short (one a second, default) or long (one "
                                                    "every ten seconds), for --export-csv."),
                                     QStringLiteral("RECORD"), QStringLiteral("short"));
     const QCommandLineOption from(
         QStringLiteral("from"),
-        QStringLiteral("First time exported, local: 2024-03-05 or 2024-03-05T12:30[:15]."),
+        QStringLiteral("First time exported, local: 2024-03-05 or 2024-03-05T12:30[:15] (events: "
+                       "also .250)."),
         QStringLiteral("TIME"));
-    const QCommandLineOption to(QStringLiteral("to"),
-                                QStringLiteral("Last time exported (a date alone: to its end)."),
-                                QStringLiteral("TIME"));
+    const QCommandLineOption to(
+        QStringLiteral("to"),
+        QStringLiteral("Last time exported (a date alone: to its end; events: "
+                       "to the end of the minute or second named)."),
+        QStringLiteral("TIME"));
     const QCommandLineOption backup(
         QStringLiteral("backup"),
         QStringLiteral("Read the instrument's whole setup (configuration, alarms, PID, grouped "
@@ -106,9 +127,10 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("include-comms"),
         QStringLiteral("With --restore: write the address, baud rate and parity too (the "
                        "conversation ends with them)."));
-    p.addOptions({help, db,        connect,    baud,    parity,  address,     demo,   demoSpeed,
-                  shot, shotDelay, maxSeconds, lang,    screen,  exportCsv,   record, from,
-                  to,   backup,    compare,    restore, against, includeComms});
+    p.addOptions({help,   db,        connect,      baud,      parity,     address,
+                  demo,   demoSpeed, shot,         shotDelay, maxSeconds, lang,
+                  screen, exportCsv, exportEvents, category,  record,     from,
+                  to,     backup,    compare,      restore,   against,    includeComms});
 
     exitCode = 0;
     // Parsed before the application object exists, so the help names the program itself.
@@ -160,16 +182,35 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     o.longRecord = recordName == u"long";
     if (recordName != u"long" && recordName != u"short")
         errors << QStringLiteral("--record must be short or long");
-    if (p.isSet(from) && !(o.from = parse_option_time(p.value(from), false)))
+    o.exportEvents = p.value(exportEvents);
+    const bool events = !o.exportEvents.isEmpty();
+    // Events carry milliseconds: their range runs to the end of the minute or second named.
+    const auto timeOf = [events](const QString& text, bool end) {
+        return events ? parse_journal_time(text, end) : parse_option_time(text, end);
+    };
+    if (p.isSet(from) && !(o.from = timeOf(p.value(from), false)))
         errors << QStringLiteral("--from: \"%1\" is no time (2024-03-05 or 2024-03-05T12:30:15)")
                       .arg(p.value(from));
-    if (p.isSet(to) && !(o.to = parse_option_time(p.value(to), true)))
+    if (p.isSet(to) && !(o.to = timeOf(p.value(to), true)))
         errors << QStringLiteral("--to: \"%1\" is no time (2024-03-05 or 2024-03-05T12:30:15)")
                       .arg(p.value(to));
     if (o.from && o.to && *o.from > *o.to)
         errors << QStringLiteral("--from is after --to");
-    if (o.exportCsv.isEmpty() && (p.isSet(record) || p.isSet(from) || p.isSet(to)))
-        errors << QStringLiteral("--record, --from and --to go with --export-csv");
+    if (!o.exportCsv.isEmpty() && events)
+        errors << QStringLiteral("--export-csv and --export-events exclude each other");
+    if (o.exportCsv.isEmpty() && !events && (p.isSet(from) || p.isSet(to)))
+        errors << QStringLiteral("--from and --to go with --export-csv or --export-events");
+    if (o.exportCsv.isEmpty() && p.isSet(record))
+        errors << QStringLiteral("--record goes with --export-csv");
+    if (p.isSet(category)) {
+        QString why;
+        if (!events)
+            errors << QStringLiteral("--category goes with --export-events");
+        else if (const auto list = parse_category_list(p.value(category), why))
+            o.categories = *list;
+        else
+            errors << why;
+    }
     o.backup = p.value(backup);
     o.compare = p.value(compare);
     o.restore = p.value(restore);
@@ -200,6 +241,26 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     o.baudCode = bauds;
     o.parityCode = parities;
     return o;
+}
+
+std::optional<QList<EventCategory>> parse_category_list(const QString& text, QString& why) {
+    QList<EventCategory> list;
+    for (const QString& name : text.split(u',', Qt::SkipEmptyParts)) {
+        const auto c = category_of_key(name.trimmed());
+        if (!c) {
+            why = QStringLiteral("--category: \"%1\" is no category; the categories are %2")
+                      .arg(name.trimmed(), category_keys().join(QStringLiteral(", ")));
+            return std::nullopt;
+        }
+        if (!list.contains(*c))
+            list << *c;
+    }
+    if (list.isEmpty()) {
+        why = QStringLiteral("--category names none of %1")
+                  .arg(category_keys().join(QStringLiteral(", ")));
+        return std::nullopt;
+    }
+    return list;
 }
 
 bool is_console_language(const QString& language) {

@@ -1,6 +1,8 @@
 #pragma once
 // The console's own command-line options; the operator's screens stay as they are.
 
+#include "journal/journal_entry.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,10 @@ struct ConsoleOptions {
     bool longRecord = false;       // --record long (default short)
     std::optional<QDateTime> from; // --from TIME
     std::optional<QDateTime> to;   // --to TIME
+    // --export-events FILE: the event journal out to CSV without a window, then exit; with --from,
+    // --to (to the end of what they name) and --category.
+    QString exportEvents;
+    QList<EventCategory> categories; // --category alarm,write,...; empty: all
     // --backup / --compare / --restore FILE: an instrument file against the instrument named by
     // --connect, without a window, then exit.
     QString backup;
@@ -41,6 +47,9 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
 // A time as the command line takes it: "2024-03-05", "2024-03-05T12:30", "2024-03-05 12:30:15".
 // A date alone is the start of that day, or its last second when `endOfDay`.
 std::optional<QDateTime> parse_option_time(const QString& text, bool endOfDay);
+
+// "alarm,write": the categories named, or empty with the reason in `why`.
+std::optional<QList<EventCategory>> parse_category_list(const QString& text, QString& why);
 
 // The languages of the console's own texts: "zh_CN" (the translation shipped) and "en" (the texts
 // as written in the code).

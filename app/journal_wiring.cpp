@@ -9,31 +9,27 @@
 #include <QLocale>
 #include <QPointer>
 
-namespace {
-QString tr(const char* text) {
-    return QCoreApplication::translate("JournalWiring", text);
-}
-} // namespace
-
 void journal_file_jobs(SetupJob& job, EventJournal& journal, const QString& source) {
-    QObject::connect(&job, &SetupJob::finished, &journal,
-                     [&job, &journal, source](SetupJob::Status status) {
-                         EventDraft d;
-                         d.category = EventCategory::File;
-                         d.code = job.kind();
-                         d.source = source;
-                         d.newValue = job.file();
-                         d.result = status == SetupJob::Status::Done          ? tr("done")
-                                    : status == SetupJob::Status::Differences ? tr("differences")
-                                                                              : tr("failed");
-                         // The report's head: its summary; the writes themselves are journaled one
-                         // by one.
-                         const QStringList& lines = job.report();
-                         d.detail = lines.mid(0, 5).join(QStringLiteral(" | "));
-                         if (lines.size() > 5)
-                             d.detail += QStringLiteral(" | …");
-                         journal.record(d);
-                     });
+    QObject::connect(
+        &job, &SetupJob::finished, &journal, [&job, &journal, source](SetupJob::Status status) {
+            EventDraft d;
+            d.category = EventCategory::File;
+            d.code = job.kind();
+            d.source = source;
+            d.newValue = job.file();
+            d.result = status == SetupJob::Status::Done
+                           ? QCoreApplication::translate("JournalWiring", "done")
+                       : status == SetupJob::Status::Differences
+                           ? QCoreApplication::translate("JournalWiring", "differences")
+                           : QCoreApplication::translate("JournalWiring", "failed");
+            // The report's head: its summary; the writes themselves are journaled one
+            // by one.
+            const QStringList& lines = job.report();
+            d.detail = lines.mid(0, 5).join(QStringLiteral(" | "));
+            if (lines.size() > 5)
+                d.detail += QStringLiteral(" | …");
+            journal.record(d);
+        });
 }
 
 ChartMarkSource journal_mark_source(EventJournal& journal) {
@@ -46,13 +42,18 @@ ChartMarkSource journal_mark_source(EventJournal& journal) {
 void show_journal_state(RecordIndicator& indicator, EventJournal& journal) {
     auto show = [&indicator](const JournalStatus& s) {
         const QLocale locale;
-        QString text = tr("Event journal: %1 events, %2")
-                           .arg(s.rows < 0 ? tr("unknown") : locale.toString(s.rows),
+        QString text = QCoreApplication::translate("JournalWiring", "Event journal: %1 events, %2")
+                           .arg(s.rows < 0 ? QCoreApplication::translate("JournalWiring", "unknown")
+                                           : locale.toString(s.rows),
                                 locale.formattedDataSize(s.bytes));
         if (!s.ok)
-            text += u'\n' + tr("Event journal failing: %1").arg(s.text);
+            text +=
+                u'\n' + QCoreApplication::translate("JournalWiring", "Event journal failing: %1")
+                            .arg(s.text);
         if (s.waiting > 0)
-            text += u'\n' + tr("%1 events wait for the file").arg(s.waiting);
+            text +=
+                u'\n' + QCoreApplication::translate("JournalWiring", "%1 events wait for the file")
+                            .arg(s.waiting);
         indicator.setJournalState(text, !s.ok);
     };
     QObject::connect(&journal, &EventJournal::statusChanged, &indicator, show);

@@ -5,6 +5,7 @@
 #include "app/translations.h"
 #include "core/register_image.h"
 #include "files/setup_job.h"
+#include "journal/event_export.h"
 #include "journal/event_journal.h"
 #include "journal/journal_link.h"
 #include "link/modbus_link.h"
@@ -65,6 +66,24 @@ int export_csv(int argc, char* argv[], const ConsoleOptions& options) {
     }
     std::printf("mt3600-console: %lld %s records written to %s\n", rows,
                 options.longRecord ? "long" : "short", qPrintable(options.exportCsv));
+    return 0;
+}
+// --export-events: the event journal out to CSV, oldest first, with the exit codes of --export-csv.
+int export_events(int argc, char* argv[], const ConsoleOptions& options) {
+    QCoreApplication app(argc, argv);
+    install_console_translation(app, options.language);
+    JournalFilter filter;
+    filter.from = options.from.value_or(QDateTime());
+    filter.to = options.to.value_or(QDateTime());
+    filter.categories = options.categories;
+    qint64 rows = 0;
+    QString why;
+    if (!EventExport::run({options.dbPath, filter, options.exportEvents}, &rows, &why)) {
+        std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(why));
+        return 2;
+    }
+    std::printf("mt3600-console: %lld events written to %s\n", rows,
+                qPrintable(options.exportEvents));
     return 0;
 }
 // --backup, --compare, --restore: an instrument file against the instrument on --connect, with
@@ -151,6 +170,8 @@ int main(int argc, char* argv[]) {
     }
     if (!options->exportCsv.isEmpty())
         return export_csv(argc, argv, *options);
+    if (!options->exportEvents.isEmpty())
+        return export_events(argc, argv, *options);
     if (!options->backup.isEmpty() || !options->compare.isEmpty() || !options->restore.isEmpty())
         return file_job(argc, argv, *options);
     QApplication app(argc, argv);

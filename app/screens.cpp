@@ -2,6 +2,8 @@
 
 #include "app/journal_wiring.h"
 #include "files/files_form.h"
+#include "journal/event_journal.h"
+#include "journal/journal_form.h"
 #include "overview/overview_form.h"
 #include "params/alarm_form.h"
 #include "params/config_form.h"
@@ -54,4 +56,11 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
         shown->Form_Load();
         return shown;
     });
+    // The journal screen reads the record file the console journals into; no journal, no screen.
+    if (EventJournal* journal = context.journal)
+        overview.setScreenFactory(Screen::Journal, [journal](ReturnToOverview back) {
+            auto* shown = new JournalForm(*journal, std::move(back));
+            shown->Form_Load();
+            return shown;
+        });
 }

@@ -36,11 +36,30 @@ const char* const kCreate[] = {
     " select raise(abort, 'the event journal is append-only: rows cannot be deleted'); end",
 };
 
+// The text index behind the text filter: every trigram of the searched columns (any case), so a
+// text found in few events (or none) is not looked for row by row through the whole journal.
+// Only which rows hold a trigram is kept (detail=none): the filter's LIKE still decides.
+const char* const kTextIndex =
+    "create virtual table events_text using fts5(code, source, old_value, new_value, result,"
+    " detail, user, host, content='events', content_rowid='seq', tokenize='trigram',"
+    " detail='none')";
+const char* const kTextIndexFed =
+    "create trigger if not exists events_text_insert after insert on events begin"
+    " insert into events_text(rowid, code, source, old_value, new_value, result, detail, user,"
+    " host) values (new.seq, new.code, new.source, new.old_value, new.new_value, new.result,"
+    " new.detail, new.user, new.host); end";
+
 const char* const kColumns = "seq, utc_ms, local_time, address, category, code, source, "
                              "old_value, new_value, pv, user, host, result, detail, session";
 
 QVariant optional_text(const std::optional<QString>& v) {
     return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::QString));
+}
+
+// A text column that is "not null": Qt binds a null QString (a draft's result left unset) as NULL,
+// which the file refuses, so it goes in as an empty text.
+QVariant text_of(const QString& v) {
+    return v.isNull() ? QVariant(QStringLiteral("")) : QVariant(v);
 }
 
 std::optional<QString> text_or_none(const QVariant& v) {
@@ -71,8 +90,28 @@ JournalEntry entry_of(const QSqlQuery& q) {
     return e;
 }
 
-// The filter as a where clause and its bound values.
-QString filter_sql(const JournalFilter& f, QVariantList& values) {
+// The text's trigrams as a full-text query that every event holding the text matches: "abc" AND
+// "bcd" ... Empty when the text is too short to have one.
+QString trigram_query(const QString& text) {
+    const QList<uint> points = text.toUcs4();
+    // A long text is looked up by a few trigrams spread over it: each costs its list of rows.
+    constexpr qsizetype kMostTrigrams = 8;
+    const qsizetype count = points.size() - 2;
+    QStringList terms;
+    for (qsizetype n = 0; n < std::min(count, kMostTrigrams); ++n) {
+        const qsizetype i = count <= kMostTrigrams ? n : n * (count - 1) / (kMostTrigrams - 1);
+        QString t = QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData() + i), 3);
+        t = u'"' + t.replace(u'"', QStringLiteral("\"\"")) + u'"';
+        if (!terms.contains(t))
+            terms << t;
+    }
+    return terms.join(QStringLiteral(" AND "));
+}
+
+// The filter as a where clause and its bound values. With the text index, the rows that hold
+// the text's trigrams are looked up first; "+seq" keeps the walk in time order, so a page
+// of a common text stops at its 200th event and a rare one costs the index look-up.
+QString filter_sql(const JournalFilter& f, QVariantList& values, bool textIndex = false) {
     QStringList parts;
     if (f.from.isValid()) {
         parts << QStringLiteral("utc_ms >= ?");
@@ -104,8 +143,32 @@ QString filter_sql(const JournalFilter& f, QVariantList& values) {
             values << pattern;
         }
         parts << u'(' + any.join(QStringLiteral(" or ")) + u')';
+        const QString trigrams = textIndex ? trigram_query(text) : QString();
+        if (!trigrams.isEmpty()) {
+            parts << QStringLiteral("+seq in (select rowid from events_text where events_text "
+                                    "match ?)");
+            values << trigrams;
+        }
     }
     return parts.join(QStringLiteral(" and "));
+}
+
+// The text index, made once in one transaction with the events already in the file. False when
+// this SQLite has no full-text module: the text filter then reads row by row.
+bool ensure_text_index(QSqlQuery& q) {
+    if (!q.exec(QStringLiteral("begin immediate")))
+        return false;
+    bool ok =
+        q.exec(QStringLiteral("select count(*) from sqlite_master where name = 'events_text'")) &&
+        q.next();
+    const bool made = ok && q.value(0).toInt() > 0;
+    q.finish();
+    if (ok && !made)
+        ok = q.exec(QLatin1String(kTextIndex)) &&
+             q.exec(QStringLiteral("insert into events_text(events_text) values ('rebuild')"));
+    ok = ok && q.exec(QLatin1String(kTextIndexFed));
+    q.exec(ok ? QStringLiteral("commit") : QStringLiteral("rollback"));
+    return ok;
 }
 
 QString and_of(const QString& a, const QString& b) {
@@ -153,6 +216,7 @@ bool JournalStore::open() {
                 ok = q.exec(QLatin1String(sql));
             }
             if (ok) {
+                textIndex = ensure_text_index(q);
                 opened = true;
                 error.clear();
                 return true;
@@ -183,27 +247,23 @@ std::optional<qint64> JournalStore::append(const JournalEntry& e) {
     if (!ensureOpen())
         return std::nullopt;
     QSqlQuery q(QSqlDatabase::database(connectionName, false));
-    // An empty text is bound as NULL by Qt: the text columns take '' for it.
-    q.prepare(
-        QStringLiteral("insert into events (utc_ms, local_time, address, category, code, "
-                       "source, old_value, new_value, pv, user, host, result, detail, "
-                       "session) values (?, ?, ?, ?, coalesce(?, ''), coalesce(?, ''), ?, ?, ?, "
-                       "coalesce(?, ''), coalesce(?, ''), coalesce(?, ''), coalesce(?, ''), "
-                       "coalesce(?, ''))"));
+    q.prepare(QStringLiteral("insert into events (utc_ms, local_time, address, category, code, "
+                             "source, old_value, new_value, pv, user, host, result, detail, "
+                             "session) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     q.addBindValue(e.utcMs);
-    q.addBindValue(e.localTime);
+    q.addBindValue(text_of(e.localTime));
     q.addBindValue(e.address ? QVariant(*e.address) : QVariant(QMetaType(QMetaType::Int)));
     q.addBindValue(category_key(e.category));
-    q.addBindValue(e.code);
-    q.addBindValue(e.source);
+    q.addBindValue(text_of(e.code));
+    q.addBindValue(text_of(e.source));
     q.addBindValue(optional_text(e.oldValue));
     q.addBindValue(optional_text(e.newValue));
     q.addBindValue(e.pv ? QVariant(*e.pv) : QVariant(QMetaType(QMetaType::Double)));
-    q.addBindValue(e.user);
-    q.addBindValue(e.host);
-    q.addBindValue(e.result);
-    q.addBindValue(e.detail);
-    q.addBindValue(e.session);
+    q.addBindValue(text_of(e.user));
+    q.addBindValue(text_of(e.host));
+    q.addBindValue(text_of(e.result));
+    q.addBindValue(text_of(e.detail));
+    q.addBindValue(text_of(e.session));
     if (!q.exec()) {
         error = q.lastError().text();
         close(); // the next event opens the file again
@@ -241,7 +301,7 @@ std::vector<JournalEntry> JournalStore::select(const QString& where, const QVari
 std::vector<JournalEntry> JournalStore::page(const JournalFilter& filter,
                                              std::optional<JournalCursor> after, int limit) {
     QVariantList values;
-    QString where = filter_sql(filter, values);
+    QString where = filter_sql(filter, values, textIndex);
     if (after) {
         where = and_of(where, QStringLiteral("(utc_ms, seq) < (?, ?)"));
         values << after->utcMs << after->seq;
@@ -258,17 +318,22 @@ std::vector<JournalEntry> JournalStore::newerThan(const JournalFilter& filter, q
     return select(where, values, QStringLiteral("seq"), limit);
 }
 
+std::vector<JournalEntry> JournalStore::pageForward(const JournalFilter& filter,
+                                                    std::optional<JournalCursor> after, int limit) {
+    QVariantList values;
+    QString where = filter_sql(filter, values);
+    if (after) {
+        where = and_of(where, QStringLiteral("(utc_ms, seq) > (?, ?)"));
+        values << after->utcMs << after->seq;
+    }
+    return select(where, values, QStringLiteral("utc_ms, seq"), limit);
+}
+
 bool JournalStore::scan(const JournalFilter& filter, int chunk,
                         const std::function<bool(const std::vector<JournalEntry>&)>& take) {
     std::optional<JournalCursor> cursor;
     for (;;) {
-        QVariantList values;
-        QString where = filter_sql(filter, values);
-        if (cursor) {
-            where = and_of(where, QStringLiteral("(utc_ms, seq) > (?, ?)"));
-            values << cursor->utcMs << cursor->seq;
-        }
-        const auto rows = select(where, values, QStringLiteral("utc_ms, seq"), chunk);
+        const auto rows = pageForward(filter, cursor, chunk);
         if (!error.isEmpty())
             return false;
         if (rows.empty())

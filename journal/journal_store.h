@@ -6,7 +6,9 @@
 // call opens the file again.
 //
 // Pages run newest first on the (utc_ms, seq) index and continue from the last row shown (keyset
-// paging), so the first page of a million-row journal costs what a page costs.
+// paging), so the first page of a million-row journal costs what a page costs. A text filter on a
+// page looks the text's trigrams up in a full-text index first, so a text found in few events
+// does not read the whole journal.
 
 #include "journal/journal_entry.h"
 
@@ -29,6 +31,8 @@ public:
     bool open();
     void close();
     bool isOpen() const { return opened; }
+    // Whether the text filter of page() uses the text index (SQLite's full-text module, trigrams).
+    bool hasTextIndex() const { return textIndex; }
 
     // Appends the entry (its seq is ignored); its new sequence number, or empty on failure.
     std::optional<qint64> append(const JournalEntry& entry);
@@ -38,6 +42,10 @@ public:
                                    int limit);
     // Events journaled after sequence number `seq` that match the filter, oldest first.
     std::vector<JournalEntry> newerThan(const JournalFilter& filter, qint64 seq, int limit);
+    // Up to `limit` events matching the filter, oldest first, newer than `after` when given: an
+    // export that writes a chunk per turn of the event loop goes on from its last row.
+    std::vector<JournalEntry> pageForward(const JournalFilter& filter,
+                                          std::optional<JournalCursor> after, int limit);
     // Every matching event, oldest first, handed over `chunk` at a time; `take` returns false to
     // stop. False when a read failed.
     bool scan(const JournalFilter& filter, int chunk,
@@ -63,5 +71,6 @@ private:
     QString filePath;
     QString connectionName;
     bool opened = false;
+    bool textIndex = false;
     QString error;
 };

@@ -21,6 +21,8 @@ constexpr NavButton kNavButtons[] = {
     {Screen::History, "Command29", u"历史曲线"},
     // The console's own: back up, compare and clone the instrument's setup.
     {Screen::Files, "CommandFiles", u"仪表文件"},
+    // The console's own: the event journal.
+    {Screen::Journal, "CommandJournal", u"事件记录"},
 };
 
 } // namespace

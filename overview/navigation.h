@@ -13,7 +13,7 @@
 class QPushButton;
 class QWidget;
 
-enum class Screen { ProgramEditor, Alarms, Pid, Config, GroupedPid, History, Files };
+enum class Screen { ProgramEditor, Alarms, Pid, Config, GroupedPid, History, Files, Journal };
 
 using ReturnToOverview = std::function<void()>;
 // Builds the target (a top-level widget) and wires its return button to `back`. nullptr: the
@@ -23,6 +23,8 @@ using ScreenFactory = std::function<QWidget*(ReturnToOverview back)>;
 class Navigation : public QObject {
     Q_OBJECT
 public:
+    static constexpr std::size_t kScreens = 8;
+
     explicit Navigation(QWidget* overview);
 
     void setScreenFactory(Screen target, ScreenFactory factory);
@@ -45,8 +47,8 @@ private:
     void updateButton(Screen target);
 
     QWidget* overview;
-    std::array<QPushButton*, 7> buttons{};
-    std::array<ScreenFactory, 7> factories{};
+    std::array<QPushButton*, kScreens> buttons{};
+    std::array<ScreenFactory, kScreens> factories{};
     QPushButton* Command23 = nullptr;
     bool linkAllowsConfig = true; // enabled when the overview loads
     QWidget* shown = nullptr;

@@ -179,14 +179,16 @@ QWidget* OverviewForm::buildNavigationColumn() {
     g->setContentsMargins(0, 0, 0, 0);
     const Screen order[] = {Screen::Config,     Screen::Alarms,        Screen::Pid,
                             Screen::GroupedPid, Screen::ProgramEditor, Screen::History,
-                            Screen::Files};
-    for (int k = 0; k < 7; ++k) {
+                            Screen::Files,      Screen::Journal};
+    for (std::size_t k = 0; k < std::size(order); ++k) {
         QPushButton* b = nav->button(order[k]);
-        b->setMinimumSize(80, 30);
-        g->addWidget(b, k / 2, k % 2);
+        b->setMinimumSize(80, 28);
+        g->addWidget(b, int(k / 2), int(k % 2));
     }
+    // Five rows of buttons fit beside the PID group at the height of its rows.
+    g->setVerticalSpacing(4);
     g->addWidget(nav->command23(), 4, 0); // hidden for good
-    Command1->setMinimumHeight(30);
-    g->addWidget(Command1, 3, 1);
+    Command1->setMinimumHeight(28);
+    g->addWidget(Command1, 4, 1);
     return holder;
 }

@@ -94,6 +94,164 @@
     </message>
 </context>
 <context>
+    <name>EventCategory</name>
+    <message>
+        <source>Alarm</source>
+        <translation>报警</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>程序</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>通讯</translation>
+    </message>
+    <message>
+        <source>Console</source>
+        <translation>控制台</translation>
+    </message>
+    <message>
+        <source>Instrument file</source>
+        <translation>仪表文件</translation>
+    </message>
+</context>
+<context>
+    <name>EventExport</name>
+    <message>
+        <source>seq</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>time (UTC)</source>
+        <translation>时间 (UTC)</translation>
+    </message>
+    <message>
+        <source>time (local)</source>
+        <translation>时间 (本地)</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>category</source>
+        <translation>类别</translation>
+    </message>
+    <message>
+        <source>code</source>
+        <translation>代码</translation>
+    </message>
+    <message>
+        <source>source</source>
+        <translation>来源</translation>
+    </message>
+    <message>
+        <source>old value</source>
+        <translation>原值</translation>
+    </message>
+    <message>
+        <source>new value</source>
+        <translation>新值</translation>
+    </message>
+    <message>
+        <source>PV</source>
+        <translation>PV</translation>
+    </message>
+    <message>
+        <source>user</source>
+        <translation>用户</translation>
+    </message>
+    <message>
+        <source>host</source>
+        <translation>主机</translation>
+    </message>
+    <message>
+        <source>result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>detail</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>session</source>
+        <translation>会话</translation>
+    </message>
+    <message>
+        <source>record file %1 not found</source>
+        <translation>未找到记录文件 %1</translation>
+    </message>
+    <message>
+        <source>record file %1 cannot be read: %2</source>
+        <translation>无法读取记录文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>EventJournal</name>
+    <message>
+        <source>not ended cleanly</source>
+        <translation>未正常结束</translation>
+    </message>
+    <message>
+        <source>The console started %1 by %2 on %3 did not end cleanly (killed, crashed or power cut); its last event was at %4.</source>
+        <translation>%1 由 %2 在 %3 上启动的控制台未正常结束（被终止、崩溃或断电）；其最后一条事件在 %4。</translation>
+    </message>
+    <message>
+        <source>Console started</source>
+        <translation>控制台已启动</translation>
+    </message>
+    <message>
+        <source>Console ended</source>
+        <translation>控制台已退出</translation>
+    </message>
+</context>
+<context>
+    <name>EventWatcher</name>
+    <message numerus="yes">
+        <source>Link lost: %n poll cycle(s) in a row read nothing (%1)</source>
+        <translation>
+            <numerusform>通讯中断：连续 %n 个轮询周期未读到数据（%1）</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>accepted</source>
+        <translation>已接受</translation>
+    </message>
+    <message>
+        <source>Link restored after %1 s without an answer</source>
+        <translation>通讯恢复，此前 %1 秒无应答</translation>
+    </message>
+    <message>
+        <source>%1 (alarm type %2 %3)</source>
+        <translation>%1（报警类型 %2 %3）</translation>
+    </message>
+    <message>
+        <source>Segment %1 → %2</source>
+        <translation>段号 %1 → %2</translation>
+    </message>
+    <message>
+        <source>Curve %1 → %2</source>
+        <translation>曲线 %1 → %2</translation>
+    </message>
+    <message>
+        <source>(on when the link was opened)</source>
+        <translation>（打开通讯时已存在）</translation>
+    </message>
+</context>
+<context>
     <name>ExportDialog</name>
     <message>
         <source>Export the ten-second record to CSV</source>
@@ -276,6 +434,232 @@
     <message>
         <source>register %1 holds no 16-bit value</source>
         <translation>寄存器 %1 的值不是 16 位数值</translation>
+    </message>
+</context>
+<context>
+    <name>JournalForm</name>
+    <message>
+        <source>yyyy-MM-dd [HH:mm[:ss]]</source>
+        <translation>年-月-日 [时:分[:秒]]</translation>
+    </message>
+    <message>
+        <source>a word in code, source, values, result, detail, user or host</source>
+        <translation>代码、来源、数值、结果、说明、用户或主机中的文字</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Clear filters</source>
+        <translation>清除筛选</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>浏览…</translation>
+    </message>
+    <message>
+        <source>Write the events the filter shows to a CSV file, oldest first</source>
+        <translation>将筛选出的事件按时间先后写入 CSV 文件</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>至</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>类别</translation>
+    </message>
+    <message>
+        <source>Export to</source>
+        <translation>导出到</translation>
+    </message>
+    <message>
+        <source>The record file cannot be read: %1</source>
+        <translation>无法读取记录文件：%1</translation>
+    </message>
+    <message>
+        <source>Not a time: type 2024-03-05, 2024-03-05 12:30 or 2024-03-05 12:30:15. The table is unchanged.</source>
+        <translation>不是有效时间：请输入 2024-03-05、2024-03-05 12:30 或 2024-03-05 12:30:15。表格未改变。</translation>
+    </message>
+    <message>
+        <source>The range starts after it ends. The table is unchanged.</source>
+        <translation>起始时间晚于结束时间。表格未改变。</translation>
+    </message>
+    <message>
+        <source>%1 events shown</source>
+        <translation>显示 %1 条事件</translation>
+    </message>
+    <message>
+        <source> · more…</source>
+        <translation> · 还有更多…</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Name a file to export to.</source>
+        <translation>请指定导出文件。</translation>
+    </message>
+    <message>
+        <source>Exporting…</source>
+        <translation>正在导出…</translation>
+    </message>
+    <message>
+        <source>Exporting: %1 events written…</source>
+        <translation>正在导出：已写入 %1 条事件…</translation>
+    </message>
+    <message>
+        <source>%1 events written to %2</source>
+        <translation>已将 %1 条事件写入 %2</translation>
+    </message>
+    <message>
+        <source>Nothing exported: %1</source>
+        <translation>未导出：%1</translation>
+    </message>
+</context>
+<context>
+    <name>JournalLink</name>
+    <message>
+        <source>accepted</source>
+        <translation>已接受</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>失败：%1</translation>
+    </message>
+    <message>
+        <source>Port %1 opened by the operator (%2)</source>
+        <translation>操作员打开端口 %1（%2）</translation>
+    </message>
+    <message>
+        <source>Port %1 could not be opened: %2</source>
+        <translation>端口 %1 无法打开：%2</translation>
+    </message>
+    <message>
+        <source>Port %1 closed by the operator</source>
+        <translation>操作员关闭端口 %1</translation>
+    </message>
+    <message>
+        <source>Coil %1 %2</source>
+        <translation>线圈 %1 %2</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Register %1 = %2</source>
+        <translation>寄存器 %1 = %2</translation>
+    </message>
+    <message>
+        <source>accepted at attempt %1</source>
+        <translation>第 %1 次尝试时接受</translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n attempt(s) before failed: %1)</source>
+        <translation>
+            <numerusform>（之前 %n 次尝试失败：%1）</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>JournalModel</name>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>类别</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>代码</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>来源</translation>
+    </message>
+    <message>
+        <source>Old value</source>
+        <translation>原值</translation>
+    </message>
+    <message>
+        <source>New value</source>
+        <translation>新值</translation>
+    </message>
+    <message>
+        <source>PV</source>
+        <translation>PV</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>用户</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>主机</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Detail</source>
+        <translation>说明</translation>
+    </message>
+</context>
+<context>
+    <name>JournalWiring</name>
+    <message>
+        <source>done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>differences</source>
+        <translation>有差异</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>Event journal: %1 events, %2</source>
+        <translation>事件记录：%1 条，%2</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>Event journal failing: %1</source>
+        <translation>事件记录写入失败：%1</translation>
+    </message>
+    <message>
+        <source>%1 events wait for the file</source>
+        <translation>%1 条事件等待写入文件</translation>
     </message>
 </context>
 <context>
@@ -606,6 +990,10 @@
     <message>
         <source>Record file: %1 · %2 · failed %3</source>
         <translation>记录文件：%1 · %2 · 失败 %3</translation>
+    </message>
+    <message>
+        <source>· event journal failing</source>
+        <translation>· 事件记录写入失败</translation>
     </message>
 </context>
 <context>

@@ -43,7 +43,8 @@ QList<Message> read_ts(const QString& path) {
         else if (xml.name() == u"translation") {
             m.unfinished =
                 xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
-            m.translation = xml.readElementText();
+            // A text with a count (%n) keeps its forms in child elements.
+            m.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             out << m;
         }
     }
