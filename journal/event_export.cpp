@@ -1,5 +1,6 @@
 #include "journal/event_export.h"
 
+#include "records/csv_export.h"
 #include "records/record_store.h"
 
 #include <QCoreApplication>
@@ -9,15 +10,6 @@
 namespace {
 QString tr(const char* text) {
     return QCoreApplication::translate("EventExport", text);
-}
-
-// A field as a spreadsheet reads it: quoted when it holds a separator, a quote or a line break.
-QByteArray field(const QString& text) {
-    QByteArray utf8 = text.toUtf8();
-    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r'))
-        return utf8;
-    utf8.replace('"', "\"\"");
-    return '"' + utf8 + '"';
 }
 
 // "2024-03-05 12:30:15.250" as kept, in ISO 8601 form.
@@ -62,9 +54,9 @@ QByteArray EventExport::line(const JournalEntry& e) {
                               e.result,
                               e.detail,
                               e.session};
-    QByteArray out = field(fields[0]);
+    QByteArray out = csv_field(fields[0]);
     for (std::size_t i = 1; i < std::size(fields); ++i)
-        out += ',' + field(fields[i]);
+        out += ',' + csv_field(fields[i]);
     out += "\r\n";
     return out;
 }
@@ -87,7 +79,7 @@ bool EventExport::begin() {
     QByteArray head = "\xEF\xBB\xBF"; // UTF-8 byte-order mark
     const QStringList names = header();
     for (int i = 0; i < names.size(); ++i)
-        head += (i ? "," : "") + field(names[i]);
+        head += (i ? "," : "") + csv_field(names[i]);
     head += "\r\n";
     out->write(head);
     return true;

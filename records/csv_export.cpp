@@ -16,19 +16,18 @@ QString tr(const char* text) {
     return QCoreApplication::translate("CsvExport", text);
 }
 
-// A field as a spreadsheet reads it: quoted when it holds a separator, a quote or a line break.
-QByteArray field(const QString& text) {
-    QByteArray utf8 = text.toUtf8();
-    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n'))
-        return utf8;
-    utf8.replace('"', "\"\"");
-    return '"' + utf8 + '"';
-}
-
 double ole_of(const QDateTime& t) {
     return ole_date(t.date()) + ole_time(t.time());
 }
 } // namespace
+
+QByteArray csv_field(const QString& text) {
+    QByteArray utf8 = text.toUtf8();
+    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r'))
+        return utf8;
+    utf8.replace('"', "\"\"");
+    return '"' + utf8 + '"';
+}
 
 CsvExport::CsvExport(CsvRequest request)
     : req(std::move(request)), connection(QStringLiteral("csv-export-%1").arg(++nextConnection)) {
@@ -108,7 +107,7 @@ bool CsvExport::begin() {
     QByteArray head = "\xEF\xBB\xBF"; // UTF-8 byte-order mark
     QStringList names = header(req.longRecord);
     for (int i = 0; i < names.size(); ++i)
-        head += (i ? "," : "") + field(names[i]);
+        head += (i ? "," : "") + csv_field(names[i]);
     head += "\r\n";
     out->write(head);
     return true;

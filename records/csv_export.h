@@ -17,6 +17,10 @@
 #include <memory>
 #include <optional>
 
+// A field as a spreadsheet reads it, UTF-8: quoted when it holds a separator, a quote or a line
+// break, its quotes doubled.
+QByteArray csv_field(const QString& text);
+
 struct CsvRequest {
     QString dbPath; // empty: the default record file
     bool longRecord = false;
