@@ -132,14 +132,5 @@ void EventExport::fail(const QString& text) {
 }
 
 bool EventExport::run(const EventExportRequest& request, qint64* rows, QString* why) {
-    EventExport e(request);
-    bool ok = e.begin();
-    while (ok && e.step(5000)) {
-    }
-    ok = ok && e.error().isEmpty() && e.finish();
-    if (rows)
-        *rows = e.written();
-    if (why)
-        *why = e.error();
-    return ok;
+    return run_export_to_end<EventExport>(request, rows, why);
 }

@@ -163,14 +163,5 @@ void CsvExport::fail(const QString& text) {
 }
 
 bool CsvExport::run(const CsvRequest& request, qint64* rows, QString* why) {
-    CsvExport e(request);
-    bool ok = e.begin();
-    while (ok && e.step(5000)) {
-    }
-    ok = ok && e.error().isEmpty() && e.finish();
-    if (rows)
-        *rows = e.written();
-    if (why)
-        *why = e.error();
-    return ok;
+    return run_export_to_end<CsvExport>(request, rows, why);
 }

@@ -21,6 +21,22 @@
 // break, its quotes doubled.
 QByteArray csv_field(const QString& text);
 
+// An export (begin, step, finish) run to its end at once, as the command line runs it: the rows
+// written and the reason of a failure, which leaves no file.
+template <class Export, class Request>
+bool run_export_to_end(const Request& request, qint64* rows, QString* why) {
+    Export e(request);
+    bool ok = e.begin();
+    while (ok && e.step(5000)) {
+    }
+    ok = ok && e.error().isEmpty() && e.finish();
+    if (rows)
+        *rows = e.written();
+    if (why)
+        *why = e.error();
+    return ok;
+}
+
 struct CsvRequest {
     QString dbPath; // empty: the default record file
     bool longRecord = false;
