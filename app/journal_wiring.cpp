@@ -50,6 +50,10 @@ void show_journal_state(RecordIndicator& indicator, EventJournal& journal) {
             text +=
                 u'\n' + QCoreApplication::translate("JournalWiring", "Event journal failing: %1")
                             .arg(s.text);
+        if (s.dropped > 0)
+            text += u'\n' + QCoreApplication::translate("JournalWiring",
+                                                        "%1 events lost while the file was away")
+                                .arg(s.dropped);
         if (s.waiting > 0)
             text +=
                 u'\n' + QCoreApplication::translate("JournalWiring", "%1 events wait for the file")

@@ -113,6 +113,7 @@ int file_job(int argc, char* argv[], const ConsoleOptions& options) {
     JournalLink link(wire, journal);
     link.setPortSources(QStringLiteral("command line"), QStringLiteral("command line"));
     SetupJob job(link);
+    job.setWriteSource(QStringLiteral("command line"));
     journal_file_jobs(job, journal, QStringLiteral("command line"));
     // Stopped by a signal, the job ends between two requests with the operator's curve put back,
     // and the port is closed on the way out.

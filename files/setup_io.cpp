@@ -6,8 +6,6 @@
 #include <memory>
 
 namespace {
-// The origin of the instrument file's writes, as the event journal names it.
-const QString kFileSource = QStringLiteral("仪表文件");
 
 constexpr int kProgramState = 4097; // input register: 0 stop, 1 run, 2 hold, 4 end
 
@@ -64,7 +62,7 @@ void SetupIo::nextStep() {
                     running = false;
                     finished(ok && result == 0);
                 },
-                kFileSource);
+                writeSource);
             return;
         }
         running = false;
@@ -115,7 +113,7 @@ SetupIo::Step SetupIo::selectCurve(const std::function<int()>& curve) {
                 }
                 next(true);
             },
-            kFileSource);
+            writeSource);
     };
 }
 
@@ -286,7 +284,7 @@ void SetupIo::write(const SetupValues& wanted, const SetupValues& present, bool 
                                        next(true);
                                    });
                 },
-                kFileSource);
+                writeSource);
         });
     }
     runSteps(std::move(list), std::move(done));

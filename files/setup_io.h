@@ -45,6 +45,8 @@ public:
                std::function<void(bool ok)> done);
     void cancel() { cancelled = true; }
     bool busy() const { return running; }
+    // The origin of the writes, as the event journal names it: "仪表文件" (the screen) unless said.
+    void setWriteSource(const QString& source) { writeSource = source; }
     bool linkOpen() const { return link.status().open; }
 
     const SetupValues& values() const { return readValues; }
@@ -55,6 +57,7 @@ signals:
     void progress(int done, int total);
 
 private:
+    QString writeSource = QStringLiteral("仪表文件");
     using Step = std::function<void(std::function<void(bool)> next)>;
     void runSteps(std::vector<Step> steps, std::function<void(bool)> done);
     void nextStep();

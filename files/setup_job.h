@@ -30,6 +30,7 @@ public:
     void compareFiles(const QString& first, const QString& second);
     void restore(const QString& path, bool includeComms);
     void cancel() { io.cancel(); }
+    void setWriteSource(const QString& source) { io.setWriteSource(source); }
     bool busy() const { return io.busy(); }
 
     const QStringList& report() const { return lines; }

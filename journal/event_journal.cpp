@@ -106,15 +106,31 @@ bool EventJournal::flushWaiting() {
 std::optional<qint64> EventJournal::record(const EventDraft& draft) {
     waiting.push_back(entryOf(draft));
     // The oldest waiting events make room only when the file has been away for a long time.
-    while (int(waiting.size()) > kMaxWaiting)
+    while (int(waiting.size()) > kMaxWaiting) {
         waiting.pop_front();
+        ++current.dropped;
+        ++droppedUnsaid;
+    }
     const bool ok = flushWaiting();
     if (!ok)
         ++current.failures;
     publish();
     if (!ok)
         return std::nullopt;
-    return lastSeq;
+    const qint64 seq = lastSeq;
+    // The file is back: the gap in the trail is said in the trail itself.
+    if (droppedUnsaid > 0) {
+        EventDraft lost;
+        lost.category = EventCategory::Console;
+        lost.code = QStringLiteral("events_lost");
+        lost.source = QStringLiteral("console");
+        lost.newValue = QString::number(droppedUnsaid);
+        lost.detail = tr("%1 events were lost: the record file could not take them for too long")
+                          .arg(droppedUnsaid);
+        droppedUnsaid = 0;
+        record(lost);
+    }
+    return seq;
 }
 
 void EventJournal::reportUncleanEnd() {

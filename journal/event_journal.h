@@ -25,6 +25,7 @@ struct JournalStatus {
     qint64 waiting = 0;   // events not yet in the file
     quint64 appended = 0; // events written since start
     quint64 failures = 0; // appends that failed
+    quint64 dropped = 0;  // events lost: more than kMaxWaiting waited for the file
 };
 
 class EventJournal final : public QObject {
@@ -75,4 +76,5 @@ private:
     JournalStatus current;
     bool sessionOpen = false;
     qint64 lastSeq = 0;
+    quint64 droppedUnsaid = 0; // lost events the journal has not said yet
 };

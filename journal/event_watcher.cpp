@@ -113,6 +113,10 @@ EventWatcher::EventWatcher(Met1& poll, JournalLink& link, EventJournal& journal,
     connect(&poll, &Met1::cycleFinished, this,
             [this] { cycleFinished(this->poll.lastCycleReads()); });
     connect(&link, &InstrumentLink::statusChanged, this, &EventWatcher::linkStatusChanged);
+    connect(&link, &JournalLink::portOpened, this, [this] {
+        wanted = this->link.status().wanted;
+        startAfresh();
+    });
     link.setWriteAccepted([this](const JournalLink::AcceptedWrite& w) {
         ownWrites.emplace_back(now(), w);
         while (ownWrites.size() > 64)
@@ -130,12 +134,23 @@ QDateTime EventWatcher::now() const {
     return (fixedClock ? *fixedClock : console_clock()).now();
 }
 
+EventWatcher::~EventWatcher() {
+    // The link and the journal outlive the watcher: nothing of it may be called after it.
+    link.setWriteAccepted(nullptr);
+    journal.setPvSource(nullptr);
+}
+
 void EventWatcher::linkStatusChanged() {
     const bool nowWanted = link.status().wanted;
     if (nowWanted == wanted)
         return;
     wanted = nowWanted;
-    // A port opened anew may reach another instrument: start from its first reads.
+    startAfresh();
+}
+
+// A port opened anew (even while one was open) may reach another instrument: start from its first
+// reads.
+void EventWatcher::startAfresh() {
     previous.fill(std::nullopt);
     pvKnown = false;
     failedCycles = 0;
@@ -193,18 +208,31 @@ void EventWatcher::cycleFinished(quint8 readsOk) {
 
 void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
     const bool bit = w.kind == WatchKind::Alarm || w.kind == WatchKind::Fault;
-    // The starting point is no change; only an alarm or fault found on is worth a line.
-    if (baseline && !(bit && value != 0))
+    // The starting point of a mode or the program is no change. An alarm or fault is held against
+    // what the journal last said of it (before a restart, or before the port was closed): one that
+    // came on or went off meanwhile is journaled, one that stayed as it was is not.
+    if (baseline && !bit)
         return;
-    const std::size_t row = std::size_t(&w - kWatched);
+    std::optional<qint32> before;
+    if (baseline) {
+        const auto last = journal.store().newestBefore(
+            EventCategory::Alarm, {QLatin1String(w.onCode), QLatin1String(w.offCode)},
+            now().addMSecs(1));
+        if (last)
+            before = last->code == QLatin1String(w.onCode) ? 1 : 0;
+        if (before.value_or(0) == (value != 0))
+            return;
+    } else {
+        before = previous[std::size_t(&w - kWatched)];
+    }
     EventDraft d;
     d.category = category_of(w.kind);
     d.code = QLatin1String(value ? w.onCode : w.offCode);
     d.source = bit ? QStringLiteral("Met1 Timer1") : sourceOf(w, value);
-    if (!baseline)
-        d.oldValue = QString::number(*previous[row]);
+    if (before)
+        d.oldValue = QString::number(*before);
     d.newValue = QString::number(value);
-    const QString was = baseline ? QString() : word_of(w, *previous[row]);
+    const QString was = before ? word_of(w, *before) : QString();
     const QString is = word_of(w, value);
     switch (w.kind) {
     case WatchKind::Alarm: {
@@ -229,7 +257,8 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
         break;
     }
     if (baseline)
-        d.detail += u' ' + tr("(on when the link was opened)");
+        d.detail += u' ' + (value ? tr("(on when the link was opened)")
+                                  : tr("(off when the link was opened)"));
     journal.record(d);
 }
 

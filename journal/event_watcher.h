@@ -31,6 +31,7 @@ public:
     // clock null: the console clock.
     EventWatcher(Met1& poll, JournalLink& link, EventJournal& journal, Clock* clock = nullptr,
                  QObject* parent = nullptr);
+    ~EventWatcher() override;
 
     void cycleFinished(quint8 readsOk); // the poll cycle's handler, with its good reads
     void linkStatusChanged();
@@ -40,6 +41,7 @@ public:
 
 private:
     void compare(const Watched& w, qint32 now, bool baseline);
+    void startAfresh();
     QString sourceOf(const Watched& w, qint32 value);
     QDateTime now() const;
 

@@ -63,7 +63,14 @@ JournalForm::JournalForm(EventJournal& journal, std::function<void()> backToOver
 
     connect(from, &QLineEdit::editingFinished, this, &JournalForm::applyFilter);
     connect(to, &QLineEdit::editingFinished, this, &JournalForm::applyFilter);
-    connect(text, &QLineEdit::textEdited, this, [this] { textPause.start(); });
+    // A text of one or two characters has no index to use: it reads the whole journal, so it
+    // waits for Return or leaving the box instead of a pause in the typing.
+    connect(text, &QLineEdit::textEdited, this, [this](const QString& typed) {
+        if (typed.trimmed().size() >= 3 || typed.trimmed().isEmpty())
+            textPause.start();
+        else
+            textPause.stop();
+    });
     connect(text, &QLineEdit::editingFinished, this, &JournalForm::applyFilter);
     textPause.setSingleShot(true);
     textPause.setInterval(kTextPauseMs);

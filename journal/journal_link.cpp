@@ -59,12 +59,16 @@ int JournalLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const Q
     // Another port may reach another instrument: nothing known before holds there.
     registers.clear();
     coils.clear();
+    emit portOpened();
     return result;
 }
 
 int JournalLink::ClosePort_Modbus(int port) {
     const QString device = inner.status().device;
+    const bool wasWanted = inner.status().wanted;
     const int result = inner.ClosePort_Modbus(port);
+    if (!wasWanted)
+        return result; // nothing was open: nothing closed
     EventDraft d;
     d.category = EventCategory::Link;
     d.code = QStringLiteral("closed");

@@ -46,6 +46,9 @@ public:
     // Who opens and closes the port: the overview's "打开" and "关闭" unless said otherwise.
     void setPortSources(const QString& open, const QString& close);
 
+signals:
+    void portOpened(); // the operator opened a port (or the same one again), whatever came of it
+
 private:
     struct Attempt {
         LinkRequest request;

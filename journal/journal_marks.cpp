@@ -4,12 +4,14 @@
 
 namespace {
 
-// A span kind: the codes that open it and close it, in one category.
+// A span kind: the codes that open it and close it, in one category, and the console's own events
+// that close it too (an outage ends with the console that saw it).
 struct SpanRule {
     EventCategory category;
     ChartMarkKind kind;
     QStringList opens;
     QStringList closes;
+    QStringList consoleCloses;
 };
 
 const std::vector<SpanRule>& span_rules() {
@@ -21,13 +23,15 @@ const std::vector<SpanRule>& span_rules() {
             r.push_back({EventCategory::Alarm,
                          ChartMarkKind::AlarmSpan,
                          {n + QStringLiteral("_on")},
-                         {n + QStringLiteral("_off")}});
+                         {n + QStringLiteral("_off")},
+                         {}});
         }
         r.push_back(
             {EventCategory::Link,
              ChartMarkKind::OutageSpan,
              {QStringLiteral("lost")},
-             {QStringLiteral("restored"), QStringLiteral("closed"), QStringLiteral("opened")}});
+             {QStringLiteral("restored"), QStringLiteral("closed"), QStringLiteral("opened")},
+             {QStringLiteral("started"), QStringLiteral("ended"), QStringLiteral("unclean_end")}});
         return r;
     }();
     return rules;
@@ -65,12 +69,20 @@ std::vector<ChartMark> journal_marks(JournalStore& store, const QDateTime& from,
             store.newestBefore(rule.category, rule.opens + rule.closes, from);
         if (open && !rule.opens.contains(open->code))
             open.reset();
+        if (open && !rule.consoleCloses.isEmpty()) {
+            const auto console =
+                store.newestBefore(EventCategory::Console, rule.consoleCloses, from);
+            if (console &&
+                std::pair(console->utcMs, console->seq) > std::pair(open->utcMs, open->seq))
+                open.reset();
+        }
         for (const JournalEntry& e : inWindow) {
-            if (e.category != rule.category)
-                continue;
-            if (rule.opens.contains(e.code) && !open) {
+            const bool closesHere =
+                (e.category == rule.category && rule.closes.contains(e.code)) ||
+                (e.category == EventCategory::Console && rule.consoleCloses.contains(e.code));
+            if (e.category == rule.category && rule.opens.contains(e.code) && !open) {
                 open = e;
-            } else if (rule.closes.contains(e.code) && open) {
+            } else if (closesHere && open) {
                 marks.push_back({rule.kind, local_of(*open), local_of(e),
                                  mark_text(*open) + u'\n' + mark_text(e)});
                 open.reset();

@@ -21,7 +21,11 @@ bool JournalModel::reload(const JournalFilter& filter) {
     current = filter;
     rows.clear();
     shown.clear();
-    for (JournalEntry& e : fetchPage(std::nullopt)) {
+    pageEnd.reset();
+    auto page = fetchPage(std::nullopt);
+    if (!page.empty())
+        pageEnd = JournalCursor{page.back().utcMs, page.back().seq};
+    for (JournalEntry& e : page) {
         shown.insert(e.seq);
         rows.push_back(std::move(e));
     }
@@ -34,10 +38,15 @@ bool JournalModel::canFetchMore(const QModelIndex& parent) const {
 }
 
 void JournalModel::fetchMore(const QModelIndex& parent) {
-    if (parent.isValid() || !more || rows.empty())
+    if (parent.isValid() || !more || !pageEnd)
         return;
-    const JournalEntry& last = rows.back();
-    auto page = fetchPage(JournalCursor{last.utcMs, last.seq});
+    auto page = fetchPage(*pageEnd);
+    if (page.empty())
+        return;
+    // A live event older than the rows read so far (written late, or the clock set back) is
+    // shown already: the page passes it over.
+    pageEnd = JournalCursor{page.back().utcMs, page.back().seq};
+    std::erase_if(page, [this](const JournalEntry& e) { return shown.contains(e.seq); });
     if (page.empty())
         return;
     const int first = int(rows.size());

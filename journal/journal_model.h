@@ -63,7 +63,8 @@ private:
     JournalStore& store;
     JournalFilter current;
     std::deque<JournalEntry> rows;
-    QSet<qint64> shown; // sequence numbers in the table
+    QSet<qint64> shown;                   // sequence numbers in the table
+    std::optional<JournalCursor> pageEnd; // the last row of the newest page read
     bool more = false;
     QString why;
 };

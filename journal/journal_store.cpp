@@ -29,6 +29,9 @@ const char* const kCreate[] = {
     " session text not null default '')",
     "create index if not exists events_time on events(utc_ms)",
     "create index if not exists events_category_time on events(category, utc_ms)",
+    // The charts ask, every second, for the newest "on" or "off" of each alarm before their
+    // window: one index step each, however rare the code.
+    "create index if not exists events_code_time on events(category, code, utc_ms)",
     // The journal is a trail: a row once written stays as it was.
     "create trigger if not exists events_no_update before update on events begin"
     " select raise(abort, 'the event journal is append-only: rows cannot be changed'); end",
@@ -362,18 +365,17 @@ std::optional<JournalEntry> JournalStore::newest(EventCategory category, const Q
 std::optional<JournalEntry> JournalStore::newestBefore(EventCategory category,
                                                        const QStringList& codes,
                                                        const QDateTime& before) {
-    QVariantList values{category_key(category), before.toMSecsSinceEpoch()};
-    QStringList marks;
+    // One look-up a code on (category, code, utc_ms), the newest of them kept.
+    std::optional<JournalEntry> newest;
     for (const QString& code : codes) {
-        marks << QStringLiteral("?");
-        values << code;
+        const auto rows = select(QStringLiteral("category = ? and code = ? and utc_ms < ?"),
+                                 {category_key(category), code, before.toMSecsSinceEpoch()},
+                                 QStringLiteral("utc_ms desc, seq desc"), 1);
+        if (!rows.empty() && (!newest || std::pair(rows.front().utcMs, rows.front().seq) >
+                                             std::pair(newest->utcMs, newest->seq)))
+            newest = rows.front();
     }
-    const auto rows =
-        select(QStringLiteral("category = ? and utc_ms < ? and code in (%1)").arg(marks.join(u',')),
-               values, QStringLiteral("utc_ms desc, seq desc"), 1);
-    if (rows.empty())
-        return std::nullopt;
-    return rows.front();
+    return newest;
 }
 
 bool JournalStore::hasEvent(EventCategory category, const QString& code, const QString& session) {

@@ -217,6 +217,10 @@
         <source>Console ended</source>
         <translation>控制台已退出</translation>
     </message>
+    <message>
+        <source>%1 events were lost: the record file could not take them for too long</source>
+        <translation>%1 条事件已丢失：记录文件过久无法写入</translation>
+    </message>
 </context>
 <context>
     <name>EventWatcher</name>
@@ -249,6 +253,10 @@
     <message>
         <source>(on when the link was opened)</source>
         <translation>（打开通讯时已存在）</translation>
+    </message>
+    <message>
+        <source>(off when the link was opened)</source>
+        <translation>（打开通讯时已为 OFF）</translation>
     </message>
 </context>
 <context>
@@ -660,6 +668,10 @@
     <message>
         <source>%1 events wait for the file</source>
         <translation>%1 条事件等待写入文件</translation>
+    </message>
+    <message>
+        <source>%1 events lost while the file was away</source>
+        <translation>文件不可用期间丢失 %1 条事件</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "journal/event_journal.h"
 #include "journal/journal_fill.h"
 #include "journal/journal_form.h"
+#include "journal/journal_model.h"
 #include "overview/overview_rig.h"
 #include "support/settable_clock.h"
 
@@ -80,6 +81,35 @@ class TestJournalScreen : public QObject {
     QTemporaryDir dir;
 
 private slots:
+    // A live event stamped earlier than the rows read so far (written when the file came back, or
+    // the clock set back) comes on top, and is not shown again when paging reaches its time.
+    void lateLiveEventShownOnce() {
+        SettableClock clock;
+        EventJournal journal(dir.filePath(QStringLiteral("late.db")), &clock);
+        QVERIFY(journal.open());
+        EventDraft d;
+        d.category = EventCategory::Write;
+        d.code = QStringLiteral("register");
+        for (int i = 0; i < 300; ++i) {
+            clock.advanceSeconds(1);
+            QVERIFY(journal.record(d));
+        }
+        JournalStore reader(journal.store().path());
+        JournalModel model(reader);
+        QVERIFY(model.reload({}));
+        connect(&journal, &EventJournal::appended, &model,
+                [&](const JournalEntry& e) { model.offerLive(e); });
+        clock.advanceSeconds(-250);
+        QVERIFY(journal.record(d));
+        while (model.canFetchMore({}))
+            model.fetchMore({});
+        QSet<qint64> seen;
+        for (int r = 0; r < model.rowCount(); ++r)
+            seen.insert(model.entry(r).seq);
+        QCOMPARE(model.rowCount(), 301);
+        QCOMPARE(seen.size(), 301);
+    }
+
     void opensFromTheOverview() {
         EventJournal journal(dir.filePath(QStringLiteral("open.db")));
         QVERIFY(journal.open());
