@@ -323,8 +323,9 @@ std::vector<JournalEntry> JournalStore::newerThan(const JournalFilter& filter, q
 
 std::vector<JournalEntry> JournalStore::pageForward(const JournalFilter& filter,
                                                     std::optional<JournalCursor> after, int limit) {
+    // The export's chunks: a text found in few events is looked up, not read row by row.
     QVariantList values;
-    QString where = filter_sql(filter, values);
+    QString where = filter_sql(filter, values, textIndex);
     if (after) {
         where = and_of(where, QStringLiteral("(utc_ms, seq) > (?, ?)"));
         values << after->utcMs << after->seq;
