@@ -301,15 +301,26 @@ std::vector<JournalEntry> JournalStore::select(const QString& where, const QVari
     return rows;
 }
 
-std::vector<JournalEntry> JournalStore::page(const JournalFilter& filter,
-                                             std::optional<JournalCursor> after, int limit) {
+std::vector<JournalEntry> JournalStore::keysetPage(const JournalFilter& filter,
+                                                   std::optional<JournalCursor> after, int limit,
+                                                   bool newestFirst) {
+    // A text found in few events is looked up in the text index, not read row by row.
     QVariantList values;
     QString where = filter_sql(filter, values, textIndex);
     if (after) {
-        where = and_of(where, QStringLiteral("(utc_ms, seq) < (?, ?)"));
+        where = and_of(where, newestFirst ? QStringLiteral("(utc_ms, seq) < (?, ?)")
+                                          : QStringLiteral("(utc_ms, seq) > (?, ?)"));
         values << after->utcMs << after->seq;
     }
-    return select(where, values, QStringLiteral("utc_ms desc, seq desc"), limit);
+    return select(where, values,
+                  newestFirst ? QStringLiteral("utc_ms desc, seq desc")
+                              : QStringLiteral("utc_ms, seq"),
+                  limit);
+}
+
+std::vector<JournalEntry> JournalStore::page(const JournalFilter& filter,
+                                             std::optional<JournalCursor> after, int limit) {
+    return keysetPage(filter, after, limit, true);
 }
 
 std::vector<JournalEntry> JournalStore::newerThan(const JournalFilter& filter, qint64 seq,
@@ -323,31 +334,7 @@ std::vector<JournalEntry> JournalStore::newerThan(const JournalFilter& filter, q
 
 std::vector<JournalEntry> JournalStore::pageForward(const JournalFilter& filter,
                                                     std::optional<JournalCursor> after, int limit) {
-    // The export's chunks: a text found in few events is looked up, not read row by row.
-    QVariantList values;
-    QString where = filter_sql(filter, values, textIndex);
-    if (after) {
-        where = and_of(where, QStringLiteral("(utc_ms, seq) > (?, ?)"));
-        values << after->utcMs << after->seq;
-    }
-    return select(where, values, QStringLiteral("utc_ms, seq"), limit);
-}
-
-bool JournalStore::scan(const JournalFilter& filter, int chunk,
-                        const std::function<bool(const std::vector<JournalEntry>&)>& take) {
-    std::optional<JournalCursor> cursor;
-    for (;;) {
-        const auto rows = pageForward(filter, cursor, chunk);
-        if (!error.isEmpty())
-            return false;
-        if (rows.empty())
-            return true;
-        if (!take(rows))
-            return true;
-        cursor = JournalCursor{rows.back().utcMs, rows.back().seq};
-        if (int(rows.size()) < chunk)
-            return true;
-    }
+    return keysetPage(filter, after, limit, false);
 }
 
 std::optional<JournalEntry> JournalStore::newest(EventCategory category, const QString& code) {

@@ -14,7 +14,6 @@
 
 #include <QSqlDatabase>
 #include <QString>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -46,10 +45,6 @@ public:
     // export that writes a chunk per turn of the event loop goes on from its last row.
     std::vector<JournalEntry> pageForward(const JournalFilter& filter,
                                           std::optional<JournalCursor> after, int limit);
-    // Every matching event, oldest first, handed over `chunk` at a time; `take` returns false to
-    // stop. False when a read failed.
-    bool scan(const JournalFilter& filter, int chunk,
-              const std::function<bool(const std::vector<JournalEntry>&)>& take);
 
     // The newest event of a category and code, or of a category when code is empty.
     std::optional<JournalEntry> newest(EventCategory category, const QString& code = QString());
@@ -65,6 +60,10 @@ public:
 
 private:
     bool ensureOpen();
+    // A page in time order, newest first or oldest first, strictly beyond `after`.
+    std::vector<JournalEntry> keysetPage(const JournalFilter& filter,
+                                         std::optional<JournalCursor> after, int limit,
+                                         bool newestFirst);
     std::vector<JournalEntry> select(const QString& where, const QVariantList& values,
                                      const QString& order, int limit);
 
