@@ -10,6 +10,15 @@
 #include <QPointer>
 
 void journal_file_jobs(SetupJob& job, EventJournal& journal, const QString& source) {
+    // A restore whose writes the journal cannot keep writes nothing.
+    QPointer<EventJournal> kept(&journal);
+    job.setAuditCheck([kept]() -> std::optional<QString> {
+        if (!kept)
+            return QCoreApplication::translate("JournalWiring", "no event journal is kept");
+        if (!kept->status().ok)
+            return kept->status().text;
+        return std::nullopt;
+    });
     QObject::connect(
         &job, &SetupJob::finished, &journal, [&job, &journal, source](SetupJob::Status status) {
             EventDraft d;

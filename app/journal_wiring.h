@@ -11,7 +11,7 @@ class RecordIndicator;
 class SetupJob;
 
 // Journals the job's outcome (kind, file, status and the first lines of its report) each time it
-// finishes. `source`: "仪表文件" on the screen, "command line" for --backup/--compare/--restore.
+// finishes, and refuses a restore while the journal cannot be written. `source`: "仪表文件" on the screen, "command line" for --backup/--compare/--restore.
 void journal_file_jobs(SetupJob& job, EventJournal& journal, const QString& source);
 
 // The journal's events as the trend charts mark them.

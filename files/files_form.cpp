@@ -8,12 +8,14 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -105,6 +107,9 @@ FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOve
         progress->setValue(done);
     });
     connect(&setupJob, &SetupJob::finished, this, &FilesForm::finished);
+    setupJob.setConfirmation([this](const RestorePlan& plan, std::function<void(bool)> answer) {
+        confirmRestore(plan, std::move(answer));
+    });
     resize(1100, 680);
 }
 
@@ -135,6 +140,22 @@ void FilesForm::started(const QString& what) {
 void FilesForm::backupClick() {
     if (setupJob.busy())
         return;
+    const QString path = file->text().trimmed();
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        ask(QStringLiteral("FilesOverwrite"),
+            tr("%1 exists. Replace it with this backup?").arg(path), QString(), false,
+            [this](bool yes) {
+                if (yes)
+                    startBackup();
+                else
+                    report->setText(tr("Backup not made: the file was kept"));
+            });
+        return;
+    }
+    startBackup();
+}
+
+void FilesForm::startBackup() {
     started(tr("Reading the instrument…"));
     const LinkStatus s = link.status();
     setupJob.backup(file->text().trimmed(), {QDateTime::currentDateTime().toOffsetFromUtc(
@@ -165,6 +186,40 @@ void FilesForm::writeClick() {
         return;
     started(tr("Writing the differences…"));
     setupJob.restore(file->text().trimmed(), includeComms->isChecked());
+}
+
+// A question beside the screen; `modal` only where the operator must answer before anything goes
+// on (the restore's confirmation).
+void FilesForm::ask(const QString& name, const QString& text, const QString& details, bool modal,
+                    std::function<void(bool)> answer) {
+    auto* box = named(new QMessageBox(QMessageBox::Question, windowTitle(), text,
+                                      QMessageBox::Yes | QMessageBox::No, this),
+                      name);
+    box->setInformativeText(details);
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(modal ? Qt::WindowModal : Qt::NonModal);
+    connect(box, &QMessageBox::finished, this,
+            [answer = std::move(answer)](int result) { answer(result == QMessageBox::Yes); });
+    box->show();
+}
+
+void FilesForm::confirmRestore(const RestorePlan& plan, std::function<void(bool)> answer) {
+    QStringList details;
+    if (!plan.comms.isEmpty())
+        details << tr("Last of all the link settings, which end the conversation:") +
+                       QStringLiteral("\n  ") + plan.comms.join(QStringLiteral("\n  "));
+    if (plan.recipeDiffers > 0)
+        details << tr("%n segment register(s) are left out: the file holds their tables at "
+                      "another recipe value than the instrument.",
+                      nullptr, plan.recipeDiffers);
+    details << tr("The instrument's present setup is saved first to %1; restoring that file "
+                  "undoes this restore.")
+                   .arg(plan.beforeCopy);
+    report->setText(tr("Waiting for the confirmation…"));
+    ask(QStringLiteral("FilesConfirm"),
+        tr("Write %n register(s) to the instrument?", nullptr, plan.writes),
+        details.join(QStringLiteral("\n\n")), true, std::move(answer));
 }
 
 void FilesForm::finished(SetupJob::Status) {

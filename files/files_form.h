@@ -2,7 +2,8 @@
 // The screen "仪表文件": back up the instrument's whole setup to a file, compare a file with the
 // instrument, and write what differs (restore, or clone onto another instrument), each write read
 // back. A table shows the comparison (only the differences unless asked), a bar the progress, and
-// the report says what became of every write. Nothing here is modal; the poll cycle goes on.
+// the report says what became of every write. Nothing here is modal but the restore's one
+// confirmation; the poll cycle goes on.
 
 #include "files/setup_job.h"
 
@@ -37,6 +38,10 @@ protected:
 private:
     void browse();
     void started(const QString& what);
+    void startBackup();
+    void ask(const QString& name, const QString& text, const QString& details, bool modal,
+             std::function<void(bool)> answer);
+    void confirmRestore(const RestorePlan& plan, std::function<void(bool)> answer);
     void finished(SetupJob::Status status);
     void showTable();
 

@@ -1,6 +1,8 @@
 #include "files/instrument_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -103,4 +105,52 @@ std::optional<InstrumentFile> parse_instrument_file(const QByteArray& json, QStr
         file.values[{curve, reg}] = value.toInt();
     }
     return file;
+}
+
+std::optional<QString> restore_refusal(const InstrumentFile& file) {
+    constexpr int kNamed = 5; // the first registers at fault, then how many more
+    QStringList outside;
+    QStringList missing;
+    int outsideCount = 0;
+    int missingCount = 0;
+    for (const MapEntry& e : register_map()) {
+        const auto v = file.values.find({e.curve, e.reg});
+        if (v == file.values.end()) {
+            if (missingCount++ < kNamed)
+                missing << e.key();
+        } else if (!e.accepts(v->second)) {
+            if (outsideCount++ < kNamed)
+                outside << QCoreApplication::translate("InstrumentFile", "%1 holds %2 (%3 to %4)")
+                               .arg(e.key())
+                               .arg(v->second)
+                               .arg(e.low)
+                               .arg(e.high);
+        }
+    }
+    auto more = [](int count) {
+        return count > kNamed ? QCoreApplication::translate("InstrumentFile", ", and %n more",
+                                                            nullptr, count - kNamed)
+                              : QString();
+    };
+    QStringList why;
+    if (outsideCount > 0)
+        why << QCoreApplication::translate("InstrumentFile",
+                                           "values their registers do not accept: %1%2")
+                   .arg(outside.join(QStringLiteral("; ")), more(outsideCount));
+    if (missingCount > 0)
+        why << QCoreApplication::translate("InstrumentFile",
+                                           "%1 of the %2 registers are missing: %3%4")
+                   .arg(missingCount)
+                   .arg(register_map().size())
+                   .arg(missing.join(QStringLiteral(", ")), more(missingCount));
+    if (why.isEmpty())
+        return std::nullopt;
+    return why.join(QStringLiteral("; "));
+}
+
+QString before_copy_path(const QString& path, const QDateTime& time) {
+    const QFileInfo file(path);
+    return file.dir().filePath(
+        QStringLiteral("%1-before-%2.json")
+            .arg(file.completeBaseName(), time.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
 }

@@ -28,3 +28,11 @@ inline constexpr int kInstrumentFileVersion = 1;
 
 QByteArray instrument_file_json(const InstrumentFile& file);
 std::optional<InstrumentFile> parse_instrument_file(const QByteArray& json, QString* why);
+
+// Why a file may not be restored, naming the first registers at fault: a value outside what its
+// register accepts, or registers of the map the file lacks (cut short, or empty). Empty: none.
+std::optional<QString> restore_refusal(const InstrumentFile& file);
+
+// Where the instrument's setup is saved before a restore from `path`: beside it, as
+// "<name>-before-<yyyyMMdd>-<HHmmss>.json".
+QString before_copy_path(const QString& path, const QDateTime& time);

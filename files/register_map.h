@@ -2,7 +2,8 @@
 // The instrument's setup as a map of registers, taken from the screens' own row tables (one
 // source): the configuration, alarm, PID and grouped PID rows, and each curve's program window
 // (header and 24 segments of four fields). For each register: its block, its name as the screen
-// shows it, its kind, how a screen shows its value, and whether the console may write it.
+// shows it, its kind, how a screen shows its value, whether the console may write it, and the
+// values the instrument's own tables say it accepts (a restore writes nothing outside them).
 //
 // Program registers are kept as if the recipe value were 0 (the segment table from 8209); the
 // instrument's own recipe value places them when they are read or written.
@@ -12,6 +13,8 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
+#include <utility>
 
 enum class SetupBlock { Configuration, Alarms, Pid, GroupedPid, Program };
 
@@ -25,6 +28,10 @@ struct MapEntry {
     bool writable = true; // false: shown only (the recipe value)
     bool comms = false;   // address, baud rate, parity: writing them ends the conversation
     int order = 0;        // writes go in increasing order
+    qint32 low = -32768;  // the values it accepts, as raw register values
+    qint32 high = 32767;
+
+    bool accepts(qint32 value) const { return value >= low && value <= high; }
 
     QString name() const;
     QString shown(qint32 value) const; // as the screen shows it
@@ -33,5 +40,8 @@ struct MapEntry {
 };
 
 const QList<MapEntry>& register_map();
+// The bounds a hint states ("0-20000", "-10000 -  30000", "0.0% ~ 100.0%"), in the register's
+// units (tenths for a tenths field); empty when it states none.
+std::optional<std::pair<qint32, qint32>> hint_bounds(QStringView hint, FieldKind kind);
 const MapEntry* find_entry(int curve, int reg);
 QString block_name(SetupBlock block); // "configuration", "alarms", ...

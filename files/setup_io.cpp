@@ -3,8 +3,6 @@
 #include "core/register_image.h"
 #include "programs/program_table.h"
 
-#include <memory>
-
 namespace {
 
 constexpr int kProgramState = 4097; // input register: 0 stop, 1 run, 2 hold, 4 end
@@ -39,17 +37,26 @@ void SetupIo::runSteps(std::vector<Step> list, std::function<void(bool)> done) {
     finished = std::move(done);
     cancelled = false;
     running = true;
+    programRunning = false;
+    unanswered = 0;
     why.clear();
     nextStep();
 }
 
 void SetupIo::nextStep() {
+    if (unanswered >= 3 && why.isEmpty())
+        why = tr("the instrument stopped answering (three requests in a row): the rest is not "
+                 "written");
     if (stepIndex >= steps.size() || cancelled || !why.isEmpty()) {
         const bool ok = stepIndex >= steps.size() && why.isEmpty() && !cancelled;
         if (cancelled && why.isEmpty())
             why = tr("cancelled");
         // Whatever happened, once a selection went out the operator's curve is put back, and a
-        // put-back that fails is said.
+        // put-back that fails is said; but not under a program that started meanwhile.
+        if (curveTouched && programRunning) {
+            curveTouched = false;
+            why += u' ' + tr("(curve %1 was not put back: a program runs)").arg(originalCurve);
+        }
         if (curveTouched) {
             curveTouched = false;
             link.Set_4X_D1(
@@ -191,114 +198,4 @@ void SetupIo::read(std::function<void(bool)> done) {
         list.push_back(readProgram(curve));
     }
     runSteps(std::move(list), std::move(done));
-}
-
-void SetupIo::write(const SetupValues& wanted, const SetupValues& present, bool includeComms,
-                    std::function<void(bool)> done) {
-    writeResults.clear();
-    if (!link.status().open) {
-        why = tr("the link is not open: nothing written");
-        done(false);
-        return;
-    }
-    for (const MapEntry* e : differing(wanted, present)) {
-        if (!e->writable || (e->comms && !includeComms) || !wanted.count({e->curve, e->reg}))
-            continue;
-        writeResults.push_back({e, wanted.at({e->curve, e->reg}), 0, WriteOutcome::NotWritten, {}});
-    }
-    std::vector<Step> list;
-    list.push_back([this](std::function<void(bool)> next) {
-        link.Get_4X_DX(port(), slave(), 7, 1, scratch, this, [this, next](int result) {
-            originalCurve = scratch[0];
-            if (result != 0)
-                why = tr("reading the curve selection failed: %1").arg(link.status().lastMessage);
-            next(result == 0);
-        });
-    });
-    auto recipe = std::make_shared<int>(0);
-    int selected = -1;
-    for (std::size_t i = 0; i < writeResults.size(); ++i) {
-        const MapEntry* e = writeResults[i].entry;
-        if (e->curve >= 0 && e->curve != selected) {
-            selected = e->curve;
-            list.push_back(selectCurve([c = selected] { return c; }));
-            list.push_back([this, recipe](std::function<void(bool)> next) {
-                link.Get_4X_DX(port(), slave(), program::kHeaderFirst + program::kRecipeIndex, 1,
-                               scratch, this, [this, recipe, next](int result) {
-                                   *recipe = scratch[0];
-                                   if (result != 0)
-                                       why = tr("reading the recipe value failed: %1")
-                                                 .arg(link.status().lastMessage);
-                                   else if (*recipe < 0 || *recipe > program::kMaxRecipe)
-                                       why = tr("recipe value %1 places no table (0 to 8): "
-                                                "nothing written there")
-                                                 .arg(*recipe);
-                                   next(why.isEmpty());
-                               });
-            });
-        }
-        // Write, then read back; a failed write is not sent again (it may have been taken: the
-        // read-back says).
-        list.push_back([this, i, recipe](std::function<void(bool)> next) {
-            WriteResult& w = writeResults[i];
-            const bool segment = w.entry->segment > 0;
-            const int reg = w.entry->reg + (segment ? program::kRecipeStride * *recipe : 0);
-            link.Set_4X_D1(
-                port(), slave(), reg, w.wanted, this,
-                [this, i, reg, next](int result) {
-                    WriteResult& w = writeResults[i];
-                    const LinkStatus said = link.status();
-                    // A refusal is known by the instrument's exception, whatever language the
-                    // words.
-                    if (result != 0 && said.lastException != 0) {
-                        w.outcome = WriteOutcome::Refused;
-                        w.why = said.lastMessage;
-                        next(true);
-                        return;
-                    }
-                    if (result == 0 && w.entry->comms) {
-                        // It answers only at its new settings from now on: not read back.
-                        w.outcome = WriteOutcome::Written;
-                        w.why = tr("a line setting: it cannot be read back at the old settings");
-                        next(true);
-                        return;
-                    }
-                    if (result != 0)
-                        w.why = said.lastMessage;
-                    link.Get_4X_DX(port(), slave(), reg, 1, scratch, this,
-                                   [this, i, result, next](int readResult) {
-                                       WriteResult& w = writeResults[i];
-                                       if (readResult != 0) {
-                                           if (w.why.isEmpty())
-                                               w.why = link.status().lastMessage;
-                                           // Answered but not read back: taken. Unanswered:
-                                           // unknown.
-                                           w.outcome = result == 0 ? WriteOutcome::Written
-                                                                   : WriteOutcome::NotWritten;
-                                       } else {
-                                           w.readBack = scratch[0];
-                                           w.outcome = scratch[0] == w.wanted
-                                                           ? WriteOutcome::Verified
-                                                           : WriteOutcome::NotVerified;
-                                       }
-                                       next(true);
-                                   });
-                },
-                writeSource);
-        });
-    }
-    runSteps(std::move(list), std::move(done));
-}
-
-std::vector<const MapEntry*> differing(const SetupValues& a, const SetupValues& b) {
-    std::vector<const MapEntry*> out;
-    for (const MapEntry& e : register_map()) {
-        const auto ka = a.find({e.curve, e.reg});
-        const auto kb = b.find({e.curve, e.reg});
-        if (ka == a.end() && kb == b.end())
-            continue;
-        if (ka == a.end() || kb == b.end() || ka->second != kb->second)
-            out.push_back(&e);
-    }
-    return out;
 }

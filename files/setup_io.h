@@ -5,8 +5,10 @@
 //
 // Reading selects each curve in turn through holding register 7 and puts the operator's curve
 // back afterwards; it is refused while a program runs or is held. Writing puts only what differs,
-// in the map's order, and reads each register back to verify it; the communication settings only
-// when asked for. Both can be cancelled between requests.
+// in the map's order, and reads each register back to verify it; the program state is read before
+// every curve selection and a program that starts stops the writing, as do three requests in a row
+// that go unanswered. The communication settings only when asked for, on their own, last: parity
+// and address before the baud rate. Both can be cancelled between requests.
 
 #include "files/register_map.h"
 #include "link/instrument_link.h"
@@ -15,6 +17,8 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <vector>
 
 // Values by (curve, register); curve -1 outside the programs.
@@ -40,14 +44,27 @@ public:
     // Reads every register of the map; done(ok) with values() filled, or error() saying which
     // block failed.
     void read(std::function<void(bool ok)> done);
-    // Writes what differs between `wanted` and `present` (as read), verifying each write.
+    // Writes what differs between `wanted` and `present` (as read), verifying each write, and puts
+    // the operator's curve back. The communication settings that differ are planned too (when
+    // asked for) but left for writeComms().
     void write(const SetupValues& wanted, const SetupValues& present, bool includeComms,
                std::function<void(bool ok)> done);
+    // Plans the writes of write() into results() (all not written yet): a segment whose table the
+    // file holds at another recipe value than `present` is marked "recipe differs" at once.
+    void plan(const SetupValues& wanted, const SetupValues& present, bool includeComms);
+    LinkStatus linkStatus() const { return link.status(); }
+    // The planned communication settings, after everything else: they end the conversation.
+    void writeComms(std::function<void(bool ok)> done);
+    // The writes planned: what write() and writeComms() will put, in their order.
+    int planned() const { return int(writeResults.size()); }
+    // The writing stopped because a program started: the operator's curve was left as it was.
+    bool programStarted() const { return programRunning; }
     void cancel() { cancelled = true; }
     bool busy() const { return running; }
     // The origin of the writes, as the event journal names it: "仪表文件" (the screen) unless said.
     void setWriteSource(const QString& source) { writeSource = source; }
-    bool linkOpen() const { return link.status().open; }
+    // Open, or a gateway still connecting: requests wait for the connection.
+    bool linkOpen() const { return link.status().open || link.status().wanted; }
 
     const SetupValues& values() const { return readValues; }
     const std::vector<WriteResult>& results() const { return writeResults; }
@@ -65,6 +82,16 @@ private:
     Step readProgram(int curve);
     void readTable(int curve, int recipe, int block, std::function<void(bool)> next);
     Step selectCurve(const std::function<int()>& curve);
+    Step checkProgramState();
+    Step readRecipe(int curve, std::optional<qint32> fileRecipe);
+    Step writeOne(std::size_t i);
+    Step writeCommsOne(std::size_t i);
+    void probeAddress(std::size_t i, std::function<void(bool)> next);
+    void commsTaken(WriteResult& w);
+    void commsUnanswered(WriteResult& w, const QString& silence);
+    void verify(std::size_t i, int reg, int result, std::function<void(bool)> next);
+    bool blocked(WriteResult& w) const;
+    void heard(int result);
 
     InstrumentLink& link;
     SetupValues readValues;
@@ -74,7 +101,13 @@ private:
     std::function<void(bool)> finished;
     qint32 scratch[16] = {};
     qint32 originalCurve = 0;
-    bool curveTouched = false; // a selection went out: the operator's curve is put back
+    bool curveTouched = false;   // a selection went out: the operator's curve is put back
+    bool programRunning = false; // found running while writing: nothing more, not even the curve
+    int unanswered = 0;          // requests in a row that had no answer
+    int currentRecipe = 0;       // the recipe value of the curve selected while writing
+    int commsAddress = 0;        // the address the instrument answers to once 4159 was written
+    std::set<int> recipeDiffers; // curves whose tables the file holds at another recipe value
+    const MapEntry* failedInput = nullptr; // an input type or decimal point not taken
     bool cancelled = false;
     bool running = false;
     QString why;

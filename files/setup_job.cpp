@@ -36,6 +36,10 @@ void SetupJob::begin(const char* kind, const QString& file) {
 
 void SetupJob::backup(const QString& path, const FileOrigin& origin) {
     begin("backup", path);
+    if (const auto why = refuseTarget(path)) {
+        fail(tr("Backup refused, nothing read: %1").arg(*why));
+        return;
+    }
     io.read([this, path, origin](bool ok) {
         if (!ok) {
             fail(tr("Backup failed, no file written: %1").arg(io.error()));
@@ -50,6 +54,23 @@ void SetupJob::backup(const QString& path, const FileOrigin& origin) {
         lines << tr("%1 registers backed up to %2").arg(io.values().size()).arg(path);
         emit finished(Status::Done);
     });
+}
+
+// A backup replaces only an instrument file of this console: anything else there stays.
+std::optional<QString> SetupJob::refuseTarget(const QString& path) const {
+    if (path.trimmed().isEmpty())
+        return tr("no file named");
+    if (targetCheck)
+        if (auto why = targetCheck(path))
+            return why;
+    QFile old(path);
+    if (!old.exists())
+        return std::nullopt;
+    QString why;
+    if (!old.open(QIODevice::ReadOnly) || !parse_instrument_file(old.read(16 << 20), &why))
+        return tr("%1 exists and is not an instrument file of this console (%2): not replaced")
+            .arg(path, why.isEmpty() ? old.errorString() : why);
+    return std::nullopt;
 }
 
 void SetupJob::compare(const QString& path) {
@@ -109,72 +130,4 @@ void SetupJob::compareValues(const SetupValues& first, const SetupValues& second
         if (r.file || r.instrument)
             compared.push_back(r);
     }
-}
-
-void SetupJob::restore(const QString& path, bool includeComms) {
-    begin("restore", path);
-    const auto file = load(path);
-    if (!file)
-        return;
-    if (!io.linkOpen()) {
-        fail(tr("the link is not open: nothing written"));
-        return;
-    }
-    io.read([this, file = *file, includeComms](bool ok) {
-        if (!ok) {
-            fail(tr("Nothing written: %1").arg(io.error()));
-            return;
-        }
-        compareWith(file);
-        const SetupValues present = io.values();
-        io.write(file.values, present, includeComms, [this, present, file](bool done) {
-            int verified = 0, refused = 0, notVerified = 0, notWritten = 0, unread = 0;
-            for (const WriteResult& w : io.results()) {
-                switch (w.outcome) {
-                case WriteOutcome::Verified:
-                    ++verified;
-                    continue;
-                case WriteOutcome::Refused:
-                    ++refused;
-                    lines << tr("refused\t%1\t%2\t%3: %4")
-                                 .arg(w.entry->name(), w.entry->key(), w.entry->shown(w.wanted),
-                                      w.why);
-                    continue;
-                case WriteOutcome::NotVerified:
-                    ++notVerified;
-                    lines << tr("not verified\t%1\t%2\twrote %3, reads %4")
-                                 .arg(w.entry->name(), w.entry->key(), w.entry->shown(w.wanted),
-                                      w.entry->shown(w.readBack));
-                    continue;
-                case WriteOutcome::Written:
-                    ++unread;
-                    lines << tr("written, not read back\t%1\t%2\t%3: %4")
-                                 .arg(w.entry->name(), w.entry->key(), w.entry->shown(w.wanted),
-                                      w.why);
-                    continue;
-                case WriteOutcome::NotWritten:
-                    ++notWritten;
-                    lines << tr("not written\t%1\t%2\t%3%4")
-                                 .arg(w.entry->name(), w.entry->key(), w.entry->shown(w.wanted),
-                                      w.why.isEmpty() ? QString() : QStringLiteral(": ") + w.why);
-                    continue;
-                }
-            }
-            const int unchanged =
-                int(compared.size()) - int(differing(file.values, present).size());
-            if (!done)
-                lines << io.error();
-            lines << tr("written and verified %1, written but not read back %2, refused %3, not "
-                        "verified %4, not written %5, unchanged %6")
-                         .arg(verified)
-                         .arg(unread)
-                         .arg(refused)
-                         .arg(notVerified)
-                         .arg(notWritten)
-                         .arg(unchanged);
-            const bool all =
-                done && refused == 0 && notVerified == 0 && notWritten == 0 && unread == 0;
-            emit finished(all ? Status::Done : Status::Differences);
-        });
-    });
 }

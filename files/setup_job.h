@@ -4,17 +4,30 @@
 //
 // Compare and write read the file first and refuse it whole (another version, an unknown
 // register) before anything goes to the instrument; a backup leaves no file when any block fails.
+// A restore refuses more before any request: a value its register does not accept, a file that
+// lacks registers, a journal that cannot be written. It then reads the instrument, asks (when a
+// confirmation is set), saves what the instrument holds beside the file, writes, compares again.
 
 #include "files/instrument_file.h"
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 struct CompareRow {
     const MapEntry* entry = nullptr;
     std::optional<qint32> file;
     std::optional<qint32> instrument;
     bool differs() const { return file != instrument; }
+};
+
+// What a restore is about to write, for its confirmation.
+struct RestorePlan {
+    int writes = 0;        // registers to write, the communication settings included
+    QStringList comms;     // those: "通讯地址 (4159): 1 → 5"
+    int recipeDiffers = 0; // segment registers left out: their table is another recipe's
+    QString beforeCopy;    // where the instrument's present setup is saved first
 };
 
 class SetupJob final : public QObject {
@@ -29,6 +42,15 @@ public:
     // Two files, no instrument: `first` in the file column, `second` in the instrument's.
     void compareFiles(const QString& first, const QString& second);
     void restore(const QString& path, bool includeComms);
+    // Asked once before a restore writes anything; answer(false) writes nothing. None: no asking.
+    using Confirm = std::function<void(const RestorePlan& plan, std::function<void(bool)> answer)>;
+    void setConfirmation(Confirm ask) { confirm = std::move(ask); }
+    // Why the writes could not be journaled now; empty when they can. None: not journaled.
+    void setAuditCheck(std::function<std::optional<QString>()> check) { audit = std::move(check); }
+    // Why a backup may not be written to `path`; empty when it may.
+    void setTargetCheck(std::function<std::optional<QString>(const QString&)> check) {
+        targetCheck = std::move(check);
+    }
     void cancel() { io.cancel(); }
     void setWriteSource(const QString& source) { io.setWriteSource(source); }
     bool busy() const { return io.busy(); }
@@ -47,10 +69,17 @@ signals:
 
 private:
     std::optional<InstrumentFile> load(const QString& path);
+    std::optional<QString> refuseTarget(const QString& path) const;
     void fail(const QString& why);
     void compareWith(const InstrumentFile& file);
     void compareValues(const SetupValues& first, const SetupValues& second);
     void reportComparison();
+    void confirmed(const InstrumentFile& file, const SetupValues& present, bool includeComms,
+                   const QString& copy);
+    void written(const InstrumentFile& file, const SetupValues& present, bool done);
+    void finishRestore(const InstrumentFile& file, const SetupValues& present, bool done,
+                       const QString& writeError, const QString& compareError);
+    bool reportWrites(const SetupValues& wanted, const SetupValues& present);
 
     SetupIo io;
     void begin(const char* kind, const QString& file);
@@ -59,4 +88,7 @@ private:
     std::vector<CompareRow> compared;
     QString jobKind;
     QString jobFile;
+    Confirm confirm;
+    std::function<std::optional<QString>()> audit;
+    std::function<std::optional<QString>(const QString&)> targetCheck;
 };

@@ -15,6 +15,11 @@ QString written_value(const LinkRequest& r) {
     return QString::number(r.op == LinkOp::Set_4X_D1 ? r.value : r.op == LinkOp::Set_0X_Bit1);
 }
 
+// Baud rate, parity, address.
+bool is_line_setting(int reg) {
+    return reg >= 4157 && reg <= 4159;
+}
+
 } // namespace
 
 JournalLink::JournalLink(InstrumentLink& inner, EventJournal& journal, QObject* parent)
@@ -159,6 +164,13 @@ void JournalLink::finishWrite(std::shared_ptr<Attempt> attempt, int result,
         (coil ? coils : registers).insert(key(r.slave, r.number), value);
         if (writeAccepted)
             writeAccepted({r.slave, coil, r.number, value, d.source});
+    } else if (!coil && is_line_setting(r.number) && after.lastUnmatched) {
+        // The instrument took a line setting and answered at the new one (the new address).
+        d.result = tr("accepted: answered at the new link setting");
+        registers.insert(key(r.slave, r.number), value);
+    } else if (!coil && is_line_setting(r.number) && after.lastException == 0) {
+        // It may have taken it and answer only at the new setting: not known to have failed.
+        d.result = tr("sent; no answer at the old link setting: %1").arg(after.lastMessage);
     } else {
         d.result = tr("failed: %1").arg(after.lastMessage);
     }

@@ -61,7 +61,9 @@ struct LinkStatus {
     bool lastOk = false;                     // outcome of the newest finished transaction
     QString lastMessage;                     // that outcome in words
     int lastException = 0;                   // the Modbus exception code of that outcome; 0: none
-    quint64 good = 0;                        // transactions since opening
+    bool lastUnmatched = false; // that outcome: an answer came that fits no request (say, from
+                                // the address just written), and then nothing that did
+    quint64 good = 0;           // transactions since opening
     quint64 failed = 0;
 };
 

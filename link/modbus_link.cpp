@@ -15,7 +15,8 @@ bool same(const LinkStatus& a, const LinkStatus& b) {
            a.reconnectDelayMs == b.reconnectDelayMs && a.device == b.device &&
            a.settings == b.settings && a.anyTransaction == b.anyTransaction &&
            a.lastOk == b.lastOk && a.lastMessage == b.lastMessage &&
-           a.lastException == b.lastException && a.good == b.good && a.failed == b.failed;
+           a.lastException == b.lastException && a.lastUnmatched == b.lastUnmatched &&
+           a.good == b.good && a.failed == b.failed;
 }
 
 } // namespace
@@ -224,6 +225,7 @@ void ModbusLink::onReplyFinished(QModbusReply* reply) {
     case QModbusDevice::TimeoutError: {
         quietNeeded = true;
         sinceTimeOut.start();
+        unmatchedAnswer = mismatchSeen && !crcSeen;
         const QString what = crcSeen        ? tr("CRC error")
                              : mismatchSeen ? tr("answer did not match")
                                             : tr("time out");
@@ -244,6 +246,8 @@ void ModbusLink::complete(Pending p, bool ok, const QString& message, const QMod
     s.anyTransaction = true;
     s.lastOk = ok;
     s.lastException = exception;
+    s.lastUnmatched = !ok && unmatchedAnswer;
+    unmatchedAnswer = false;
     s.lastMessage = QStringLiteral("%1: %2").arg(describe(p.request), message);
     ok ? ++s.good : ++s.failed;
     setStatus(s);

@@ -106,6 +106,7 @@ private:
     QPointer<QModbusReply> inFlightReply;
     bool crcSeen = false;
     bool mismatchSeen = false;
+    bool unmatchedAnswer = false; // the time out that ends the request followed such an answer
     bool pumpPosted = false;
     bool lossPosted = false;
     bool starting = false; // inside connectDevice(): its own errors are its result
