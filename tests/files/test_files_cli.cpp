@@ -23,8 +23,9 @@ class TestFilesCli : public QObject {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         p.setProcessEnvironment(env);
+        const QStringList db{"--db", journalFile()};
         p.start(QStringLiteral(MT3600_CONSOLE_PATH),
-                args + QStringList{"--lang", "en", "--db", journalFile()});
+                args + QStringList{"--lang", "en"} + (args.contains("--db") ? QStringList{} : db));
         if (!p.waitForFinished(60000))
             return -1;
         if (printed)
@@ -137,12 +138,42 @@ private slots:
             << QStringList{"--connect", "1", "--backup", "a.json", "--compare", "b.json"};
         QTest::newRow("no such file")
             << QStringList{"--connect", "PTY", "--restore", "/nonexistent/setup.json"};
+        QTest::newRow("a journal that cannot be written")
+            << QStringList{"--connect", "PTY", "--restore", "SETUP", "--db", "NOTES"};
+        QTest::newRow("a backup over what is no instrument file")
+            << QStringList{"--connect", "PTY", "--backup", "NOTES"};
     }
 
+    // Refused before any request: the instrument's write log stays as it was.
     void refused() {
         QFETCH(QStringList, args);
-        args.replaceInStrings(QStringLiteral("PTY"), sim.ptyPath());
+        QFile notes(dir.filePath(QStringLiteral("notes.txt")));
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("line 3 oven\n") > 0);
+        notes.close();
+        args.replaceInStrings(QStringLiteral("PTY"), sim.ptyPath())
+            .replaceInStrings(QStringLiteral("SETUP"), dir.filePath(QStringLiteral("setup.json")))
+            .replaceInStrings(QStringLiteral("NOTES"), notes.fileName());
         QCOMPARE(console(args), 2);
+        QVERIFY(notes.open(QIODevice::ReadOnly));
+        QCOMPARE(notes.readAll(), QByteArray("line 3 oven\n"));
+    }
+
+    // Over TCP the restore waits for the connection, and says where the instrument's setup went.
+    void restoreOverTcp() {
+        SimProcess gateway;
+        const QString at =
+            QStringLiteral("127.0.0.1:%1").arg(20000 + QCoreApplication::applicationPid() % 20000);
+        QVERIFY(gateway.start({QStringLiteral("--tcp"), at}));
+        const QString file = dir.filePath(QStringLiteral("tcp.json"));
+        QString said;
+        QCOMPARE(console({"--connect", at, "--backup", file}, &said), 0);
+        setValue(file, 4106, 1222);
+        QCOMPARE(console({"--connect", at, "--restore", file}, &said), 0);
+        QVERIFY2(said.contains(QStringLiteral("written and verified 1,")), qPrintable(said));
+        const QString copy = said.section(QStringLiteral(" saved to "), 1).section(u'\n', 0, 0);
+        QVERIFY2(copy.contains(QStringLiteral("tcp-before-")) && QFile::exists(copy),
+                 qPrintable(said));
+        QVERIFY(said.trimmed().endsWith(QStringLiteral("Compared after writing: 0 differences")));
     }
 };
 

@@ -7,9 +7,11 @@
 #include "overview/overview_rig.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -33,8 +35,11 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("setup.json"));
         InstrumentFile file;
-        for (const MapEntry& e : register_map())
-            file.values[{e.curve, e.reg}] = e.reg == 4106 ? 1300 : 0;
+        for (const MapEntry& e : register_map()) {
+            file.values[{e.curve, e.reg}] = e.reg == 4106 ? 1300 : std::clamp(0, e.low, e.high);
+            if (e.curve < 0 && e.reg != 4106)
+                rig.link.holdingRegisters[e.reg] = std::clamp(0, e.low, e.high);
+        }
         file.values[{-1, 258}] = 5;
         file.values[{2, 8209}] = 450;
         QFile out(path);
@@ -86,6 +91,32 @@ private slots:
         QVERIFY(form->findChild<QLabel*>(QStringLiteral("FilesReport"))
                     ->text()
                     .contains(QStringLiteral("not open")));
+
+        // Open: the screen asks once, naming how many; declined, nothing is written (the curve
+        // selections of the reading aside) and nothing saved beside the file.
+        rig.link.linkStatus.open = true;
+        rig.link.clearCalls();
+        QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("FilesWrite")),
+                          Qt::LeftButton);
+        QMessageBox* box = nullptr;
+        QVERIFY(QTest::qWaitFor(
+            [&] { return (box = form->findChild<QMessageBox*>(QStringLiteral("FilesConfirm"))); },
+            10000));
+        QCOMPARE(box->text(), QStringLiteral("Write 2 register(s) to the instrument?"));
+        QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+        QVERIFY(done.wait(10000));
+        for (const LinkCall& c : rig.link.writes())
+            QCOMPARE(c.first, 7);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+
+        // A backup onto an existing file asks first; declined, nothing is read.
+        rig.link.clearCalls();
+        QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("FilesBackup")),
+                          Qt::LeftButton);
+        box = form->findChild<QMessageBox*>(QStringLiteral("FilesOverwrite"));
+        QVERIFY(box);
+        QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+        QVERIFY(rig.link.calls.isEmpty());
     }
 };
 
