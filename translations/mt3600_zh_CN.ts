@@ -416,6 +416,38 @@
         <source>Compare the two files</source>
         <translation>比较两个文件</translation>
     </message>
+    <message>
+        <source>%1 exists. Replace it with this backup?</source>
+        <translation>%1 已存在。用本次备份替换它吗？</translation>
+    </message>
+    <message>
+        <source>Backup not made: the file was kept</source>
+        <translation>未备份：原文件保留</translation>
+    </message>
+    <message>
+        <source>Last of all the link settings, which end the conversation:</source>
+        <translation>最后写入通讯设置（写入后通讯将中断）：</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n segment register(s) are left out: the file holds their tables at another recipe value than the instrument.</source>
+        <translation>
+            <numerusform>%n 个程序段寄存器不写入：文件中的曲线表属于与仪表不同的工艺配方值。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The instrument&apos;s present setup is saved first to %1; restoring that file undoes this restore.</source>
+        <translation>先将仪表当前的设置保存到 %1；恢复该文件即可撤销本次写入。</translation>
+    </message>
+    <message>
+        <source>Waiting for the confirmation…</source>
+        <translation>等待确认…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Write %n register(s) to the instrument?</source>
+        <translation>
+            <numerusform>向仪表写入 %n 个寄存器吗？</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>InstrumentFile</name>
@@ -442,6 +474,24 @@
     <message>
         <source>register %1 holds no 16-bit value</source>
         <translation>寄存器 %1 的值不是 16 位数值</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 (%3 to %4)</source>
+        <translation>%1 的值为 %2（应为 %3 至 %4）</translation>
+    </message>
+    <message numerus="yes">
+        <source>, and %n more</source>
+        <translation>
+            <numerusform>，另有 %n 个</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>values their registers do not accept: %1%2</source>
+        <translation>寄存器不接受的值：%1%2</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 registers are missing: %3%4</source>
+        <translation>%2 个寄存器中缺少 %1 个：%3%4</translation>
     </message>
 </context>
 <context>
@@ -583,6 +633,14 @@
             <numerusform>（之前 %n 次尝试失败：%1）</numerusform>
         </translation>
     </message>
+    <message>
+        <source>accepted: answered at the new link setting</source>
+        <translation>已接受：仪表按新的通讯设置应答</translation>
+    </message>
+    <message>
+        <source>sent; no answer at the old link setting: %1</source>
+        <translation>已发送；按原通讯设置无应答：%1</translation>
+    </message>
 </context>
 <context>
     <name>JournalModel</name>
@@ -672,6 +730,10 @@
     <message>
         <source>%1 events lost while the file was away</source>
         <translation>文件不可用期间丢失 %1 条事件</translation>
+    </message>
+    <message>
+        <source>no event journal is kept</source>
+        <translation>未保存事件记录</translation>
     </message>
 </context>
 <context>
@@ -1140,8 +1202,32 @@
         <translation>工艺配方值 %1 无对应曲线表（应为 0 至 8）：未写入</translation>
     </message>
     <message>
-        <source>a line setting: it cannot be read back at the old settings</source>
-        <translation>通讯参数：按原设置无法读回</translation>
+        <source>the instrument stopped answering (three requests in a row): the rest is not written</source>
+        <translation>仪表停止应答（连续三次请求无应答）：其余未写入</translation>
+    </message>
+    <message>
+        <source>(curve %1 was not put back: a program runs)</source>
+        <translation>（未恢复曲线 %1：程序正在运行）</translation>
+    </message>
+    <message>
+        <source>a program was started (state %1): the restore stopped, the rest is not written</source>
+        <translation>程序已启动（状态 %1）：写入已停止，其余未写入</translation>
+    </message>
+    <message>
+        <source>recipe differs</source>
+        <translation>工艺配方不同</translation>
+    </message>
+    <message>
+        <source>%1 (%2) was not taken, and this is read in its terms</source>
+        <translation>%1（%2）未被接受，而本项的含义取决于它</translation>
+    </message>
+    <message>
+        <source>written; not verifiable after the link setting changed</source>
+        <translation>已写入；通讯设置改变后无法校验</translation>
+    </message>
+    <message>
+        <source>no answer at the old link setting, whether it was taken is not known (%1)</source>
+        <translation>按原通讯设置无应答，不知是否已被接受（%1）</translation>
     </message>
 </context>
 <context>
@@ -1179,28 +1265,84 @@
         <translation>未写入：%1</translation>
     </message>
     <message>
-        <source>refused	%1	%2	%3: %4</source>
-        <translation>被拒绝	%1	%2	%3：%4</translation>
-    </message>
-    <message>
-        <source>not verified	%1	%2	wrote %3, reads %4</source>
-        <translation>校验不符	%1	%2	写入 %3，读回 %4</translation>
-    </message>
-    <message>
-        <source>not written	%1	%2	%3%4</source>
-        <translation>未写入	%1	%2	%3%4</translation>
-    </message>
-    <message>
         <source>the link is not open: nothing written</source>
         <translation>通讯未打开：未写入</translation>
     </message>
     <message>
-        <source>written, not read back	%1	%2	%3: %4</source>
-        <translation>已写入，未读回	%1	%2	%3：%4</translation>
-    </message>
-    <message>
         <source>written and verified %1, written but not read back %2, refused %3, not verified %4, not written %5, unchanged %6</source>
         <translation>已写入并校验 %1，已写入未读回 %2，被拒绝 %3，校验不符 %4，未写入 %5，未变 %6</translation>
+    </message>
+    <message>
+        <source>Backup refused, nothing read: %1</source>
+        <translation>拒绝备份，未读取：%1</translation>
+    </message>
+    <message>
+        <source>no file named</source>
+        <translation>未指定文件</translation>
+    </message>
+    <message>
+        <source>%1 exists and is not an instrument file of this console (%2): not replaced</source>
+        <translation>%1 已存在且不是本控制台的仪表文件（%2）：未替换</translation>
+    </message>
+    <message>
+        <source>Nothing written: the event journal cannot record the writes: %1</source>
+        <translation>未写入：事件记录无法记录这些写入：%1</translation>
+    </message>
+    <message>
+        <source>%1 (%2): %3 → %4</source>
+        <translation>%1（%2）：%3 → %4</translation>
+    </message>
+    <message>
+        <source>Not confirmed: nothing written</source>
+        <translation>未确认：未写入</translation>
+    </message>
+    <message>
+        <source>Nothing written: the instrument&apos;s present setup cannot be saved to %1: %2</source>
+        <translation>未写入：无法将仪表当前设置保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>The instrument&apos;s setup before the restore is saved to %1</source>
+        <translation>写入前的仪表设置已保存到 %1</translation>
+    </message>
+    <message>
+        <source>Compared after writing: %1 differences</source>
+        <translation>写入后比较：%1 处不同</translation>
+    </message>
+    <message>
+        <source>Compared after writing: %1 differences, and %2 in the address, baud rate and parity (written after the compare, or not asked for)</source>
+        <translation>写入后比较：%1 处不同，另有通讯地址、波特率和校验方式 %2 处（在比较之后写入，或未要求写入）</translation>
+    </message>
+    <message>
+        <source>Compared after writing: not possible: %1</source>
+        <translation>写入后比较：无法进行：%1</translation>
+    </message>
+    <message>
+        <source>refused	%1: %2</source>
+        <translation>被拒绝	%1：%2</translation>
+    </message>
+    <message>
+        <source>not verified	%1: %2</source>
+        <translation>校验不符	%1：%2</translation>
+    </message>
+    <message>
+        <source>not verified	%1	reads %2</source>
+        <translation>校验不符	%1	读回 %2</translation>
+    </message>
+    <message>
+        <source>%1	%2</source>
+        <translation>%1	%2</translation>
+    </message>
+    <message>
+        <source>written, not read back	%1: %2</source>
+        <translation>已写入，未读回	%1：%2</translation>
+    </message>
+    <message>
+        <source>not written	%1</source>
+        <translation>未写入	%1</translation>
+    </message>
+    <message>
+        <source>not written: %1	%2</source>
+        <translation>未写入：%1	%2</translation>
     </message>
 </context>
 <context>
