@@ -8,7 +8,14 @@
 namespace {
 
 bool is_blank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\u3000';
+}
+
+// A Chinese input method in its full-width mode types digits, point and signs as full-width forms
+// (U+FF01..U+FF5E); they read as the ASCII characters they stand for.
+QChar half_width(QChar c) {
+    const char16_t u = c.unicode();
+    return u >= 0xFF01 && u <= 0xFF5E ? QChar(char16_t(u - 0xFEE0)) : c;
 }
 
 QString without_blanks(QStringView text) {
@@ -16,7 +23,7 @@ QString without_blanks(QStringView text) {
     s.reserve(text.size());
     for (QChar c : text)
         if (!is_blank(c))
-            s.append(c);
+            s.append(half_width(c));
     return s;
 }
 
@@ -39,7 +46,7 @@ double radix_number(QStringView digits, int radix) {
         ++used;
     }
     if (used == 0)
-        return 0;
+        return std::numeric_limits<double>::quiet_NaN();
     if (v <= 0xFFFF)
         return static_cast<qint16>(static_cast<quint16>(v));
     return static_cast<qint32>(static_cast<quint32>(v));
@@ -47,14 +54,14 @@ double radix_number(QStringView digits, int radix) {
 
 } // namespace
 
-double text_to_number(QStringView text) {
+std::optional<double> text_number(QStringView text) {
     const QString s = without_blanks(text);
     if (s.size() >= 2 && s[0] == u'&') {
         const QChar k = s[1].toUpper();
-        if (k == u'H')
-            return radix_number(QStringView(s).mid(2), 16);
-        if (k == u'O')
-            return radix_number(QStringView(s).mid(2), 8);
+        if (k == u'H' || k == u'O') {
+            const double v = radix_number(QStringView(s).mid(2), k == u'H' ? 16 : 8);
+            return std::isnan(v) ? std::nullopt : std::optional<double>(v);
+        }
     }
     qsizetype i = 0;
     const qsizetype n = s.size();
@@ -74,7 +81,7 @@ double text_to_number(QStringView text) {
         }
     }
     if (mantissaDigits == 0)
-        return 0;
+        return std::nullopt;
     qsizetype end = i;
     if (i < n && (s[i] == u'e' || s[i] == u'E' || s[i] == u'd' || s[i] == u'D')) {
         qsizetype j = i + 1;
@@ -96,6 +103,10 @@ double text_to_number(QStringView text) {
         return number.startsWith(u'-') ? -std::numeric_limits<double>::infinity()
                                        : std::numeric_limits<double>::infinity();
     return v;
+}
+
+double text_to_number(QStringView text) {
+    return text_number(text).value_or(0);
 }
 
 double round_half_even(double value) {

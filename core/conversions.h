@@ -10,8 +10,14 @@
 #include <optional>
 
 // The longest leading decimal number of the text, blanks skipped wherever they stand: sign, digits,
-// a point (always a period), an exponent; "&H" and "&O" read hexadecimal and octal. Text with no
-// number reads 0. A number too large for a double reads as infinity, which no range accepts.
+// a point (always a period), an exponent; "&H" and "&O" read hexadecimal and octal. Full-width
+// digits, point and signs read as their ASCII forms ("１２.５" is 12.5). Empty when the text holds
+// no number (empty, blanks, letters, a sign or a point alone, "nan", "inf"): whatever writes to the
+// instrument writes nothing then. A number too large for a double reads as infinity, which no
+// range accepts.
+std::optional<double> text_number(QStringView text);
+// The same, with text that holds no number reading 0 (settings of the console's own, never a
+// value written to the instrument).
 double text_to_number(QStringView text);
 
 // To nearest, ties to even (12.5 -> 12, 13.5 -> 14, -2.5 -> -2).

@@ -32,6 +32,12 @@ void BlockReader::read(std::size_t index) {
     }
     next = index + 1;
     const RegisterBlock b = blockAt(int(index));
+    if (b.count <= 0) { // nothing to read for this block now
+        if (afterBlock)
+            afterBlock(int(index));
+        read(index + 1);
+        return;
+    }
     link.Get_4X_DX(LinkSet[linkslot::Port], LinkSet[linkslot::Address], b.first, b.count,
                    image.data() + b.offset, context, [this, index](int) {
                        if (afterBlock)

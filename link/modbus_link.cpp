@@ -103,10 +103,17 @@ int ModbusLink::ClosePort_Modbus(int /*port*/) {
     return 0;
 }
 
+// An operator's write (and its repeat) goes on the wire right after the transaction in flight,
+// ahead of the reads already queued: a commit waits for at most one read, not for a screen's whole
+// refresh and a poll cycle. Writes keep their order among themselves, and so do reads.
 void ModbusLink::submit(const LinkRequest& request, qint32* buffer, QObject* context,
                         LinkDone done) {
-    queue.push_back(Pending{request, buffer, context, context != nullptr, std::move(done),
-                            refusal_of(request)});
+    Pending p{request, buffer, context, context != nullptr, std::move(done), refusal_of(request)};
+    auto at = queue.end();
+    if (is_write(request.op))
+        at = std::find_if(queue.begin(), queue.end(),
+                          [](const Pending& q) { return !is_write(q.request.op); });
+    queue.insert(at, std::move(p));
     schedulePump();
 }
 

@@ -18,7 +18,10 @@ const ToggleRule kToggleRules[4] = {
 };
 
 std::optional<qint32> entry_value(const EntryRule& rule, QStringView text) {
-    const double number = text_to_number(text);
+    const auto read = text_number(text);
+    if (!read)
+        return std::nullopt;
+    const double number = *read;
     if (!(number >= rule.min && number <= rule.max)) // also refuses NaN and infinity
         return std::nullopt;
     return to_int32(number * rule.scale);

@@ -17,8 +17,8 @@ struct EntryRule {
 };
 extern const EntryRule kEntryRules[3];
 
-// The register value of a typed entry; empty when the number is outside the range (nothing may
-// be written then).
+// The register value of a typed entry; empty when the text holds no number or the number is
+// outside the range (nothing may be written then).
 std::optional<qint32> entry_value(const EntryRule& rule, QStringView text);
 QString entry_range_text(const EntryRule& rule); // "0 … 100"
 

@@ -101,8 +101,13 @@ void OperatorCommands::entryClick(int k) {
     QLineEdit* box = T_3RW[static_cast<std::size_t>(k)];
     const auto value = entry_value(rule, box->text());
     if (!value) {
-        markRefused(box, tr("%1: %2 is outside %3 — nothing written")
-                             .arg(rule.caption.toString(), box->text(), entry_range_text(rule)));
+        markRefused(box, text_number(box->text())
+                             ? tr("%1: %2 is outside %3 — nothing written")
+                                   .arg(rule.caption.toString(), box->text(),
+                                        entry_range_text(rule))
+                             : tr("%1: \"%2\" holds no number (%3) — nothing written")
+                                   .arg(rule.caption.toString(), box->text(),
+                                        entry_range_text(rule)));
         return;
     }
     LinkSet[linkslot::OverviewValue] = *value;

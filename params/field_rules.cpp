@@ -8,7 +8,14 @@
 
 std::optional<qint32> entry_value(const ScreenRules& rules, FieldKind kind, QStringView text,
                                   QString* why) {
-    const double number = text_to_number(text);
+    const auto read = text_number(text);
+    if (!read) {
+        if (why)
+            *why = QCoreApplication::translate("ParamFields", "\"%1\" holds no number")
+                       .arg(text.toString().trimmed());
+        return std::nullopt;
+    }
+    const double number = *read;
     double value = 0;
     if (kind == FieldKind::Tenths) {
         // The screens hold a tenths entry as a single-precision number before scaling it.

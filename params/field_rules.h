@@ -25,7 +25,7 @@ struct ScreenRules {
 };
 
 // The register value for the text typed into an entry box of `kind` (integer or tenths); empty
-// when it does not fit a register, with the reason in `why`.
+// when the text holds no number or the number does not fit a register, with the reason in `why`.
 std::optional<qint32> entry_value(const ScreenRules& rules, FieldKind kind, QStringView text,
                                   QString* why = nullptr);
 

@@ -205,9 +205,15 @@ void ParamFields::commitList(Field& f) {
 // edit (its return button) must not drop the repeat, nor the note on the instrument's line
 // settings. What shows on the row needs the screen, and happens only while it is there.
 void ParamFields::write(Field& f, qint32 value) {
+    QString nowhere;
+    const std::optional<int> where = registerOf ? registerOf(*f.row, nowhere) : f.row->reg;
+    if (!where) {
+        markEditor(f, tr("%1 — nothing written").arg(nowhere));
+        return;
+    }
     const int port = LinkSet[linkslot::Port];
     const int slave = LinkSet[linkslot::Address];
-    const int reg = registerOf ? registerOf(*f.row) : f.row->reg;
+    const int reg = *where;
     const int k = f.row->k;
     const RetryRule retry = retry_rule(rules, f.row->kind);
     const QString name = f.row->name.toString();

@@ -60,8 +60,10 @@ public:
     void commit(int k); // what leaving the editor of row k does
     const ScreenRules& screenRules() const { return rules; }
     // Where a row writes when its register is known only at the commit (a program segment's
-    // field); without it, the row's own register.
-    void setRegisterOf(std::function<int(const ParamRow&)> where) { registerOf = std::move(where); }
+    // field); without it, the row's own register. Empty, with the reason in `why`: the row has no
+    // register now and nothing is written.
+    using RegisterOf = std::function<std::optional<int>(const ParamRow&, QString& why)>;
+    void setRegisterOf(RegisterOf where) { registerOf = std::move(where); }
     // Where the word goes that the instrument's own line settings were written (the link
     // indicator); it is said even when the screen has gone by the time the answer comes.
     void setLinkNote(std::function<void(const QString&)> sink) { linkNote = std::move(sink); }
@@ -87,6 +89,6 @@ private:
     FieldNames names;
     QWidget* form;
     std::map<int, Field> fields;
-    std::function<int(const ParamRow&)> registerOf;
+    RegisterOf registerOf;
     std::function<void(const QString&)> linkNote;
 };

@@ -67,11 +67,14 @@ Tech::Tech(InstrumentLink& instrument, std::function<void()> back, QWidget* pare
               if (index == 0)
                   return {kHeaderFirst, kHeaderSize, 0};
               const int recipe = buffer[kRecipeIndex]; // as the header read just now left it
-              return {kTableFirst + 16 * (index - 1) + kRecipeStride * recipe, 16, 16 * index};
+              // A recipe value outside 0..8 places no table: nothing is read for it.
+              const int count = recipe >= 0 && recipe <= kMaxRecipe ? 16 : 0;
+              return {kTableFirst + 16 * (index - 1) + kRecipeStride * recipe, count, 16 * index};
           },
           nullptr) {
     const ParamTable table = program_table();
-    fields().setRegisterOf([this](const ParamRow& row) { return registerOf(row); });
+    fields().setRegisterOf(
+        [this](const ParamRow& row, QString& why) { return registerOf(row, why); });
     connect(&fields(), &ParamFields::writeFinished, this, [this](int k, bool) {
         if (is_segment_field(k))
             startReadBack();
@@ -226,11 +229,17 @@ bool Tech::eventFilter(QObject* watched, QEvent* event) {
     return ParamScreen::eventFilter(watched, event);
 }
 
-int Tech::registerOf(const ParamRow& row) const {
+std::optional<int> Tech::registerOf(const ParamRow& row, QString& why) const {
     if (!is_segment_field(row.k))
         return row.reg;
-    // The table that was read: the recipe's, not recipe 0's.
-    return segment_register(buffer[kRecipeIndex], segment, row.k - kSegmentRow);
+    // The table that was read: the recipe's, not recipe 0's. A recipe value outside 0..8 would
+    // place the fields anywhere, down to the manual output and the set values.
+    const int recipe = buffer[kRecipeIndex];
+    if (recipe < 0 || recipe > kMaxRecipe) {
+        why = tr("the recipe value %1 places no segment table (0 to 8)").arg(recipe);
+        return std::nullopt;
+    }
+    return segment_register(recipe, segment, row.k - kSegmentRow);
 }
 
 void Tech::startReadBack() {

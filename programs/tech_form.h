@@ -47,7 +47,7 @@ private:
     QWidget* buildGrid();
     void startReadBack();
     void markCurveChoice(const QString& why);
-    int registerOf(const ParamRow& row) const;
+    std::optional<int> registerOf(const ParamRow& row, QString& why) const;
     void fillCurve();
     void showLabels();
 

@@ -965,6 +965,10 @@
         <source>%1: &quot;%2&quot; is no entry (%3) — nothing written</source>
         <translation>%1：“%2”不是可选项（%3） — 未写入</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; holds no number (%3) — nothing written</source>
+        <translation>%1：“%2”中没有数字（%3）— 未写入</translation>
+    </message>
 </context>
 <context>
     <name>ParamFields</name>
@@ -995,6 +999,10 @@
     <message>
         <source>empty — nothing written</source>
         <translation>为空 — 未写入</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no number</source>
+        <translation>“%1”中没有数字</translation>
     </message>
 </context>
 <context>
@@ -1389,6 +1397,10 @@
     <message>
         <source>Curve selection was not taken: %1</source>
         <translation>曲线选择未被接受：%1</translation>
+    </message>
+    <message>
+        <source>the recipe value %1 places no segment table (0 to 8)</source>
+        <translation>工艺配方值 %1 不对应任何段表（0 至 8）</translation>
     </message>
 </context>
 <context>

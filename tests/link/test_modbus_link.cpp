@@ -20,7 +20,7 @@ private slots:
     void failedReadLeavesBuffer_data();
     void failedReadLeavesBuffer();
     void lateAnswerNotTakenForNext();
-    void requestsRunOneAtATimeInOrder();
+    void writesGoAheadOfQueuedReads();
     void outOfRangeValueNeverSent_data();
     void outOfRangeValueNeverSent();
     void callsWhileClosedFailLater();
@@ -187,7 +187,9 @@ void TestModbusLink::lateAnswerNotTakenForNext() {
     QCOMPARE(device->overlaps(), 0); // the second request waited until the late answer was out
 }
 
-void TestModbusLink::requestsRunOneAtATimeInOrder() {
+// One at a time; writes keep their order and go ahead of the reads queued before them, which keep
+// theirs.
+void TestModbusLink::writesGoAheadOfQueuedReads() {
     device->setResponder([](PtyDevice& d, const QByteArray& req) {
         const int function = req.at(1);
         if (function == 4)
@@ -203,13 +205,13 @@ void TestModbusLink::requestsRunOneAtATimeInOrder() {
     link->Set_0X_Bit1(1, 1, 1, this, [&](int r) { finished << (r == 0 ? 3 : -1); });
     link->Rst_0X_Bit1(1, 1, 2, this, [&](int r) { finished << (r == 0 ? 4 : -1); });
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 5, 3000);
-    QCOMPARE(finished, (QList<int>{0, 1, 2, 3, 4}));
+    QCOMPARE(finished, (QList<int>{1, 3, 4, 0, 2}));
     const QList<QByteArray> expected = {
-        QByteArray::fromHex("01040000000271CB"), // read input registers 1..2
         QByteArray::fromHex("0106100000FA0D49"), // register 4097 = 250
-        QByteArray::fromHex("01040000000271CB"),
         QByteArray::fromHex("01050000FF008C3A"), // coil 1 on
         QByteArray::fromHex("0105000100009C0A"), // coil 2 off
+        QByteArray::fromHex("01040000000271CB"), // read input registers 1..2
+        QByteArray::fromHex("01040000000271CB"),
     };
     QCOMPARE(device->requests(), expected);
     QCOMPARE(device->overlaps(), 0);

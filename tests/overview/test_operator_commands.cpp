@@ -43,7 +43,7 @@ class TestOperatorCommands : public QObject {
         QTest::mouseClick(box(i), Qt::LeftButton);
         box(i)->selectAll();
         QTest::keyClick(box(i), Qt::Key_Delete);
-        QTest::keyClicks(box(i), text);
+        type_text(box(i), text);
         QTest::mouseClick(button(kButtons[i]), Qt::LeftButton);
     }
 
@@ -100,7 +100,7 @@ void TestOperatorCommands::entries_data() {
     QTest::addColumn<int>("reg");
     QTest::addColumn<bool>("written");
     QTest::addColumn<int>("value");
-    QTest::newRow("empty SV1 reads 0") << 2 << "" << 3 << true << 0;
+    QTest::newRow("empty SV1 writes nothing") << 2 << "" << 3 << false << 0;
     QTest::newRow("OP 100") << 1 << "100" << 2 << true << 1000;
     QTest::newRow("OP 0") << 1 << "0" << 2 << true << 0;
     QTest::newRow("OP 100.01") << 1 << "100.01" << 2 << false << 0;
@@ -117,7 +117,9 @@ void TestOperatorCommands::entries_data() {
     QTest::newRow("SV1 -2.5") << 2 << "-2.5" << 3 << true << -2;
     QTest::newRow("SV1 12abc") << 2 << "12abc" << 3 << true << 12;
     QTest::newRow("SV1 blanks skipped") << 2 << "1 2 3" << 3 << true << 123;
-    QTest::newRow("SV1 letters read 0") << 2 << "abc" << 3 << true << 0;
+    QTest::newRow("OP letters write nothing, never 0") << 1 << "abc" << 2 << false << 0;
+    QTest::newRow("OP sign alone") << 1 << "-" << 2 << false << 0;
+    QTest::newRow("OP full-width 12.5") << 1 << "１２．５" << 2 << true << 125;
     QTest::newRow("SV2 hexadecimal") << 3 << "&H10" << 4 << true << 16;
     QTest::newRow("SV2 exponent") << 3 << "1e3" << 4 << true << 1000;
     QTest::newRow("SV2 far too large") << 3 << "1e9" << 4 << false << 0;

@@ -158,6 +158,18 @@ void TestParamScreens::leavingAnEntryWrites_data() {
     QTest::newRow("grouped integer") << "PID1"
                                      << "Text1C(0)"
                                      << "3.7" << 5121 << 3;
+    QTest::newRow("letters alone, address") << "CONFIG1"
+                                            << "T_3RW(63)"
+                                            << "abc" << 4159 << -99999;
+    QTest::newRow("point alone") << "PIDC"
+                                 << "T_3RW(2)"
+                                 << "." << 4355 << -99999;
+    QTest::newRow("nan") << "ALM1"
+                         << "T_3RW(263)"
+                         << "nan" << 264 << -99999;
+    QTest::newRow("full-width tenths") << "ALM1"
+                                       << "T_3RW(263)"
+                                       << "１２．５" << 264 << 125;
     QTest::newRow("does not fit") << "CONFIG1"
                                   << "T_3RW(10)"
                                   << "40000" << 4106 << -99999;

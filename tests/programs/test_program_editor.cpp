@@ -116,6 +116,9 @@ void TestProgramEditor::fieldWrites_data() {
     QTest::newRow("mask keeps four digits") << 0 << 1 << "TxtA"
                                             << "123456"
                                             << "Set_4X_D1(2,1,8209,1234)";
+    QTest::newRow("recipe -65 places nothing, not registers 1-4") << -65 << 15 << "TxtA"
+                                                                  << "1200"
+                                                                  << "";
     QTest::newRow("CB6 writes nothing") << 0 << 1 << "CB6"
                                         << "v2"
                                         << "";
