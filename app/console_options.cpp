@@ -127,10 +127,15 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("include-comms"),
         QStringLiteral("With --restore: write the address, baud rate and parity too (the "
                        "conversation ends with them)."));
+    const QCommandLineOption verifyJournal(
+        QStringLiteral("verify-journal"),
+        QStringLiteral("Check the event journal's hash chain in the record file (--db), read-only, "
+                       "and print the first break; exit 0 intact, 1 broken, 2 cannot read."));
     p.addOptions({help,   db,        connect,      baud,      parity,     address,
                   demo,   demoSpeed, shot,         shotDelay, maxSeconds, lang,
                   screen, exportCsv, exportEvents, category,  record,     from,
                   to,     backup,    compare,      restore,   against,    includeComms});
+    p.addOption(verifyJournal);
 
     exitCode = 0;
     // Parsed before the application object exists, so the help names the program itself.
@@ -225,6 +230,9 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         errors << QStringLiteral("--backup, --compare and --restore need --connect PORT");
     if (o.includeComms && o.restore.isEmpty())
         errors << QStringLiteral("--include-comms goes with --restore");
+    o.verifyJournal = p.isSet(verifyJournal);
+    if (o.verifyJournal && (!o.exportCsv.isEmpty() || events || fileJobs > 0))
+        errors << QStringLiteral("--verify-journal goes alone (with --db)");
     o.language = p.value(lang).trimmed();
     o.screen = p.value(screen).trimmed();
     if (!o.screen.isEmpty() && !kStartScreens.contains(o.screen))

@@ -37,6 +37,8 @@ struct ConsoleOptions {
     QString restore;
     QString against;           // --against FILE: --compare two files, no instrument
     bool includeComms = false; // --include-comms: --restore writes address, baud rate, parity too
+    // --verify-journal: check the event journal's hash chain, print the first break, then exit.
+    bool verifyJournal = false;
 };
 
 // Parses the arguments; on an error or --help the text to print is returned in `message` and the

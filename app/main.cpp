@@ -7,6 +7,7 @@
 #include "files/setup_job.h"
 #include "journal/event_export.h"
 #include "journal/event_journal.h"
+#include "journal/journal_chain.h"
 #include "journal/journal_link.h"
 #include "link/modbus_link.h"
 #include "link/port_table.h"
@@ -85,6 +86,18 @@ int export_events(int argc, char* argv[], const ConsoleOptions& options) {
     std::printf("mt3600-console: %lld events written to %s\n", rows,
                 qPrintable(options.exportEvents));
     return 0;
+}
+// --verify-journal: the journal's hash chain checked from its first event, read-only; 0 intact,
+// 1 broken (the first break said), 2 the file cannot be read.
+int verify_journal(int argc, char* argv[], const ConsoleOptions& options) {
+    QCoreApplication app(argc, argv);
+    install_console_translation(app, options.language);
+    ChainCheck check(options.dbPath.isEmpty() ? RecordStore::defaultPath() : options.dbPath);
+    const ChainCheck::State state = check.runToEnd();
+    const bool intact = state == ChainCheck::State::Intact;
+    std::fprintf(state == ChainCheck::State::Unreadable ? stderr : stdout, "mt3600-console: %s\n",
+                 qPrintable(check.text()));
+    return intact ? 0 : state == ChainCheck::State::Broken ? 1 : 2;
 }
 // --backup, --compare, --restore: an instrument file against the instrument on --connect, with
 // no window; the report on stdout, exit 0 (done, or no differences), 1 (differences, or writes
@@ -173,6 +186,8 @@ int main(int argc, char* argv[]) {
         return export_csv(argc, argv, *options);
     if (!options->exportEvents.isEmpty())
         return export_events(argc, argv, *options);
+    if (options->verifyJournal)
+        return verify_journal(argc, argv, *options);
     if (!options->backup.isEmpty() || !options->compare.isEmpty() || !options->restore.isEmpty())
         return file_job(argc, argv, *options);
     QApplication app(argc, argv);

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <limits>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -118,6 +119,7 @@ std::optional<qint64> EventJournal::record(const EventDraft& draft) {
     if (!ok)
         return std::nullopt;
     const qint64 seq = lastSeq;
+    reportRepairs(); // the file opened again: its guards may have gone meanwhile
     // The file is back: the gap in the trail is said in the trail itself.
     if (droppedUnsaid > 0) {
         EventDraft lost;
@@ -133,39 +135,77 @@ std::optional<qint64> EventJournal::record(const EventDraft& draft) {
     return seq;
 }
 
-void EventJournal::reportUncleanEnd() {
-    const auto started = journalStore.newest(EventCategory::Console, QStringLiteral("started"));
-    if (!started || started->session == sessionId)
+// A console still running on this host beside this one has not ended at all: its process is
+// there and runs this program.
+bool EventJournal::runningHere(const QString& session) const {
+    const SessionParts who = parts_of(session);
+    return who.host == hostName && who.pid > 0 && who.pid != QCoreApplication::applicationPid() &&
+           QFileInfo::exists(QStringLiteral("/proc/%1").arg(who.pid)) &&
+           QFileInfo(QStringLiteral("/proc/%1/exe").arg(who.pid)).symLinkTarget() ==
+               QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+}
+
+// Every earlier console that started and never said its end, once: the unclean end names its
+// run, so the next start does not report it again.
+void EventJournal::reportUncleanEnds() {
+    for (const JournalEntry& started : journalStore.unendedStarts(sessionId)) {
+        if (runningHere(started.session))
+            continue;
+        const auto last = journalStore.newestOf(started.session);
+        EventDraft d;
+        d.category = EventCategory::Console;
+        d.code = QStringLiteral("unclean_end");
+        d.source = QStringLiteral("console");
+        d.oldValue = started.session;
+        d.result = tr("not ended cleanly");
+        d.detail = tr("The console started %1 by %2 on %3 did not end cleanly (killed, crashed or "
+                      "power cut); its last event was at %4.")
+                       .arg(started.localTime, started.user, started.host,
+                            last ? last->localTime : started.localTime);
+        record(d);
+    }
+}
+
+// What the store found and mended in the file goes into the journal itself.
+void EventJournal::reportRepairs() {
+    const QStringList guards = journalStore.takeRemadeGuards();
+    if (guards.isEmpty())
         return;
-    if (journalStore.hasEvent(EventCategory::Console, QStringLiteral("ended"), started->session))
-        return;
-    const SessionParts who = parts_of(started->session);
-    // A console still running on this host beside this one has not ended at all.
-    if (who.host == hostName && who.pid > 0 && who.pid != QCoreApplication::applicationPid() &&
-        QFileInfo::exists(QStringLiteral("/proc/%1").arg(who.pid)) &&
-        QFileInfo(QStringLiteral("/proc/%1/exe").arg(who.pid)).symLinkTarget() ==
-            QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget())
-        return;
-    // Its last sign of life: the newest event in the file, when it is that console's.
-    const auto last = journalStore.page({}, std::nullopt, 1);
-    const QString lastSeen = !last.empty() && last.front().session == started->session
-                                 ? last.front().localTime
-                                 : started->localTime;
     EventDraft d;
     d.category = EventCategory::Console;
-    d.code = QStringLiteral("unclean_end");
+    d.code = QStringLiteral("guards_remade");
     d.source = QStringLiteral("console");
-    d.result = tr("not ended cleanly");
-    d.detail = tr("The console started %1 by %2 on %3 did not end cleanly (killed, crashed or "
-                  "power cut); its last event was at %4.")
-                   .arg(started->localTime, started->user, started->host, lastSeen);
+    d.newValue = guards.join(u',');
+    d.result = tr("made again");
+    d.detail = tr("The journal's append-only guards %1 were missing from the record file and were "
+                  "made again: another program changed the file")
+                   .arg(guards.join(QStringLiteral(", ")));
+    record(d);
+}
+
+// Events journaled before the hash chain (or by an older console) are chained once, and the
+// journal says so: the chain vouches for them from this moment, not from when they were written.
+void EventJournal::chainEarlierEvents() {
+    const auto sealed = journalStore.chainUnhashed();
+    if (!sealed || *sealed == 0)
+        return;
+    EventDraft d;
+    d.category = EventCategory::Console;
+    d.code = QStringLiteral("chained");
+    d.source = QStringLiteral("console");
+    d.newValue = QString::number(*sealed);
+    d.result = tr("chained");
+    d.detail = tr("%n earlier event(s) without a hash were added to the hash chain", nullptr,
+                  int(std::min<qint64>(*sealed, std::numeric_limits<int>::max())));
     record(d);
 }
 
 void EventJournal::startSession(const QString& detail) {
     if (sessionOpen)
         return;
-    reportUncleanEnd();
+    reportRepairs();
+    chainEarlierEvents();
+    reportUncleanEnds();
     EventDraft d;
     d.category = EventCategory::Console;
     d.code = QStringLiteral("started");

@@ -50,8 +50,9 @@ public:
     // Journals one event now; its sequence number, or empty when it waits for the file.
     std::optional<qint64> record(const EventDraft& draft);
 
-    // The console started: an earlier console on this file that never journaled its end is
-    // reported first (killed, power cut), then this start. And its clean end.
+    // The console started: guards of the file found missing and made again, events without a
+    // hash chained, and every earlier console on this file that never journaled its end (killed,
+    // power cut) are journaled first, then this start. And its clean end.
     void startSession(const QString& detail = QString());
     void endSession(const QString& detail = QString());
 
@@ -62,7 +63,10 @@ signals:
 private:
     JournalEntry entryOf(const EventDraft& draft) const;
     bool flushWaiting();
-    void reportUncleanEnd();
+    bool runningHere(const QString& session) const;
+    void reportUncleanEnds();
+    void reportRepairs();
+    void chainEarlierEvents();
     void publish();
 
     JournalStore journalStore;

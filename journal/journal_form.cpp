@@ -87,6 +87,8 @@ JournalForm::JournalForm(EventJournal& journal, std::function<void()> backToOver
     connect(returnButton, &QPushButton::clicked, this, &JournalForm::returnClick);
     exportTimer.setInterval(0);
     connect(&exportTimer, &QTimer::timeout, this, &JournalForm::exportStep);
+    chainTimer.setInterval(0);
+    connect(&chainTimer, &QTimer::timeout, this, &JournalForm::chainStep);
     // Events journaled while the screen is shown.
     connect(&journal, &EventJournal::appended, this, &JournalForm::liveEvent);
     resize(1280, 800);
@@ -137,6 +139,7 @@ void JournalForm::buildControls() {
     }
 
     status = named(new QLabel(this), QStringLiteral("JournalStatus"));
+    chainLine = named(new QLabel(this), QStringLiteral("JournalChain"));
     note = named(new QLabel(this), QStringLiteral("JournalNote"));
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     exportFile = named(new QLineEdit(this), QStringLiteral("JournalExportFile"));
@@ -179,6 +182,8 @@ void JournalForm::buildLayout() {
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(status);
     bottom->addSpacing(16);
+    bottom->addWidget(chainLine);
+    bottom->addSpacing(16);
     bottom->addWidget(note, 1);
     bottom->addWidget(returnButton);
 
@@ -192,6 +197,11 @@ void JournalForm::buildLayout() {
 
 void JournalForm::Form_Load() {
     guard = true;
+    // The chain is checked from its first event a chunk per turn of the event loop, so a
+    // million events do not hold the screen.
+    chain = std::make_unique<ChainCheck>(reader.path());
+    chainTimer.start();
+    chainStep();
     table->setFocus(); // the arrow keys and Page Down move through the events at once
     if (!rows.reload({}))
         refuse({}, tr("The record file cannot be read: %1").arg(rows.error()));
@@ -375,4 +385,16 @@ void JournalForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void JournalForm::chainStep() {
+    if (!chain)
+        return;
+    if (chain->step(kChainRowsPerStep) != ChainCheck::State::Running)
+        chainTimer.stop();
+    chainLine->setText(chain->text());
+    chainLine->setStyleSheet(chain->state() == ChainCheck::State::Broken ||
+                                     chain->state() == ChainCheck::State::Unreadable
+                                 ? QStringLiteral("color: #b00000;")
+                                 : QString());
 }

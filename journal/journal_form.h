@@ -7,6 +7,7 @@
 // event loop, with its progress in the status line.
 
 #include "journal/event_export.h"
+#include "journal/journal_chain.h"
 #include "journal/journal_model.h"
 
 #include <QTimer>
@@ -27,6 +28,7 @@ class JournalForm final : public QWidget {
 public:
     static constexpr int kExportRowsPerStep = 1000;
     static constexpr int kTextPauseMs = 400; // typing in the text box applies after this pause
+    static constexpr int kChainRowsPerStep = 5000; // hash chain rows checked a turn
 
     JournalForm(EventJournal& journal, std::function<void()> back, QWidget* parent = nullptr);
     ~JournalForm() override;
@@ -35,6 +37,8 @@ public:
     void applyFilter(); // the filter as typed; a refused one changes nothing
     void exportClick(); // "导出"
     void exportStep();  // one chunk of the export (driven by its step timer)
+    void chainStep();   // one chunk of the chain check (driven by its step timer)
+    const ChainCheck* chainCheck() const { return chain.get(); }
     void returnClick(); // "返回"
     bool exporting() const { return job != nullptr; }
     bool closeGuard() const { return guard; }
@@ -75,6 +79,9 @@ private:
     QPushButton* returnButton = nullptr;
     QTimer textPause;
     QTimer exportTimer;
+    QTimer chainTimer;
+    std::unique_ptr<ChainCheck> chain;
+    QLabel* chainLine = nullptr;
     std::unique_ptr<EventExport> job;
     bool guard = false;
 };

@@ -1,6 +1,7 @@
 #include "journal/journal_link.h"
 
 #include "journal/event_journal.h"
+#include "journal/program_window.h"
 #include "link/modbus_request.h"
 
 #include <QPointer>
@@ -37,8 +38,72 @@ void JournalLink::setPortSources(const QString& open, const QString& close) {
 }
 
 std::optional<qint64> JournalLink::knownRegister(int slave, int number) const {
+    if (program_window::in_window(number)) {
+        const auto k = windowKey(slave, number);
+        if (!k || !window.contains(*k))
+            return std::nullopt;
+        return window.value(*k);
+    }
     const auto it = registers.constFind(key(slave, number));
     return it == registers.cend() ? std::nullopt : std::optional<qint64>(*it);
+}
+
+std::optional<int> JournalLink::curveOf(int slave) const {
+    const auto curve = knownRegister(slave, program_window::kCurveRegister);
+    if (!curve || *curve < 0 || *curve > program_window::kMaxCurve)
+        return std::nullopt;
+    return int(*curve);
+}
+
+std::optional<int> JournalLink::recipeOf(int slave) const {
+    const auto recipe = knownRegister(slave, program_window::kRecipeRegister);
+    if (!recipe || *recipe < 0 || *recipe > program_window::kMaxRecipe)
+        return std::nullopt;
+    return int(*recipe);
+}
+
+std::optional<qint64> JournalLink::windowKey(int slave, int number) const {
+    // The header's registers belong to the curve; the table's to the curve and its recipe (15:
+    // no recipe).
+    const auto curve = curveOf(slave);
+    if (!curve)
+        return std::nullopt;
+    int recipe = 15;
+    if (!program_window::in_header(number)) {
+        const auto r = recipeOf(slave);
+        if (!r)
+            return std::nullopt;
+        recipe = *r;
+    }
+    return (qint64(slave) << 32) | (qint64(*curve) << 24) | (qint64(recipe) << 16) |
+           quint16(number);
+}
+
+void JournalLink::store(int slave, int number, qint64 value) {
+    if (!program_window::in_window(number)) {
+        registers.insert(key(slave, number), value);
+        return;
+    }
+    if (const auto k = windowKey(slave, number))
+        window.insert(*k, value);
+}
+
+void JournalLink::forget(int slave, int number) {
+    if (!program_window::in_window(number)) {
+        registers.remove(key(slave, number));
+        return;
+    }
+    if (const auto k = windowKey(slave, number))
+        window.remove(*k);
+}
+
+QString JournalLink::registerDetail(const LinkRequest& r) const {
+    if (!program_window::in_window(r.number))
+        return tr("Register %1 = %2").arg(r.number).arg(r.value);
+    return tr("Register %1 (%2) = %3")
+        .arg(r.number)
+        .arg(program_window::place(curveOf(r.slave), recipeOf(r.slave), r.number))
+        .arg(r.value);
 }
 
 std::optional<qint64> JournalLink::knownCoil(int slave, int number) const {
@@ -64,6 +129,7 @@ int JournalLink::OpenPort_Modbus(int port, int baudCode, int parityCode, const Q
     // Another port may reach another instrument: nothing known before holds there.
     registers.clear();
     coils.clear();
+    window.clear();
     emit portOpened();
     return result;
 }
@@ -88,8 +154,9 @@ int JournalLink::ClosePort_Modbus(int port) {
 void JournalLink::remember(const LinkRequest& r, const qint32* buffer) {
     switch (r.op) {
     case LinkOp::Get_4X_DX:
+        // In order: a recipe read in this block places the table registers after it.
         for (int k = 0; k < r.count; ++k)
-            registers.insert(key(r.slave, r.number + k), buffer[k]);
+            store(r.slave, r.number + k, buffer[k]);
         break;
     case LinkOp::Get_0X_B16:
         for (int k = 0; k < 16; ++k)
@@ -114,8 +181,12 @@ void JournalLink::submit(const LinkRequest& request, qint32* buffer, QObject* co
     }
     auto attempt = std::make_shared<Attempt>();
     attempt->request = request;
-    attempt->old = request.op == LinkOp::Set_4X_D1 ? knownRegister(request.slave, request.number)
-                                                   : knownCoil(request.slave, request.number);
+    // A program-window register's old value is taken when the write completes, under the curve
+    // selected by then (a curve selection sent just before it completes first).
+    if (request.op != LinkOp::Set_4X_D1)
+        attempt->old = knownCoil(request.slave, request.number);
+    else if (!program_window::in_window(request.number))
+        attempt->old = knownRegister(request.slave, request.number);
     // The same write sent again from its failed attempt's completion is that write's retry.
     if (failingNow && same_write(failingNow->request, request)) {
         attempt->attempts = failingNow->attempts + 1;
@@ -153,15 +224,21 @@ void JournalLink::finishWrite(std::shared_ptr<Attempt> attempt, int result,
     d.category = EventCategory::Write;
     d.code = coil ? QStringLiteral("coil") : QStringLiteral("register");
     d.source = r.source.isEmpty() ? QStringLiteral("console") : r.source;
-    if (attempt->old)
-        d.oldValue = QString::number(*attempt->old);
+    const std::optional<qint64> old = !coil && program_window::in_window(r.number)
+                                          ? knownRegister(r.slave, r.number)
+                                          : attempt->old;
+    if (old)
+        d.oldValue = QString::number(*old);
     d.newValue = written_value(r);
-    d.detail = coil ? tr("Coil %1 %2").arg(r.number).arg(value ? tr("on") : tr("off"))
-                    : tr("Register %1 = %2").arg(r.number).arg(value);
+    d.detail =
+        coil ? tr("Coil %1 %2").arg(r.number).arg(value ? tr("on") : tr("off")) : registerDetail(r);
     if (result == 0) {
         d.result = attempt->attempts > 1 ? tr("accepted at attempt %1").arg(attempt->attempts)
                                          : tr("accepted");
-        (coil ? coils : registers).insert(key(r.slave, r.number), value);
+        if (coil)
+            coils.insert(key(r.slave, r.number), value);
+        else
+            store(r.slave, r.number, value);
         if (writeAccepted)
             writeAccepted({r.slave, coil, r.number, value, d.source});
     } else if (!coil && is_line_setting(r.number) && after.lastUnmatched) {
@@ -173,6 +250,11 @@ void JournalLink::finishWrite(std::shared_ptr<Attempt> attempt, int result,
         d.result = tr("sent; no answer at the old link setting: %1").arg(after.lastMessage);
     } else {
         d.result = tr("failed: %1").arg(after.lastMessage);
+        // The instrument may have taken it before the answer was lost: which curve (or table) the
+        // window shows is not known until it is read again.
+        if (!coil && (r.number == program_window::kCurveRegister ||
+                      r.number == program_window::kRecipeRegister))
+            forget(r.slave, r.number);
     }
     if (attempt->attempts > 1)
         d.detail += u' ' + tr("(%n attempt(s) before failed: %1)", nullptr, attempt->attempts - 1)

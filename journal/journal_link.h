@@ -28,7 +28,9 @@ public:
                 LinkDone done) override;
     LinkStatus status() const override { return inner.status(); }
 
-    // What the console last knew of holding register or coil `number` of instrument `slave`.
+    // What the console last knew of holding register or coil `number` of instrument `slave`; for
+    // a program-window register, of the curve (and recipe) selected now, nothing when that is not
+    // known.
     std::optional<qint64> knownRegister(int slave, int number) const;
     std::optional<qint64> knownCoil(int slave, int number) const;
 
@@ -60,11 +62,20 @@ private:
     void remember(const LinkRequest& request, const qint32* buffer);
     void finishWrite(std::shared_ptr<Attempt> attempt, int result, const LinkStatus& after);
     static qint64 key(int slave, int number) { return (qint64(slave) << 32) | quint32(number); }
+    // A program-window register's key: instrument, curve, recipe (the header has none) and number;
+    // empty while the curve, or for the segment table the recipe, is not known.
+    std::optional<qint64> windowKey(int slave, int number) const;
+    std::optional<int> curveOf(int slave) const;
+    std::optional<int> recipeOf(int slave) const;
+    void store(int slave, int number, qint64 value);
+    void forget(int slave, int number);
+    QString registerDetail(const LinkRequest& r) const;
 
     InstrumentLink& inner;
     EventJournal& journal;
     QHash<qint64, qint64> registers; // holding registers, by key(slave, number)
     QHash<qint64, qint64> coils;
+    QHash<qint64, qint64> window;  // program-window registers, by windowKey()
     Attempt* failingNow = nullptr; // the failed write whose caller's completion is running
     std::function<void(const AcceptedWrite&)> writeAccepted;
     QString openSource = QStringLiteral("ssqx Command9");

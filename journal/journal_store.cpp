@@ -1,5 +1,7 @@
 #include "journal/journal_store.h"
 
+#include "journal/journal_chain.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -7,6 +9,7 @@
 #include <QSqlRecord>
 #include <QUuid>
 #include <QVariant>
+#include <cmath>
 
 namespace {
 
@@ -37,6 +40,9 @@ const char* const kCreate[] = {
     " select raise(abort, 'the event journal is append-only: rows cannot be changed'); end",
     "create trigger if not exists events_no_delete before delete on events begin"
     " select raise(abort, 'the event journal is append-only: rows cannot be deleted'); end",
+    // At start: the consoles that began and never said their end, one index step a session.
+    "create index if not exists events_console_session on events(session, code)"
+    " where category = 'console'",
 };
 
 // The text index behind the text filter: every trigram of the searched columns (any case), so a
@@ -213,11 +219,13 @@ bool JournalStore::open() {
                 q.exec(QStringLiteral("pragma journal_mode=WAL"));
                 q.exec(QStringLiteral("pragma synchronous=NORMAL"));
             }
+            const QStringList before = ok ? schemaNames(q) : QStringList();
             for (const char* sql : kCreate) {
                 if (!ok)
                     break;
                 ok = q.exec(QLatin1String(sql));
             }
+            ok = ok && prepareChain(q, before);
             if (ok) {
                 textIndex = ensure_text_index(q);
                 opened = true;
@@ -250,30 +258,73 @@ std::optional<qint64> JournalStore::append(const JournalEntry& e) {
     if (!ensureOpen())
         return std::nullopt;
     QSqlQuery q(QSqlDatabase::database(connectionName, false));
-    q.prepare(QStringLiteral("insert into events (utc_ms, local_time, address, category, code, "
-                             "source, old_value, new_value, pv, user, host, result, detail, "
-                             "session) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(e.utcMs);
-    q.addBindValue(text_of(e.localTime));
-    q.addBindValue(e.address ? QVariant(*e.address) : QVariant(QMetaType(QMetaType::Int)));
-    q.addBindValue(category_key(e.category));
-    q.addBindValue(text_of(e.code));
-    q.addBindValue(text_of(e.source));
-    q.addBindValue(optional_text(e.oldValue));
-    q.addBindValue(optional_text(e.newValue));
-    q.addBindValue(e.pv ? QVariant(*e.pv) : QVariant(QMetaType(QMetaType::Double)));
-    q.addBindValue(text_of(e.user));
-    q.addBindValue(text_of(e.host));
-    q.addBindValue(text_of(e.result));
-    q.addBindValue(text_of(e.detail));
-    q.addBindValue(text_of(e.session));
-    if (!q.exec()) {
+    // The newest hash is read and the event inserted under one write lock: another console on
+    // the same file appends before or after this event, never between.
+    std::optional<qint64> seq;
+    if (q.exec(QStringLiteral("begin immediate"))) {
+        seq = insertChained(q, e);
+        if (seq && !q.exec(QStringLiteral("commit")))
+            seq.reset();
+        if (!seq) {
+            error = q.lastError().text();
+            q.exec(QStringLiteral("rollback"));
+        }
+    } else {
         error = q.lastError().text();
+    }
+    if (!seq) {
         close(); // the next event opens the file again
         return std::nullopt;
     }
     error.clear();
-    return q.lastInsertId().toLongLong();
+    return seq;
+}
+
+// Inside the write transaction: the next number (never one given out before, even when the
+// newest rows were taken away) and the hash of the event before it.
+std::optional<qint64> JournalStore::insertChained(QSqlQuery& q, const JournalEntry& e) {
+    if (!q.exec(QStringLiteral("select max(coalesce((select seq from sqlite_sequence where name "
+                               "= 'events'), 0), coalesce((select max(seq) from events), 0))")) ||
+        !q.next())
+        return std::nullopt;
+    const qint64 seq = q.value(0).toLongLong() + 1;
+    q.finish();
+    QByteArray previous;
+    q.prepare(QStringLiteral("select coalesce(e.hash, s.hash) from events e left join "
+                             "events_sealed s on s.seq = e.seq where e.seq = ?"));
+    q.addBindValue(seq - 1);
+    if (!q.exec())
+        return std::nullopt;
+    if (q.next())
+        previous = QByteArray::fromHex(q.value(0).toString().toLatin1());
+    q.finish();
+    // SQLite keeps a NaN as NULL: the hash is over what the file will hold.
+    const bool pv = e.pv && std::isfinite(*e.pv);
+    const QVariantList values{seq,
+                              e.utcMs,
+                              text_of(e.localTime),
+                              e.address ? QVariant(*e.address)
+                                        : QVariant(QMetaType(QMetaType::Int)),
+                              category_key(e.category),
+                              text_of(e.code),
+                              text_of(e.source),
+                              optional_text(e.oldValue),
+                              optional_text(e.newValue),
+                              pv ? QVariant(*e.pv) : QVariant(QMetaType(QMetaType::Double)),
+                              text_of(e.user),
+                              text_of(e.host),
+                              text_of(e.result),
+                              text_of(e.detail),
+                              text_of(e.session)};
+    q.prepare(QStringLiteral("insert into events (%1, hash) values (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                             "?, ?, ?, ?, ?, ?, ?)")
+                  .arg(QLatin1String(kChainedColumns)));
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    q.addBindValue(QString::fromLatin1(chain_hash(previous, values).toHex()));
+    if (!q.exec())
+        return std::nullopt;
+    return seq;
 }
 
 std::vector<JournalEntry> JournalStore::select(const QString& where, const QVariantList& values,

@@ -14,8 +14,12 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <utility>
 #include <vector>
+
+class QSqlQuery;
 
 class JournalStore {
 public:
@@ -33,8 +37,21 @@ public:
     // Whether the text filter of page() uses the text index (SQLite's full-text module, trigrams).
     bool hasTextIndex() const { return textIndex; }
 
-    // Appends the entry (its seq is ignored); its new sequence number, or empty on failure.
+    // Appends the entry (its seq is ignored) with its link of the hash chain, in one write
+    // transaction, so two consoles appending to one file keep one chain; its new sequence
+    // number, or empty on failure.
     std::optional<qint64> append(const JournalEntry& entry);
+    // The append-only guards that the file had lost (their table was there, they were not) and
+    // open() made again: someone changed the file with another program.
+    QStringList takeRemadeGuards() { return std::exchange(remade, {}); }
+    // Chains the events at the journal's end that have no hash yet (a file from before the chain,
+    // or events an older console wrote): how many, or empty on failure.
+    std::optional<qint64> chainUnhashed();
+    // The console starts with neither an end nor an unclean end journaled for their session (an
+    // unclean end names its session in old_value), oldest first, `except` left out.
+    std::vector<JournalEntry> unendedStarts(const QString& except);
+    // The newest event of a console session.
+    std::optional<JournalEntry> newestOf(const QString& session);
 
     // Up to `limit` events matching the filter, newest first, older than `after` when given.
     std::vector<JournalEntry> page(const JournalFilter& filter, std::optional<JournalCursor> after,
@@ -60,6 +77,9 @@ public:
 
 private:
     bool ensureOpen();
+    QStringList schemaNames(QSqlQuery& q);
+    bool prepareChain(QSqlQuery& q, const QStringList& before);
+    std::optional<qint64> insertChained(QSqlQuery& q, const JournalEntry& e);
     // A page in time order, newest first or oldest first, strictly beyond `after`.
     std::vector<JournalEntry> keysetPage(const JournalFilter& filter,
                                          std::optional<JournalCursor> after, int limit,
@@ -71,5 +91,6 @@ private:
     QString connectionName;
     bool opened = false;
     bool textIndex = false;
+    QStringList remade;
     QString error;
 };

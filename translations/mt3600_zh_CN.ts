@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ChainCheck</name>
+    <message>
+        <source>%1 not found</source>
+        <translation>找不到 %1</translation>
+    </message>
+    <message>
+        <source>%1 holds no event journal</source>
+        <translation>%1 中没有事件记录</translation>
+    </message>
+    <message>
+        <source>event %1 was changed after it was journaled (its fields no longer give its hash)</source>
+        <translation>事件 %1 在记录后被修改过（其内容与其哈希值不再相符）</translation>
+    </message>
+    <message>
+        <source>the hash of event %1 does not match the chain</source>
+        <translation>事件 %1 的哈希值与哈希链不符</translation>
+    </message>
+    <message>
+        <source>event %1 is missing</source>
+        <translation>缺少事件 %1</translation>
+    </message>
+    <message>
+        <source>events %1 to %2 are missing</source>
+        <translation>缺少事件 %1 至 %2</translation>
+    </message>
+    <message>
+        <source>event %1 has no hash</source>
+        <translation>事件 %1 没有哈希值</translation>
+    </message>
+    <message>
+        <source>event %1 or its hash was changed after it was journaled</source>
+        <translation>事件 %1 或其哈希值在记录后被修改过</translation>
+    </message>
+    <message>
+        <source>event %1, the newest, is missing</source>
+        <translation>缺少最新的事件 %1</translation>
+    </message>
+    <message>
+        <source>events %1 to %2, the newest, are missing</source>
+        <translation>缺少最新的事件 %1 至 %2</translation>
+    </message>
+    <message>
+        <source>checking the chain: %1 events so far</source>
+        <translation>正在校验哈希链：已校验 %1 条事件</translation>
+    </message>
+    <message>
+        <source>chain intact: %1 events</source>
+        <translation>哈希链完整：%1 条事件</translation>
+    </message>
+    <message>
+        <source>chain broken at event %1: %2</source>
+        <translation>哈希链在事件 %1 处断开：%2</translation>
+    </message>
+    <message>
+        <source>the chain cannot be checked: %1</source>
+        <translation>无法校验哈希链：%1</translation>
+    </message>
+</context>
+<context>
     <name>CorrectionPlot</name>
     <message>
         <source>electrical value</source>
@@ -220,6 +279,24 @@
     <message>
         <source>%1 events were lost: the record file could not take them for too long</source>
         <translation>%1 条事件已丢失：记录文件过久无法写入</translation>
+    </message>
+    <message>
+        <source>made again</source>
+        <translation>已重建</translation>
+    </message>
+    <message>
+        <source>The journal&apos;s append-only guards %1 were missing from the record file and were made again: another program changed the file</source>
+        <translation>记录文件中事件记录的只追加保护 %1 已缺失，现已重建：有其他程序修改过该文件</translation>
+    </message>
+    <message>
+        <source>chained</source>
+        <translation>已加入哈希链</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n earlier event(s) without a hash were added to the hash chain</source>
+        <translation>
+            <numerusform>%n 条此前没有哈希值的事件已加入哈希链</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -641,6 +718,10 @@
         <source>sent; no answer at the old link setting: %1</source>
         <translation>已发送；按原通讯设置无应答：%1</translation>
     </message>
+    <message>
+        <source>Register %1 (%2) = %3</source>
+        <translation>寄存器 %1（%2）= %3</translation>
+    </message>
 </context>
 <context>
     <name>JournalModel</name>
@@ -1045,6 +1126,101 @@
     <message>
         <source>no serial devices found</source>
         <translation>未找到串口设备</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramWindow</name>
+    <message>
+        <source>wait type</source>
+        <translation>程序等待类型</translation>
+    </message>
+    <message>
+        <source>wait deviation</source>
+        <translation>等待偏差值</translation>
+    </message>
+    <message>
+        <source>time unit</source>
+        <translation>曲线时间单位</translation>
+    </message>
+    <message>
+        <source>number of segments</source>
+        <translation>程序段数</translation>
+    </message>
+    <message>
+        <source>run count</source>
+        <translation>程序次数</translation>
+    </message>
+    <message>
+        <source>power failure handling</source>
+        <translation>电源掉电处理</translation>
+    </message>
+    <message>
+        <source>start value</source>
+        <translation>开始值选择</translation>
+    </message>
+    <message>
+        <source>output at the end</source>
+        <translation>曲线结束OUT</translation>
+    </message>
+    <message>
+        <source>loop count</source>
+        <translation>循环段次数</translation>
+    </message>
+    <message>
+        <source>loop start segment</source>
+        <translation>循环开始段</translation>
+    </message>
+    <message>
+        <source>loop end segment</source>
+        <translation>循环结束段</translation>
+    </message>
+    <message>
+        <source>recipe</source>
+        <translation>工艺配方</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>设定值</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>relay state</source>
+        <translation>继电器状态</translation>
+    </message>
+    <message>
+        <source>PID group</source>
+        <translation>段PID</translation>
+    </message>
+    <message>
+        <source>header register %1</source>
+        <translation>程序头寄存器 %1</translation>
+    </message>
+    <message>
+        <source>field %1</source>
+        <translation>字段 %1</translation>
+    </message>
+    <message>
+        <source>curve not known</source>
+        <translation>曲线未知</translation>
+    </message>
+    <message>
+        <source>curve %1, %2</source>
+        <translation>曲线 %1，%2</translation>
+    </message>
+    <message>
+        <source>curve %1, segment table of a recipe not known</source>
+        <translation>曲线 %1，工艺配方未知的段表</translation>
+    </message>
+    <message>
+        <source>curve %1, outside the segment table of recipe %2</source>
+        <translation>曲线 %1，工艺配方 %2 的段表之外</translation>
+    </message>
+    <message>
+        <source>curve %1, segment %2, %3</source>
+        <translation>曲线 %1，第 %2 段，%3</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 // The journaling link over the recording fake: one event per write however often its caller sent
-// it, the value it replaces as last read, and its outcome even when the caller has gone.
+// it, the value it replaces as last read (in the program window: on the curve it was read on),
+// and its outcome even when the caller has gone.
 #include "journal/event_journal.h"
 #include "journal/journal_link.h"
 #include "support/recording_link.h"
@@ -13,6 +14,8 @@ private slots:
     void oneEventPerWriteAndItsRetry_data();
     void oneEventPerWriteAndItsRetry();
     void callerGoneStillJournaled();
+    void programWindowOldValueIsThatCurves_data();
+    void programWindowOldValueIsThatCurves();
 };
 
 void TestJournalLink::oneEventPerWriteAndItsRetry_data() {
@@ -85,6 +88,71 @@ void TestJournalLink::callerGoneStillJournaled() {
     QCOMPARE(events.front().result, QStringLiteral("accepted"));
     // Written and accepted, the coil's value is known for the next write to it.
     QCOMPARE(link.knownCoil(1, 1), std::optional<qint64>(1));
+}
+
+void TestJournalLink::programWindowOldValueIsThatCurves_data() {
+    // Steps "r N=V" (the instrument holds V at N and the console reads it), "w N=V" (a write the
+    // instrument takes), "f N=V" (one it does not answer); then the write journaled.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("old"); // empty: no old value
+    QTest::addColumn<QString>("place");
+    QTest::newRow("back on a curve read before")
+        << QStringList{"r 7=3",    "r 8204=0",   "r 8209=200", "r 7=5",
+                       "r 8204=0", "r 8209=201", "r 7=3"}
+        << 8209 << "200"
+        << "curve 3, segment 1, value";
+    QTest::newRow("a curve selected and not read")
+        << QStringList{"r 7=3", "r 8204=0", "r 8209=200", "w 7=5"} << 8209 << ""
+        << "curve 5, segment table of a recipe not known";
+    QTest::newRow("a selection not answered")
+        << QStringList{"r 7=3", "r 8204=0", "r 8209=200", "f 7=5"} << 8209 << ""
+        << "curve not known";
+    QTest::newRow("no curve read") << QStringList{"r 8209=200"} << 8209 << ""
+                                   << "curve not known";
+    QTest::newRow("the recipe places the table")
+        << QStringList{"r 7=2", "r 8204=1", "r 8337=77", "r 8204=0", "r 8337=99", "r 8204=1"}
+        << 8337 << "77"
+        << "curve 2, segment 1, value";
+    QTest::newRow("a header field")
+        << QStringList{"r 7=4", "r 8196=6", "r 7=1", "r 8196=9", "r 7=4"} << 8196 << "6"
+        << "curve 4, number of segments";
+    QTest::newRow("written before, on the same curve")
+        << QStringList{"r 7=6", "r 8204=0", "w 8218=30"} << 8218 << "30"
+        << "curve 6, segment 2, time";
+}
+
+void TestJournalLink::programWindowOldValueIsThatCurves() {
+    QFETCH(QStringList, steps);
+    QFETCH(int, number);
+    QFETCH(QString, old);
+    QFETCH(QString, place);
+    QTemporaryDir dir;
+    EventJournal journal(dir.filePath(QStringLiteral("r.db")));
+    QVERIFY(journal.open());
+    RecordingLink fake;
+    JournalLink link(fake, journal);
+    qint32 read[1] = {};
+    for (const QString& step : steps) {
+        const QStringList p = step.mid(2).split(u'=');
+        const int n = p[0].toInt();
+        const int v = p[1].toInt();
+        if (step.startsWith(u'r')) {
+            fake.holdingRegisters[n] = v;
+            link.Get_4X_DX(1, 1, n, 1, read, this, [](int) {});
+        } else {
+            fake.writeResults = {step.startsWith(u'f') ? kLinkFailure : 0};
+            link.Set_4X_D1(1, 1, n, v, this, [](int) {});
+        }
+        fake.completeAll();
+    }
+    link.Set_4X_D1(1, 1, number, 1234, this, [](int) {});
+    fake.completeAll();
+    const auto events = journal.store().page({}, std::nullopt, 1);
+    QCOMPARE(events.size(), std::size_t(1));
+    QCOMPARE(events.front().oldValue.value_or(QString()), old);
+    QVERIFY2(events.front().detail.contains(u'(' + place + u')'),
+             qPrintable(events.front().detail));
 }
 
 QTEST_GUILESS_MAIN(TestJournalLink)
