@@ -905,6 +905,25 @@
     </message>
 </context>
 <context>
+    <name>OutputTarget</name>
+    <message>
+        <source>no file named</source>
+        <translation>未指定文件</translation>
+    </message>
+    <message>
+        <source>%1 is a folder</source>
+        <translation>%1 是文件夹</translation>
+    </message>
+    <message>
+        <source>%1 is the record file&apos;s own %2: writing it would destroy records and the event journal</source>
+        <translation>%1 就是记录文件本身的 %2：写入它会毁掉记录和事件日志</translation>
+    </message>
+    <message>
+        <source>%1 is an SQLite database: an export or backup does not replace it</source>
+        <translation>%1 是 SQLite 数据库：导出或备份不会覆盖它</translation>
+    </message>
+</context>
+<context>
     <name>ParamFields</name>
     <message>
         <source>%1 does not fit a register (-32768 to 32767)</source>
