@@ -1,6 +1,6 @@
 // Records out to CSV from real record files: oldest first across the ring's wrap, the header and
-// byte-order mark a spreadsheet needs, ISO 8601 local times, a period with nothing in it, and
-// failures that leave no file behind.
+// byte-order mark a spreadsheet needs, ISO 8601 local times with their offset, a period with
+// nothing in it, and failures that leave no file behind.
 #include "records/csv_export.h"
 #include "records/record_store.h"
 #include "support/record_file.h"
@@ -25,6 +25,7 @@ class TestCsvExport : public QObject {
 
 private slots:
     void initTestCase() {
+        qputenv("TZ", "CST-8"); // the local times carry this zone's offset
         db = dir.filePath(QStringLiteral("Rdatabj.db"));
         {
             RecordStore maker(db);
@@ -52,11 +53,12 @@ private slots:
         QCOMPARE(lines.size(), 6); // header, four records, and the end of the last line
         QVERIFY(lines[0].contains(QStringLiteral("当前PV").toUtf8()));
         QVERIFY(lines[0].contains("OP (%)"));
-        QCOMPARE(lines[1].trimmed(), QByteArray("2024-03-01T18:11:36,65499,65499,32749.5,2.3,3.3,"
-                                                "4.3,5.3,6.3,7.3"));
-        QVERIFY(lines[2].startsWith("2024-03-01T18:11:37,65500,"));
-        QVERIFY(lines[3].startsWith("2024-03-01T18:11:38,1,"));
-        QVERIFY(lines[4].startsWith("2024-03-01T18:11:39,2,"));
+        QCOMPARE(lines[1].trimmed(),
+                 QByteArray("2024-03-01T18:11:36+08:00,65499,65499,32749.5,2.3,3.3,"
+                            "4.3,5.3,6.3,7.3"));
+        QVERIFY(lines[2].startsWith("2024-03-01T18:11:37+08:00,65500,"));
+        QVERIFY(lines[3].startsWith("2024-03-01T18:11:38+08:00,1,"));
+        QVERIFY(lines[4].startsWith("2024-03-01T18:11:39+08:00,2,"));
         QVERIFY(lines[5].isEmpty());
     }
 
@@ -66,8 +68,8 @@ private slots:
         QVERIFY(CsvExport::run({db, true, {}, {}, out}, &rows, nullptr));
         QCOMPARE(rows, 30);
         const QList<QByteArray> lines = read_all(out).split('\n');
-        QVERIFY(lines[1].startsWith("2024-03-01T00:00:00,1,1,"));
-        QVERIFY(lines[30].startsWith("2024-03-01T00:04:50,30,30,"));
+        QVERIFY(lines[1].startsWith("2024-03-01T00:00:00+08:00,1,1,"));
+        QVERIFY(lines[30].startsWith("2024-03-01T00:04:50+08:00,30,30,"));
     }
 
     void periodWithNothingInIt() {
