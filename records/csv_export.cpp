@@ -31,7 +31,7 @@ qint64 offset_at(qint64 utcSeconds) {
 
 // The instant a local time of the record file stood for. In the hour repeated when the clocks go
 // back it stands for two: records come in the order they were written, so the earlier is taken
-// while it is not before the record written last (`notBefore`), the later one after that.
+// while it is after the record written last (`notBefore`), the later one after that.
 QDateTime local_instant(const QDate& date, const QTime& time, qint64 notBefore) {
     const qint64 naive = QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
     std::vector<qint64> instants;
@@ -45,7 +45,7 @@ QDateTime local_instant(const QDate& date, const QTime& time, qint64 notBefore) 
     if (instants.empty()) // a time the clocks skipped: as the local zone reads it
         return QDateTime(date, time);
     const auto later =
-        std::find_if(instants.begin(), instants.end(), [&](qint64 at) { return at >= notBefore; });
+        std::find_if(instants.begin(), instants.end(), [&](qint64 at) { return at > notBefore; });
     const qint64 at = later == instants.end() ? instants.back() : *later;
     const QDateTime utc = QDateTime::fromSecsSinceEpoch(at, Qt::UTC).addMSecs(time.msec());
     return utc.toOffsetFromUtc(int(offset_at(at)));

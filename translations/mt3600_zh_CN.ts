@@ -534,6 +534,10 @@
         <source>Nothing exported: %1</source>
         <translation>未导出：%1</translation>
     </message>
+    <message>
+        <source> · incomplete: the record file cannot be read beyond them (%1)</source>
+        <translation> · 不完整：记录文件在此之后无法读取（%1）</translation>
+    </message>
 </context>
 <context>
     <name>JournalLink</name>

@@ -83,6 +83,46 @@ private slots:
         QCOMPARE(text.count('\n'), 1); // the header alone
     }
 
+    void cells_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("=") << "=cmd|'/c calc'!A1" << QByteArray("'=cmd|'/c calc'!A1");
+        QTest::newRow("+") << "+1+2" << QByteArray("'+1+2");
+        QTest::newRow("-") << "-2+3" << QByteArray("'-2+3");
+        QTest::newRow("@") << "@SUM(A1)" << QByteArray("'@SUM(A1)");
+        QTest::newRow("tab") << "\t=1" << QByteArray("'\t=1");
+        QTest::newRow("carriage return") << "\r=1" << QByteArray("\"'\r=1\"");
+        QTest::newRow("a negative number") << "-1.5e-05" << QByteArray("-1.5e-05");
+        QTest::newRow("empty") << "" << QByteArray();
+    }
+
+    void cells() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, written);
+        QCOMPARE(csv_field(text), written);
+    }
+
+    // The hour repeated when the clocks go back, in the order written: summer time, then winter
+    // time; a value the file does not hold is an empty cell.
+    void repeatedHour() {
+        qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+        const QString path = dir.filePath(QStringLiteral("autumn.db"));
+        RecordStore(path).open();
+        RecordFile file(path);
+        for (int n : {1, 2}) // 2024-10-27 02:30 twice
+            QVERIFY(file.run(QStringLiteral("insert into pv_data values (%1, 45592, 2.5 / 24, "
+                                            "null, -1, 2, 3, 4, 5, 6, 7)")
+                                 .arg(n))
+                        .isEmpty());
+        QVERIFY(file.setPositions(2, 0));
+        const QString out = dir.filePath(QStringLiteral("autumn.csv"));
+        QVERIFY(CsvExport::run({path, false, {}, {}, out}, nullptr, nullptr));
+        qputenv("TZ", "CST-8");
+        const QList<QByteArray> lines = read_all(out).split('\n');
+        QCOMPARE(lines[1], QByteArray("2024-10-27T02:30:00+02:00,1,,-1,2,3,4,5,6,7\r"));
+        QCOMPARE(lines[2], QByteArray("2024-10-27T02:30:00+01:00,2,,-1,2,3,4,5,6,7\r"));
+    }
+
     void failuresLeaveNoFile_data() {
         QTest::addColumn<QString>("database");
         QTest::addColumn<QString>("target");
