@@ -189,6 +189,11 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         errors << QStringLiteral("--record must be short or long");
     o.exportEvents = p.value(exportEvents);
     const bool events = !o.exportEvents.isEmpty();
+    // An export named with an empty or blank file would otherwise start the console instead.
+    if (p.isSet(exportCsv) && o.exportCsv.trimmed().isEmpty())
+        errors << QStringLiteral("--export-csv needs a file name");
+    if (p.isSet(exportEvents) && o.exportEvents.trimmed().isEmpty())
+        errors << QStringLiteral("--export-events needs a file name");
     // Events carry milliseconds: their range runs to the end of the minute or second named.
     const auto timeOf = [events](const QString& text, bool end) {
         return events ? parse_journal_time(text, end) : parse_option_time(text, end);

@@ -1,5 +1,6 @@
 #include "journal/event_export.h"
 
+#include "core/output_target.h"
 #include "records/csv_export.h"
 #include "records/record_store.h"
 
@@ -62,11 +63,17 @@ QByteArray EventExport::line(const JournalEntry& e) {
 }
 
 bool EventExport::begin() {
+    if (const auto refused = refuse_output_target(req.file, req.dbPath)) {
+        fail(*refused);
+        return false;
+    }
     if (!QFileInfo(req.dbPath).isFile()) {
         fail(tr("record file %1 not found").arg(req.dbPath));
         return false;
     }
-    store = std::make_unique<JournalStore>(req.dbPath);
+    // Read-only: an export changes nothing in the record file, and one without a journal reads
+    // as a journal with no events.
+    store = std::make_unique<JournalStore>(req.dbPath, JournalStore::Access::ReadOnly);
     if (!store->open()) {
         fail(tr("record file %1 cannot be read: %2").arg(req.dbPath, store->lastError()));
         return false;

@@ -82,6 +82,7 @@ JournalForm::JournalForm(EventJournal& journal, std::function<void()> backToOver
     connect(table->verticalScrollBar(), &QScrollBar::valueChanged, this, &JournalForm::nearTheEnd);
     connect(&rows, &JournalModel::rowsInserted, this, &JournalForm::showCount);
     connect(&rows, &JournalModel::modelReset, this, &JournalForm::showCount);
+    connect(&rows, &JournalModel::readFailed, this, &JournalForm::showCount);
     connect(browseButton, &QPushButton::clicked, this, &JournalForm::browse);
     connect(exportButton, &QPushButton::clicked, this, &JournalForm::exportClick);
     connect(returnButton, &QPushButton::clicked, this, &JournalForm::returnClick);
@@ -305,7 +306,9 @@ void JournalForm::nearTheEnd(int value) {
 
 void JournalForm::showCount() {
     QString t = tr("%1 events shown").arg(rows.rowCount());
-    if (rows.hasMore())
+    if (!rows.error().isEmpty())
+        t += tr(" · incomplete: the record file cannot be read beyond them (%1)").arg(rows.error());
+    else if (rows.hasMore())
         t += tr(" · more…");
     status->setText(t);
 }

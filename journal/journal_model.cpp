@@ -10,9 +10,12 @@ std::vector<JournalEntry> JournalModel::fetchPage(std::optional<JournalCursor> a
     // One row beyond the page tells whether there are more.
     auto page = store.page(current, after, kPageRows + 1);
     why = store.lastError();
-    more = int(page.size()) > kPageRows;
-    if (more)
+    const bool full = int(page.size()) > kPageRows;
+    if (full)
         page.pop_back();
+    // A read that failed part-way (a damaged page) ends the list where it failed: no page is
+    // offered beyond it, and error() says why the list is incomplete.
+    more = full && why.isEmpty();
     return page;
 }
 
@@ -41,6 +44,8 @@ void JournalModel::fetchMore(const QModelIndex& parent) {
     if (parent.isValid() || !more || !pageEnd)
         return;
     auto page = fetchPage(*pageEnd);
+    if (!why.isEmpty())
+        emit readFailed();
     if (page.empty())
         return;
     // A live event older than the rows read so far (written late, or the clock set back) is

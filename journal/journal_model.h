@@ -45,6 +45,7 @@ public:
     const JournalFilter& filter() const { return current; }
     bool hasMore() const { return more; }
     const JournalEntry& entry(int row) const { return rows[std::size_t(row)]; }
+    // Why the last page read stopped short; the list then ends at the rows read before it.
     const QString& error() const { return why; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -55,6 +56,10 @@ public:
     void fetchMore(const QModelIndex& parent) override;
 
     static QString text(const JournalEntry& entry, int column);
+
+signals:
+    // A further page could not be read (whole or in part): error() says why.
+    void readFailed();
 
 private:
     // A page after `after` (the first one when empty), with the knowledge whether more follow.

@@ -190,9 +190,10 @@ QString and_of(const QString& a, const QString& b) {
 
 } // namespace
 
-JournalStore::JournalStore(QString path)
+JournalStore::JournalStore(QString path, Access how)
     : filePath(std::move(path)),
-      connectionName(QStringLiteral("journal-") + QUuid::createUuid().toString(QUuid::Id128)) {}
+      connectionName(QStringLiteral("journal-") + QUuid::createUuid().toString(QUuid::Id128)),
+      access(how) {}
 
 JournalStore::~JournalStore() {
     close();
@@ -200,6 +201,8 @@ JournalStore::~JournalStore() {
 
 bool JournalStore::open() {
     close();
+    if (access == Access::ReadOnly)
+        return openReadOnly();
     const QFileInfo info(filePath);
     if (!QDir().mkpath(info.absolutePath())) {
         error = QStringLiteral("cannot create the folder %1").arg(info.absolutePath());
@@ -228,6 +231,35 @@ bool JournalStore::open() {
             ok = ok && prepareChain(q, before);
             if (ok) {
                 textIndex = ensure_text_index(q);
+                opened = true;
+                error.clear();
+                return true;
+            }
+            error = q.lastError().text();
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    return false;
+}
+
+bool JournalStore::openReadOnly() {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        db.setDatabaseName(filePath);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500"));
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            QSqlQuery q(db);
+            // A file that is not a database fails here.
+            if (q.exec(QStringLiteral("select count(*) from sqlite_master where type = 'table' "
+                                      "and name = 'events'")) &&
+                q.next()) {
+                hasEvents = q.value(0).toInt() > 0;
+                q.finish();
+                // The text index where a console made it and this SQLite can read it.
+                textIndex =
+                    hasEvents && q.exec(QStringLiteral("select rowid from events_text limit 0"));
                 opened = true;
                 error.clear();
                 return true;
@@ -332,6 +364,10 @@ std::vector<JournalEntry> JournalStore::select(const QString& where, const QVari
     std::vector<JournalEntry> rows;
     if (!ensureOpen())
         return rows;
+    if (!hasEvents) {
+        error.clear();
+        return rows;
+    }
     QSqlQuery q(QSqlDatabase::database(connectionName, false));
     q.setForwardOnly(true);
     QString sql = QStringLiteral("select %1 from events").arg(QLatin1String(kColumns));
@@ -348,6 +384,12 @@ std::vector<JournalEntry> JournalStore::select(const QString& where, const QVari
     rows.reserve(static_cast<std::size_t>(qMax(0, limit)));
     while (q.next())
         rows.push_back(entry_of(q));
+    // next() is false at the end and on a failed read alike (a damaged page): the rows read so
+    // far are returned, and why the rest are missing.
+    if (q.lastError().isValid()) {
+        error = q.lastError().text();
+        return rows;
+    }
     error.clear();
     return rows;
 }
@@ -426,6 +468,8 @@ bool JournalStore::hasEvent(EventCategory category, const QString& code, const Q
 std::optional<qint64> JournalStore::rowCount() {
     if (!ensureOpen())
         return std::nullopt;
+    if (!hasEvents)
+        return 0;
     QSqlQuery q(QSqlDatabase::database(connectionName, false));
     if (!q.exec(QStringLiteral("select count(*) from events")) || !q.next()) {
         error = q.lastError().text();

@@ -23,14 +23,19 @@ class QSqlQuery;
 
 class JournalStore {
 public:
-    explicit JournalStore(QString path);
+    // ReadOnly opens the file as SQLite's read-only and makes nothing in it: no table, index,
+    // guard or journal mode. A file without the events table then reads as a journal with no
+    // events (an older record file, or one no console has journaled to).
+    enum class Access { ReadWrite, ReadOnly };
+
+    explicit JournalStore(QString path, Access access = Access::ReadWrite);
     ~JournalStore();
     JournalStore(const JournalStore&) = delete;
     JournalStore& operator=(const JournalStore&) = delete;
 
     const QString& path() const { return filePath; }
     // Opens the file (creating the folder and the file if missing) and the table, its indexes and
-    // its guards if missing.
+    // its guards if missing; read-only, opens an existing file as it is.
     bool open();
     void close();
     bool isOpen() const { return opened; }
@@ -73,6 +78,8 @@ public:
     std::optional<qint64> rowCount();
     qint64 fileBytes() const; // the file and its write-ahead log
 
+    // Why the last call failed; after a page it may hold a read that failed part-way (a damaged
+    // page of the file): the rows returned are then the ones read before it.
     const QString& lastError() const { return error; }
 
 private:
@@ -80,6 +87,7 @@ private:
     QStringList schemaNames(QSqlQuery& q);
     bool prepareChain(QSqlQuery& q, const QStringList& before);
     std::optional<qint64> insertChained(QSqlQuery& q, const JournalEntry& e);
+    bool openReadOnly(); // in open(), for Access::ReadOnly
     // A page in time order, newest first or oldest first, strictly beyond `after`.
     std::vector<JournalEntry> keysetPage(const JournalFilter& filter,
                                          std::optional<JournalCursor> after, int limit,
@@ -89,7 +97,9 @@ private:
 
     QString filePath;
     QString connectionName;
+    Access access;
     bool opened = false;
+    bool hasEvents = true; // false: a read-only file without the events table
     bool textIndex = false;
     QStringList remade;
     QString error;

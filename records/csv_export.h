@@ -2,8 +2,8 @@
 // Records out to CSV: the rows of the one-second or ten-second record in a period (or all of
 // them), oldest first across the ring's wrap, as a spreadsheet opens them: UTF-8 with a byte-order
 // mark, a header row (time, record number, the eight values under the overview's captions), times
-// in ISO 8601 local time. The record file is opened read-only on a connection of its own, so the
-// logger goes on writing meanwhile (WAL). The file appears whole or not at all.
+// in ISO 8601 local time with its UTC offset. The record file is opened read-only on a connection
+// of its own, so the logger goes on writing meanwhile (WAL). The file appears whole or not at all.
 //
 // Step by step for the screens (a few thousand rows a turn of the event loop), or in one go for
 // the command line.
@@ -14,12 +14,17 @@
 #include <QSaveFile>
 #include <QSqlQuery>
 #include <QString>
+#include <limits>
 #include <memory>
 #include <optional>
 
 // A field as a spreadsheet reads it, UTF-8: quoted when it holds a separator, a quote or a line
-// break, its quotes doubled.
+// break, its quotes doubled. A text that begins with =, +, -, @, a tab or a carriage return gets
+// a leading apostrophe, so a spreadsheet shows it instead of running it as a formula; a number
+// (-12.5, 1e-05) is left as it is.
 QByteArray csv_field(const QString& text);
+// ISO 8601 with the UTC offset the local time had: "2026-12-08T09:30:00+08:00".
+QString iso_with_offset(const QDateTime& at);
 
 // An export (begin, step, finish) run to its end at once, as the command line runs it: the rows
 // written and the reason of a failure, which leaves no file.
@@ -71,8 +76,10 @@ public:
 
     // The header row's texts.
     static QStringList header(bool longRecord);
-    // One record as a line: ISO 8601 local time, record number, eight values.
-    static QByteArray line(double date, double time, qint64 number, const float (&values)[8]);
+    // One record as a line: ISO 8601 local time with its offset, record number, eight values (an
+    // empty cell for a value the file does not hold).
+    static QByteArray line(const QDateTime& at, qint64 number,
+                           const std::optional<float> (&values)[8]);
 
 private:
     void fail(const QString& text);
@@ -83,5 +90,6 @@ private:
     std::unique_ptr<QSaveFile> out;
     qint64 rows = 0;
     qint64 expected = 0;
+    qint64 lastWritten = std::numeric_limits<qint64>::min(); // the last record's instant, seconds
     QString why;
 };

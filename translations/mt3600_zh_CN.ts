@@ -661,6 +661,10 @@
         <source>Nothing exported: %1</source>
         <translation>未导出：%1</translation>
     </message>
+    <message>
+        <source> · incomplete: the record file cannot be read beyond them (%1)</source>
+        <translation> · 不完整：记录文件在此之后无法读取（%1）</translation>
+    </message>
 </context>
 <context>
     <name>JournalLink</name>
@@ -1049,6 +1053,25 @@
     <message>
         <source>%1: &quot;%2&quot; holds no number (%3) — nothing written</source>
         <translation>%1：“%2”中没有数字（%3）— 未写入</translation>
+    </message>
+</context>
+<context>
+    <name>OutputTarget</name>
+    <message>
+        <source>no file named</source>
+        <translation>未指定文件</translation>
+    </message>
+    <message>
+        <source>%1 is a folder</source>
+        <translation>%1 是文件夹</translation>
+    </message>
+    <message>
+        <source>%1 is the record file&apos;s own %2: writing it would destroy records and the event journal</source>
+        <translation>%1 就是记录文件本身的 %2：写入它会毁掉记录和事件日志</translation>
+    </message>
+    <message>
+        <source>%1 is an SQLite database: an export or backup does not replace it</source>
+        <translation>%1 是 SQLite 数据库：导出或备份不会覆盖它</translation>
     </message>
 </context>
 <context>

@@ -6,10 +6,12 @@
 
 #include "journal/journal_store.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <vector>
 
 inline bool fill_journal(const QString& path, qint64 rows, qint64 firstUtcMs, qint64 stepMs,
                          QString* why = nullptr) {
@@ -87,4 +89,30 @@ from c)";
     }
     QSqlDatabase::removeDatabase(name);
     return ok;
+}
+
+// Garbage over the middle leaf page of a table's b-tree, in a file no connection holds, so a
+// query that reads through the table fails part-way (SQLITE_CORRUPT) after the rows before it.
+inline bool damage_middle_page(const QString& path, const QString& table) {
+    std::vector<qint64> leaves;
+    qint64 pageSize = 0;
+    const QString name = QStringLiteral("journal-damage-") + QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        QSqlQuery q(db.open() ? db : QSqlDatabase());
+        q.exec(QStringLiteral("pragma journal_mode=delete")); // the log written into the file
+        q.exec(QStringLiteral("select pageno from dbstat where name = '%1' and pagetype = 'leaf' "
+                              "order by pageno")
+                   .arg(table));
+        while (q.next())
+            leaves.push_back(q.value(0).toLongLong());
+        if (q.exec(QStringLiteral("pragma page_size")) && q.next())
+            pageSize = q.value(0).toLongLong();
+    }
+    QSqlDatabase::removeDatabase(name);
+    QFile file(path);
+    return leaves.size() > 4 && pageSize > 0 && file.open(QIODevice::ReadWrite) &&
+           file.seek((leaves[leaves.size() / 2] - 1) * pageSize) &&
+           file.write(QByteArray(pageSize, '\xff')) == pageSize;
 }

@@ -361,6 +361,25 @@ private slots:
                  QStringLiteral("200 events shown · more…"));
     }
 
+    // A page that cannot be read ends the list there, and the status line says it is incomplete.
+    void damagedFileShownIncomplete() {
+        const QString path = dir.filePath(QStringLiteral("damaged.db"));
+        QVERIFY(fill_journal(path, 5000, 0, 1000));
+        QVERIFY(damage_middle_page(path, QStringLiteral("events")));
+        EventJournal journal(path);
+        journal.open();
+        JournalForm form(journal, {});
+        form.Form_Load();
+        QAbstractItemModel* rows =
+            control<QTableView>(form, QStringLiteral("JournalTable"))->model();
+        for (int pages = 0; rows->canFetchMore({}) && pages < 50; ++pages)
+            rows->fetchMore({}); // as the view asks while the operator scrolls down
+        QVERIFY(rows->rowCount() > 200 && rows->rowCount() < 5000);
+        QVERIFY(control<QLabel>(form, QStringLiteral("JournalStatus"))
+                    ->text()
+                    .contains(QStringLiteral("incomplete: the record file cannot be read")));
+    }
+
     void exportWritesWhatIsShown() {
         SettableClock clock;
         EventJournal journal(dir.filePath(QStringLiteral("export.db")), &clock);
