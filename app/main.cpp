@@ -3,6 +3,7 @@
 #include "app/console_options.h"
 #include "app/journal_wiring.h"
 #include "app/translations.h"
+#include "core/output_target.h"
 #include "core/register_image.h"
 #include "files/setup_job.h"
 #include "journal/event_export.h"
@@ -128,6 +129,9 @@ int file_job(int argc, char* argv[], const ConsoleOptions& options) {
     SetupJob job(link);
     job.setWriteSource(QStringLiteral("command line"));
     journal_file_jobs(job, journal, QStringLiteral("command line"));
+    job.setTargetCheck([recordFile = journal.store().path()](const QString& path) {
+        return refuse_output_target(path, recordFile);
+    });
     // Stopped by a signal, the job ends between two requests with the operator's curve put back,
     // and the port is closed on the way out.
     on_stop_signals(app, [&job] {

@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "app/journal_wiring.h"
+#include "core/output_target.h"
 #include "files/files_form.h"
 #include "journal/event_journal.h"
 #include "journal/journal_form.h"
@@ -39,8 +40,12 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
     overview.setScreenFactory(Screen::GroupedPid, parameter_screen<PID1>(overview, link));
     overview.setScreenFactory(Screen::ProgramEditor, parameter_screen<Tech>(overview, link));
     EventJournal* journal = context.journal;
-    overview.setScreenFactory(Screen::Files, [&link, journal](ReturnToOverview back) {
+    const QString recordFile =
+        context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
+    overview.setScreenFactory(Screen::Files, [&link, journal, recordFile](ReturnToOverview back) {
         auto* shown = new FilesForm(link, std::move(back));
+        shown->job().setTargetCheck(
+            [recordFile](const QString& path) { return refuse_output_target(path, recordFile); });
         if (journal)
             journal_file_jobs(shown->job(), *journal, QStringLiteral("仪表文件"));
         shown->Form_Load();

@@ -142,6 +142,8 @@ private slots:
             << QStringList{"--connect", "PTY", "--restore", "SETUP", "--db", "NOTES"};
         QTest::newRow("a backup over what is no instrument file")
             << QStringList{"--connect", "PTY", "--backup", "NOTES"};
+        QTest::newRow("a backup onto the record file's log")
+            << QStringList{"--connect", "PTY", "--backup", "RECORDS-wal"};
     }
 
     // Refused before any request: the instrument's write log stays as it was.
@@ -152,7 +154,8 @@ private slots:
         notes.close();
         args.replaceInStrings(QStringLiteral("PTY"), sim.ptyPath())
             .replaceInStrings(QStringLiteral("SETUP"), dir.filePath(QStringLiteral("setup.json")))
-            .replaceInStrings(QStringLiteral("NOTES"), notes.fileName());
+            .replaceInStrings(QStringLiteral("NOTES"), notes.fileName())
+            .replaceInStrings(QStringLiteral("RECORDS"), journalFile());
         QCOMPARE(console(args), 2);
         QVERIFY(notes.open(QIODevice::ReadOnly));
         QCOMPARE(notes.readAll(), QByteArray("line 3 oven\n"));
