@@ -5,14 +5,12 @@
 #include "core/register_image.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -24,8 +22,7 @@
 
 FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOverview,
                      QWidget* parent)
-    : QWidget(parent), link(instrument), setupJob(instrument, this),
-      back(std::move(backToOverview)) {
+    : ScreenFrame(std::move(backToOverview), parent), link(instrument), setupJob(instrument, this) {
     name_control(this, QStringLiteral("FilesForm"));
     setWindowTitle(QStringLiteral("仪表文件"));
     use_cjk_font(*this, 10);
@@ -47,7 +44,7 @@ FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOve
                                QStringLiteral("FilesCompareFiles"));
     cancelButton = named(new QPushButton(tr("Cancel"), this), QStringLiteral("FilesCancel"));
     cancelButton->setEnabled(false);
-    returnButton = named(new QPushButton(QStringLiteral("返回"), this), QStringLiteral("Command1"));
+    makeReturnButton(QStringLiteral("返回"), QStringLiteral("Command1"));
     onlyDifferences =
         named(new QCheckBox(tr("Only differences"), this), QStringLiteral("FilesOnlyDifferences"));
     onlyDifferences->setChecked(true);
@@ -84,7 +81,7 @@ FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOve
     options->addStretch(1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(report, 1);
-    bottom->addWidget(returnButton);
+    bottom->addWidget(returnButton());
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fileRow);
     layout->addLayout(secondRow);
@@ -100,7 +97,6 @@ FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOve
     connect(compareFilesButton, &QPushButton::clicked, this, &FilesForm::compareFilesClick);
     connect(writeButton, &QPushButton::clicked, this, &FilesForm::writeClick);
     connect(cancelButton, &QPushButton::clicked, this, [this] { setupJob.cancel(); });
-    connect(returnButton, &QPushButton::clicked, this, &FilesForm::returnClick);
     connect(onlyDifferences, &QCheckBox::toggled, this, &FilesForm::showTable);
     connect(&setupJob, &SetupJob::progress, this, [this](int done, int total) {
         progress->setRange(0, std::max(1, total));
@@ -111,10 +107,6 @@ FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOve
         confirmRestore(plan, std::move(answer));
     });
     resize(1100, 680);
-}
-
-void FilesForm::Form_Load() {
-    guard = true;
 }
 
 void FilesForm::browse() {
@@ -225,7 +217,7 @@ void FilesForm::confirmRestore(const RestorePlan& plan, std::function<void(bool)
 void FilesForm::finished(SetupJob::Status) {
     if (leaving) {
         leaving = false;
-        returnButton->setEnabled(true);
+        returnButton()->setEnabled(true);
         returnClick();
         return;
     }
@@ -262,30 +254,13 @@ void FilesForm::showTable() {
 
 // A job under way is cancelled between two requests and the screen waits for its end: the
 // operator's curve is put back before the screen goes.
-void FilesForm::returnClick() {
+bool FilesForm::beforeReturn() {
     if (setupJob.busy()) {
         leaving = true;
-        returnButton->setEnabled(false);
+        returnButton()->setEnabled(false);
         setupJob.cancel();
         report->setText(tr("Stopping: the instrument's curve selection is put back…"));
-        return;
+        return false;
     }
-    guard = false;
-    if (back)
-        back();
-}
-
-void FilesForm::closeEvent(QCloseEvent* event) {
-    if (guard)
-        event->ignore();
-    else
-        event->accept();
-}
-
-void FilesForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        returnClick();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    return true;
 }

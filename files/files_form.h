@@ -5,9 +5,9 @@
 // the report says what became of every write. Nothing here is modal but the restore's one
 // confirmation; the poll cycle goes on.
 
+#include "core/screen_frame.h"
 #include "files/setup_job.h"
 
-#include <QWidget>
 #include <functional>
 
 class QCheckBox;
@@ -17,23 +17,19 @@ class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
-class FilesForm final : public QWidget {
+class FilesForm final : public ScreenFrame {
     Q_OBJECT
 public:
     FilesForm(InstrumentLink& link, std::function<void()> back, QWidget* parent = nullptr);
 
-    void Form_Load();
     void backupClick();
     void compareClick();
     void compareFilesClick(); // the file against a second file, no instrument
     void writeClick();
-    void returnClick();
-    bool closeGuard() const { return guard; }
     SetupJob& job() { return setupJob; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool beforeReturn() override;
 
 private:
     void browse();
@@ -47,7 +43,6 @@ private:
 
     InstrumentLink& link;
     SetupJob setupJob;
-    std::function<void()> back;
     QLineEdit* file = nullptr;
     QLineEdit* second = nullptr;
     QPushButton* compareFilesButton = nullptr;
@@ -55,12 +50,10 @@ private:
     QPushButton* compareButton = nullptr;
     QPushButton* writeButton = nullptr;
     QPushButton* cancelButton = nullptr;
-    QPushButton* returnButton = nullptr;
     QCheckBox* onlyDifferences = nullptr;
     QCheckBox* includeComms = nullptr;
     QTableWidget* table = nullptr;
     QProgressBar* progress = nullptr;
     QLabel* report = nullptr;
-    bool guard = false;
     bool leaving = false; // the return button was pressed while a job ran
 };

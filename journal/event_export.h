@@ -7,9 +7,9 @@
 // journal goes on taking events meanwhile and a screen can write a chunk per turn of its event
 // loop.
 
+#include "core/csv_writer.h"
 #include "journal/journal_store.h"
 
-#include <QSaveFile>
 #include <memory>
 
 struct EventExportRequest {
@@ -18,24 +18,13 @@ struct EventExportRequest {
     QString file;
 };
 
-class EventExport {
+// A row is an event; a step writes up to that many events.
+class EventExport final : public CsvWriter {
+    Q_DECLARE_TR_FUNCTIONS(EventExport)
 public:
     explicit EventExport(EventExportRequest request);
-    ~EventExport();
-    EventExport(const EventExport&) = delete;
-    EventExport& operator=(const EventExport&) = delete;
+    ~EventExport() override;
 
-    // Opens the record file and the target and writes the header. False with error() when either
-    // cannot be opened.
-    bool begin();
-    // Writes up to `rows` more events; false once none is left (or writing failed).
-    bool step(int rows);
-    // Puts the file in place; false with error() when it cannot be written.
-    bool finish();
-    void cancel(); // nothing is left behind
-
-    qint64 written() const { return rows; }
-    const QString& error() const { return why; }
     const EventExportRequest& request() const { return req; }
 
     // begin, every step, finish.
@@ -45,13 +34,13 @@ public:
     static QByteArray line(const JournalEntry& entry); // with its line end
 
 private:
-    void fail(const QString& text);
+    QStringList headerRow() const override { return header(); }
+    bool openRows() override;
+    bool writeRows(int count) override;
+    void closeRows() override { store.reset(); }
 
     EventExportRequest req;
     std::unique_ptr<JournalStore> store;
-    std::unique_ptr<QSaveFile> out;
     std::optional<JournalCursor> cursor;
     bool done = false;
-    qint64 rows = 0;
-    QString why;
 };

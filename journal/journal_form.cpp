@@ -6,13 +6,11 @@
 #include "journal/journal_time.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,8 +51,7 @@ constexpr ColumnWidth kWidths[] = {
 
 JournalForm::JournalForm(EventJournal& journal, std::function<void()> backToOverview,
                          QWidget* parent)
-    : QWidget(parent), reader(journal.store().path()), rows(reader),
-      back(std::move(backToOverview)) {
+    : ScreenFrame(std::move(backToOverview), parent), reader(journal.store().path()), rows(reader) {
     name_control(this, QStringLiteral("JournalForm"));
     setWindowTitle(QStringLiteral("事件记录"));
     use_cjk_font(*this, 10);
@@ -85,7 +82,6 @@ JournalForm::JournalForm(EventJournal& journal, std::function<void()> backToOver
     connect(&rows, &JournalModel::readFailed, this, &JournalForm::showCount);
     connect(browseButton, &QPushButton::clicked, this, &JournalForm::browse);
     connect(exportButton, &QPushButton::clicked, this, &JournalForm::exportClick);
-    connect(returnButton, &QPushButton::clicked, this, &JournalForm::returnClick);
     exportTimer.setInterval(0);
     connect(&exportTimer, &QTimer::timeout, this, &JournalForm::exportStep);
     chainTimer.setInterval(0);
@@ -153,7 +149,7 @@ void JournalForm::buildControls() {
     exportButton =
         named(new QPushButton(QStringLiteral("导出"), this), QStringLiteral("JournalExport"));
     exportButton->setToolTip(tr("Write the events the filter shows to a CSV file, oldest first"));
-    returnButton = named(new QPushButton(QStringLiteral("返回"), this), QStringLiteral("Command1"));
+    makeReturnButton(QStringLiteral("返回"), QStringLiteral("Command1"));
 }
 
 void JournalForm::buildLayout() {
@@ -186,7 +182,7 @@ void JournalForm::buildLayout() {
     bottom->addWidget(chainLine);
     bottom->addSpacing(16);
     bottom->addWidget(note, 1);
-    bottom->addWidget(returnButton);
+    bottom->addWidget(returnButton());
 
     auto* page = new QVBoxLayout(this);
     page->addLayout(filters);
@@ -197,7 +193,7 @@ void JournalForm::buildLayout() {
 }
 
 void JournalForm::Form_Load() {
-    guard = true;
+    ScreenFrame::Form_Load();
     // The chain is checked from its first event a chunk per turn of the event loop, so a
     // million events do not hold the screen.
     chain = std::make_unique<ChainCheck>(reader.path());
@@ -367,27 +363,10 @@ void JournalForm::exportDone(bool ok) {
 }
 
 // An export under way is given up (nothing is left behind) when the screen goes.
-void JournalForm::returnClick() {
+bool JournalForm::beforeReturn() {
     exportTimer.stop();
     job.reset();
-    guard = false;
-    if (back)
-        back();
-}
-
-void JournalForm::closeEvent(QCloseEvent* event) {
-    if (guard)
-        event->ignore();
-    else
-        event->accept();
-}
-
-void JournalForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        returnClick();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    return true;
 }
 
 void JournalForm::chainStep() {

@@ -6,12 +6,12 @@
 // the table stays as it was. Nothing here is modal; the export writes a chunk per turn of the
 // event loop, with its progress in the status line.
 
+#include "core/screen_frame.h"
 #include "journal/event_export.h"
 #include "journal/journal_chain.h"
 #include "journal/journal_model.h"
 
 #include <QTimer>
-#include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
@@ -23,7 +23,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 
-class JournalForm final : public QWidget {
+class JournalForm final : public ScreenFrame {
     Q_OBJECT
 public:
     static constexpr int kExportRowsPerStep = 1000;
@@ -33,20 +33,18 @@ public:
     JournalForm(EventJournal& journal, std::function<void()> back, QWidget* parent = nullptr);
     ~JournalForm() override;
 
-    void Form_Load();   // the first page
+    // The close guard and the first page.
+    void Form_Load() override;
     void applyFilter(); // the filter as typed; a refused one changes nothing
     void exportClick(); // "导出"
     void exportStep();  // one chunk of the export (driven by its step timer)
     void chainStep();   // one chunk of the chain check (driven by its step timer)
     const ChainCheck* chainCheck() const { return chain.get(); }
-    void returnClick(); // "返回"
     bool exporting() const { return job != nullptr; }
-    bool closeGuard() const { return guard; }
     JournalModel& model() { return rows; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool beforeReturn() override; // gives up an export under way
 
 private:
     void buildControls();
@@ -63,7 +61,6 @@ private:
 
     JournalStore reader;
     JournalModel rows;
-    std::function<void()> back;
     QLineEdit* from = nullptr;
     QLineEdit* to = nullptr;
     QLineEdit* text = nullptr;
@@ -76,12 +73,10 @@ private:
     QLineEdit* exportFile = nullptr;
     QPushButton* browseButton = nullptr;
     QPushButton* exportButton = nullptr;
-    QPushButton* returnButton = nullptr;
     QTimer textPause;
     QTimer exportTimer;
     QTimer chainTimer;
     std::unique_ptr<ChainCheck> chain;
     QLabel* chainLine = nullptr;
     std::unique_ptr<EventExport> job;
-    bool guard = false;
 };

@@ -3,24 +3,21 @@
 #include "core/fonts.h"
 #include "core/naming.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 ParamScreen::ParamScreen(InstrumentLink& instrument, const Look& look,
                          std::function<void()> backToOverview, QWidget* parent)
-    : QWidget(parent), link(instrument), rowFields(instrument, look.rules, look.names, this),
-      back(std::move(backToOverview)) {
+    : ScreenFrame(std::move(backToOverview), parent), link(instrument),
+      rowFields(instrument, look.rules, look.names, this) {
     name_control(this, QLatin1String(look.name));
     setWindowTitle(look.caption);
     use_cjk_font(*this, 10);
     Timer1.setInterval(look.timerMs);
     connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
-    backButton = named(new QPushButton(look.backCaption, this), QLatin1String(look.back));
-    connect(backButton, &QPushButton::clicked, this, &ParamScreen::returnClick);
+    makeReturnButton(look.backCaption, QLatin1String(look.back));
     message = named(new QLabel(this), QStringLiteral("messageLine"));
     message->setWordWrap(true);
     QPalette warn = message->palette();
@@ -30,18 +27,13 @@ ParamScreen::ParamScreen(InstrumentLink& instrument, const Look& look,
 }
 
 void ParamScreen::Form_Load() {
-    guard = true;
+    ScreenFrame::Form_Load();
     Timer1.start();
 }
 
-void ParamScreen::returnClick() {
-    // Leaving by Esc leaves the editor too, as a click on the button would: its edit is committed.
-    if (QWidget* w = focusWidget())
-        w->clearFocus();
-    guard = false;
+bool ParamScreen::beforeReturn() {
     Timer1.stop();
-    if (back)
-        back();
+    return true;
 }
 
 QWidget* ParamScreen::bottomStrip() {
@@ -49,21 +41,6 @@ QWidget* ParamScreen::bottomStrip() {
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(message, 1);
-    row->addWidget(backButton);
+    row->addWidget(returnButton());
     return strip;
-}
-
-void ParamScreen::closeEvent(QCloseEvent* event) {
-    if (guard)
-        event->ignore();
-    else
-        event->accept();
-}
-
-void ParamScreen::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        returnClick();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

@@ -1,19 +1,17 @@
 #pragma once
-// What every parameter screen has around its rows: the window caption, the close guard (the
-// close box does nothing while it is set), the return button (also Esc), the refresh timer Timer1
-// and a message line where refusals and failed writes are said in words. A screen adds its row
-// table, its layout and its refresh.
+// What every parameter screen has around its rows: the window caption, the screen frame (close
+// guard, return button, Esc), the refresh timer Timer1 and a message line where refusals and
+// failed writes are said in words. A screen adds its row table, its layout and its refresh.
 
+#include "core/screen_frame.h"
 #include "params/param_fields.h"
 
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 
 class QLabel;
-class QPushButton;
 
-class ParamScreen : public QWidget {
+class ParamScreen : public ScreenFrame {
     Q_OBJECT
 public:
     struct Look {
@@ -29,19 +27,15 @@ public:
     ParamScreen(InstrumentLink& link, const Look& look, std::function<void()> back,
                 QWidget* parent = nullptr);
 
-    virtual void Form_Load(); // sets the close guard and starts Timer1
+    void Form_Load() override; // sets the close guard and starts Timer1
     virtual void Timer1_Timer() = 0;
-    void returnClick(); // clears the guard and goes back to the overview
 
-    bool closeGuard() const { return guard; }
     QTimer& timer1() { return Timer1; }
     ParamFields& fields() { return rowFields; }
     QLabel* messageLine() const { return message; }
-    QPushButton* returnButton() const { return backButton; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool beforeReturn() override; // stops Timer1
     // The bottom strip: message line and return button, for the screen's layout.
     QWidget* bottomStrip();
 
@@ -50,8 +44,5 @@ protected:
 
 private:
     ParamFields rowFields;
-    std::function<void()> back;
-    QPushButton* backButton = nullptr;
     QLabel* message = nullptr;
-    bool guard = false;
 };

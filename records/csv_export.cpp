@@ -1,13 +1,9 @@
 #include "records/csv_export.h"
 
 #include "core/conversions.h"
-#include "core/output_target.h"
 #include "records/record_source.h"
 #include "records/record_store.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QVariant>
@@ -16,10 +12,6 @@
 
 namespace {
 int nextConnection = 0;
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("CsvExport", text);
-}
 
 double ole_of(const QDateTime& t) {
     return ole_date(t.date()) + ole_time(t.time());
@@ -68,20 +60,6 @@ QString order_of(const QSqlDatabase& db, const RecordTableSpec& table) {
 }
 } // namespace
 
-QByteArray csv_field(const QString& text) {
-    // A number the console wrote (a sign, digits, a point, an exponent) stays a number.
-    static const QRegularExpression number(
-        QStringLiteral(R"(^-?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?$)"));
-    // Any other text a spreadsheet would take for a formula is kept a text by an apostrophe.
-    const bool formula = !text.isEmpty() && QStringLiteral("=+-@\t\r").contains(text.front()) &&
-                         !number.match(text).hasMatch();
-    QByteArray utf8 = (formula ? QStringLiteral("'") + text : text).toUtf8();
-    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r'))
-        return utf8;
-    utf8.replace('"', "\"\"");
-    return '"' + utf8 + '"';
-}
-
 QString iso_with_offset(const QDateTime& at) {
     const int offset = at.offsetFromUtc();
     const int minutes = std::abs(offset) / 60;
@@ -93,9 +71,10 @@ QString iso_with_offset(const QDateTime& at) {
 }
 
 CsvExport::CsvExport(CsvRequest request)
-    : req(std::move(request)), connection(QStringLiteral("csv-export-%1").arg(++nextConnection)) {
-    if (req.dbPath.isEmpty())
-        req.dbPath = RecordStore::defaultPath();
+    : CsvWriter(request.file,
+                request.dbPath.isEmpty() ? RecordStore::defaultPath() : request.dbPath),
+      req(std::move(request)), connection(QStringLiteral("csv-export-%1").arg(++nextConnection)) {
+    req.dbPath = recordFile();
 }
 
 CsvExport::~CsvExport() {
@@ -126,20 +105,12 @@ QByteArray CsvExport::line(const QDateTime& at, qint64 number,
     return out;
 }
 
-bool CsvExport::begin() {
-    if (const auto refused = refuse_output_target(req.file, req.dbPath)) {
-        fail(*refused);
-        return false;
-    }
-    if (!QFileInfo(req.dbPath).isFile()) {
-        fail(tr("record file %1 not found").arg(req.dbPath));
-        return false;
-    }
+bool CsvExport::openRows() {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(req.dbPath);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
     if (!db.open()) {
-        fail(tr("record file %1 cannot be read: %2").arg(req.dbPath, db.lastError().text()));
+        failRead(db.lastError().text());
         return false;
     }
     const RecordTableSpec& table = req.longRecord ? kLongTableSpec : kShortTableSpec;
@@ -152,7 +123,7 @@ bool CsvExport::begin() {
     count.addBindValue(from);
     count.addBindValue(to);
     if (!count.exec() || !count.next()) {
-        fail(tr("record file %1 cannot be read: %2").arg(req.dbPath, count.lastError().text()));
+        failRead(count.lastError().text());
         return false;
     }
     expected = count.value(0).toLongLong();
@@ -163,32 +134,20 @@ bool CsvExport::begin() {
     query->addBindValue(from);
     query->addBindValue(to);
     if (!query->exec()) {
-        fail(tr("record file %1 cannot be read: %2").arg(req.dbPath, query->lastError().text()));
+        failRead(query->lastError().text());
         return false;
     }
-    out = std::make_unique<QSaveFile>(req.file);
-    if (!out->open(QIODevice::WriteOnly)) {
-        fail(tr("%1 cannot be written: %2").arg(req.file, out->errorString()));
-        return false;
-    }
-    QByteArray head = "\xEF\xBB\xBF"; // UTF-8 byte-order mark
-    QStringList names = header(req.longRecord);
-    for (int i = 0; i < names.size(); ++i)
-        head += (i ? "," : "") + csv_field(names[i]);
-    head += "\r\n";
-    out->write(head);
     return true;
 }
 
-bool CsvExport::step(int count) {
-    if (!query || !out)
+bool CsvExport::writeRows(int count) {
+    if (!query)
         return false;
     for (int n = 0; n < count; ++n) {
         if (!query->next()) {
             // The end, or a read that failed part-way (a damaged page): then no file is left.
             if (query->lastError().isValid())
-                fail(tr("record file %1 cannot be read: %2")
-                         .arg(req.dbPath, query->lastError().text()));
+                failRead(query->lastError().text());
             return false;
         }
         std::optional<float> values[8];
@@ -198,43 +157,18 @@ bool CsvExport::step(int count) {
         const QDateTime at = local_instant(date_from_ole(query->value(1).toDouble()),
                                            time_from_ole(query->value(2).toDouble()), lastWritten);
         lastWritten = at.toSecsSinceEpoch();
-        if (out->write(line(at, query->value(0).toLongLong(), values)) < 0) {
-            fail(tr("%1 cannot be written: %2").arg(req.file, out->errorString()));
+        if (!put(line(at, query->value(0).toLongLong(), values)))
             return false;
-        }
-        ++rows;
     }
     return true;
 }
 
-bool CsvExport::finish() {
-    if (!out || !why.isEmpty()) {
-        cancel();
-        return false;
-    }
-    query.reset();
-    const bool ok = out->commit();
-    if (!ok)
-        fail(tr("%1 cannot be written: %2").arg(req.file, out->errorString()));
-    out.reset();
-    cancel();
-    return ok;
-}
-
-void CsvExport::cancel() {
-    if (out)
-        out->cancelWriting(); // QSaveFile leaves nothing behind
-    out.reset();
+void CsvExport::closeRows() {
     query.reset();
     if (QSqlDatabase::contains(connection)) {
         QSqlDatabase::database(connection, false).close();
         QSqlDatabase::removeDatabase(connection);
     }
-}
-
-void CsvExport::fail(const QString& text) {
-    if (why.isEmpty())
-        why = text;
 }
 
 bool CsvExport::run(const CsvRequest& request, qint64* rows, QString* why) {

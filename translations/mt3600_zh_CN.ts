@@ -85,17 +85,20 @@
         <source>alarm 1 type</source>
         <translation>报警1类型</translation>
     </message>
+</context>
+<context>
+    <name>CsvWriter</name>
     <message>
         <source>record file %1 not found</source>
         <translation>未找到记录文件 %1</translation>
     </message>
     <message>
-        <source>record file %1 cannot be read: %2</source>
-        <translation>无法读取记录文件 %1：%2</translation>
-    </message>
-    <message>
         <source>%1 cannot be written: %2</source>
         <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>record file %1 cannot be read: %2</source>
+        <translation>无法读取记录文件 %1：%2</translation>
     </message>
 </context>
 <context>
@@ -244,18 +247,6 @@
     <message>
         <source>session</source>
         <translation>会话</translation>
-    </message>
-    <message>
-        <source>record file %1 not found</source>
-        <translation>未找到记录文件 %1</translation>
-    </message>
-    <message>
-        <source>record file %1 cannot be read: %2</source>
-        <translation>无法读取记录文件 %1：%2</translation>
-    </message>
-    <message>
-        <source>%1 cannot be written: %2</source>
-        <translation>无法写入 %1：%2</translation>
     </message>
 </context>
 <context>
