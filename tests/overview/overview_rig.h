@@ -2,7 +2,7 @@
 // The overview as the tests drive it: the real form, offscreen, on the recording link and a poll
 // timer that only remembers what it was told.
 
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/poll_control.h"
 #include "link/port_table.h"
 #include "overview/overview_form.h"
@@ -27,12 +27,14 @@ struct FakePoll final : PollTimerControl {
 };
 
 struct OverviewRig {
+    Instrument instrument;
     RecordingLink link;
     FakePoll poll;
-    OverviewForm form{link, poll,
+    OverviewForm form{instrument, link, poll,
                       PortTable({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")})};
 
-    OverviewRig() { ResetRegisterImage(); }
+    RegisterImage& image() { return instrument.image(); }
+    LinkTarget& target() { return instrument.target(); }
 
     // Shown and active, so that clicks and key presses move the focus as for an operator.
     bool showActive() {
