@@ -9,9 +9,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-ParamScreen::ParamScreen(InstrumentLink& instrument, const Look& look,
+ParamScreen::ParamScreen(Instrument& shown, InstrumentLink& wire, const Look& look,
                          std::function<void()> backToOverview, QWidget* parent)
-    : QWidget(parent), link(instrument), rowFields(instrument, look.rules, look.names, this),
+    : QWidget(parent), instrument(shown), link(wire),
+      rowFields(wire, shown.target(), look.rules, look.names, this),
       back(std::move(backToOverview)) {
     name_control(this, QLatin1String(look.name));
     setWindowTitle(look.caption);
