@@ -2,7 +2,6 @@
 
 #include "core/fonts.h"
 #include "core/naming.h"
-#include "core/register_image.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -20,10 +19,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOverview,
-                     QWidget* parent)
-    : QWidget(parent), link(instrument), setupJob(instrument, this),
-      back(std::move(backToOverview)) {
+FilesForm::FilesForm(Instrument& instrument, InstrumentLink& wire,
+                     std::function<void()> backToOverview, QWidget* parent)
+    : QWidget(parent), link(wire), target(instrument.target()),
+      setupJob(wire, instrument.target(), this), back(std::move(backToOverview)) {
     name_control(this, QStringLiteral("FilesForm"));
     setWindowTitle(QStringLiteral("仪表文件"));
     use_cjk_font(*this, 10);
@@ -139,7 +138,7 @@ void FilesForm::backupClick() {
     const LinkStatus s = link.status();
     setupJob.backup(file->text().trimmed(), {QDateTime::currentDateTime().toOffsetFromUtc(
                                                  QDateTime::currentDateTime().offsetFromUtc()),
-                                             s.device, s.settings, LinkSet[linkslot::Address]});
+                                             s.device, s.settings, target.address});
 }
 
 void FilesForm::compareClick() {

@@ -19,7 +19,9 @@ class QTableWidget;
 class FilesForm final : public QWidget {
     Q_OBJECT
 public:
-    FilesForm(InstrumentLink& link, std::function<void()> back, QWidget* parent = nullptr);
+    // Backs up, compares and restores `instrument` over `link`.
+    FilesForm(Instrument& instrument, InstrumentLink& link, std::function<void()> back,
+              QWidget* parent = nullptr);
 
     void Form_Load();
     void backupClick();
@@ -41,6 +43,7 @@ private:
     void showTable();
 
     InstrumentLink& link;
+    const LinkTarget& target;
     SetupJob setupJob;
     std::function<void()> back;
     QLineEdit* file = nullptr;

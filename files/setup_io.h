@@ -9,6 +9,7 @@
 // when asked for. Both can be cancelled between requests.
 
 #include "files/register_map.h"
+#include "link/instrument.h"
 #include "link/instrument_link.h"
 
 #include <QObject>
@@ -35,7 +36,8 @@ struct WriteResult {
 class SetupIo final : public QObject {
     Q_OBJECT
 public:
-    explicit SetupIo(InstrumentLink& link, QObject* parent = nullptr);
+    // Works on the instrument at `target`, read afresh for every request.
+    SetupIo(InstrumentLink& link, const LinkTarget& target, QObject* parent = nullptr);
 
     // Reads every register of the map; done(ok) with values() filled, or error() saying which
     // block failed.
@@ -65,8 +67,11 @@ private:
     Step readProgram(int curve);
     void readTable(int curve, int recipe, int block, std::function<void(bool)> next);
     Step selectCurve(const std::function<int()>& curve);
+    int port() const { return target.port; }
+    int slave() const { return target.address; }
 
     InstrumentLink& link;
+    const LinkTarget& target;
     SetupValues readValues;
     std::vector<WriteResult> writeResults;
     std::vector<Step> steps;

@@ -4,8 +4,8 @@
 // instrument refuses; the link lost half way; a running program; the curve selection put back;
 // files refused before any write; the file read and written again unchanged to the byte.
 #include "app/translations.h"
-#include "core/register_image.h"
 #include "files/setup_job.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "support/sim_process.h"
 
@@ -49,6 +49,7 @@ class TestInstrumentFiles : public QObject {
     QTemporaryDir dir;
     std::unique_ptr<SimProcess> sim;
     std::unique_ptr<ModbusLink> link;
+    const LinkTarget target{.address = 1}; // the simulated instrument's address
 
     bool wait(SetupJob& job, SetupJob::Status* status) {
         QSignalSpy done(&job, &SetupJob::finished);
@@ -77,7 +78,7 @@ class TestInstrumentFiles : public QObject {
     }
     QString backup(const QString& name) {
         const QString path = dir.filePath(name);
-        SetupJob job(*link);
+        SetupJob job(*link, target);
         job.backup(path, {QDateTime(QDate(2026, 12, 8), QTime(9, 0)), QStringLiteral("pty"),
                           QStringLiteral("9600 8N1"), 1});
         SetupJob::Status status{};
@@ -88,8 +89,6 @@ class TestInstrumentFiles : public QObject {
 
 private slots:
     void init() {
-        ResetRegisterImage();
-        LinkSet[linkslot::Address] = 1;
         sim = std::make_unique<SimProcess>();
         QVERIFY(sim->start({QStringLiteral("--write-log"), sim->writeLogPath()}));
         link = std::make_unique<ModbusLink>(PortTable{});
@@ -112,7 +111,7 @@ private slots:
         changeByHand();
         const qsizetype before = write_log(sim->writeLogPath()).size();
 
-        SetupJob compare(*link);
+        SetupJob compare(*link, target);
         compare.compare(file);
         SetupJob::Status status{};
         QVERIFY(wait(compare, &status));
@@ -128,7 +127,7 @@ private slots:
                                      : QStringLiteral("curve %1 / %2").arg(c.curve).arg(c.reg)),
                      qPrintable(differing.join(u',')));
 
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         restore.restore(file, false);
         QVERIFY(wait(restore, &status));
         QCOMPARE(status, SetupJob::Status::Done);
@@ -147,7 +146,7 @@ private slots:
         QCOMPARE(written, (QStringList{"4102", "4106", "258", "4355", "5122", "8217"}));
         QCOMPARE(lastCurve, 4); // put back
 
-        SetupJob again(*link);
+        SetupJob again(*link, target);
         again.compare(file);
         QVERIFY(wait(again, &status));
         QCOMPARE(status, SetupJob::Status::Done);
@@ -157,7 +156,7 @@ private slots:
     void linkLostHalfWay() {
         const QString file = backup(QStringLiteral("setup.json"));
         changeByHand();
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         int writesSeen = 0;
         connect(link.get(), &InstrumentLink::statusChanged, this, [&] {
             if (link->status().lastMessage.startsWith(QStringLiteral("Set_4X_D1 258")) &&
@@ -188,7 +187,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return called; }, 5000));
         QVERIFY(write(8, 1));
         const QString path = dir.filePath(QStringLiteral("running.json"));
-        SetupJob job(*link);
+        SetupJob job(*link, target);
         job.backup(path, {});
         SetupJob::Status status{};
         QVERIFY(wait(job, &status));
@@ -231,7 +230,7 @@ private slots:
         out.write(QJsonDocument(root).toJson());
         out.close();
         const qsizetype before = write_log(sim->writeLogPath()).size();
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         restore.restore(file, true);
         SetupJob::Status status{};
         QVERIFY(wait(restore, &status));
@@ -278,7 +277,7 @@ private slots:
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(QJsonDocument(root).toJson());
         out.close();
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         restore.restore(changed, false);
         SetupJob::Status status{};
         QVERIFY(wait(restore, &status));
