@@ -9,8 +9,8 @@
 #include <QObject>
 
 struct LinkTarget {
-    qint32 port = 0;     // number in the port table (a typed device or host:port keeps its number)
-    qint32 baudCode = 0; // 0/1/2 = 4800/9600/19200
+    qint32 port = 0;       // number in the port table; a typed device or host:port keeps one too
+    qint32 baudCode = 0;   // 0/1/2 = 4800/9600/19200
     qint32 parityCode = 0; // 0/1/2 = none/odd/even
     qint32 address = 0;    // the instrument's address on the line, 1..16
     qint32 openResult = 0; // what the last opening of the port returned

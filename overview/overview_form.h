@@ -74,7 +74,7 @@ private:
     void buildLayout();
     QWidget* buildMainValues();
     QWidget* buildProgramCommands();
-    QWidget* buildLinkSettings();
+    QWidget* buildLinkFrames();
     QWidget* buildNavigationColumn();
     void runUnloadHook();
     void leaveForHistory();

@@ -23,8 +23,6 @@ struct OverviewCurves {
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("Rdatabj.db"));
     SettableClock clock{QDateTime(QDate(2024, 3, 5), QTime(12, 0, 0))};
-    LoggerState logging;
-    ValueAxis axis{.YSpan = 1500}; // as the start-up form sets it
     std::unique_ptr<OverviewRig> rig;
     RealtimeChart* curves = nullptr;
 
@@ -39,8 +37,10 @@ struct OverviewCurves {
             !file.setPositions(1000, 400))
             qFatal("the record file could not be filled");
         rig = std::make_unique<OverviewRig>();
-        curves = new RealtimeChart(rig->form, {rig->image(), logging, axis}, path, &clock);
-        register_screens(rig->form, {rig->instrument, rig->link, logging, axis, path, &clock});
+        curves =
+            new RealtimeChart(rig->form, {rig->image(), rig->logging, rig->axis}, path, &clock);
+        register_screens(rig->form,
+                         {rig->instrument, rig->link, rig->logging, rig->axis, path, &clock});
     }
     OverviewForm& form() { return rig->form; }
     TrendChart& chart() { return curves->curves().chart(); }
@@ -65,7 +65,7 @@ private slots:
 
 void TestOverviewCurves::loadsWithTheOverview() {
     OverviewCurves t;
-    QVERIFY(t.logging.CurveScreenOpen);
+    QVERIFY(t.rig->logging.CurveScreenOpen);
     QVERIFY(t.curves->store().isOpen());
     QCOMPARE(t.chart().CurPos(), 1000);
     QCOMPARE(static_cast<int>(t.chart().PointValue(kFollowLen, 0)), 1000);
@@ -81,9 +81,9 @@ void TestOverviewCurves::loadsWithTheOverview() {
 void TestOverviewCurves::tickAppendsAndShowsTheStep() {
     OverviewCurves t;
     t.rig->image().Val3X[0] = 42.5f;
-    t.logging.NewShortRecord = true;
+    t.rig->logging.NewShortRecord = true;
     t.form().Timer1_Timer();
-    QVERIFY(!t.logging.NewShortRecord);
+    QVERIFY(!t.rig->logging.NewShortRecord);
     QCOMPARE(t.chart().LastIndex(), kFollowLen + 1);
     QCOMPARE(t.chart().PointValue(kFollowLen + 1, 0), 42.5f);
     QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label19"))->text(), QStringLiteral("150"));
@@ -189,8 +189,8 @@ void TestOverviewCurves::historyAndBack() {
     QVERIFY(history);
     QVERIFY(history->isVisible());
     QVERIFY(!t.form().isVisible());
-    QVERIFY(!t.curves->store().isOpen()); // the overview let go of its connection
-    QVERIFY(t.logging.CurveScreenOpen);   // the history screen is loaded now
+    QVERIFY(!t.curves->store().isOpen());    // the overview let go of its connection
+    QVERIFY(t.rig->logging.CurveScreenOpen); // the history screen is loaded now
     QCOMPARE(history->curves().chart().CurPos(), 400);
     QVERIFY(!t.form().timer1().isActive());
 
@@ -204,7 +204,7 @@ void TestOverviewCurves::historyAndBack() {
     QTest::keyClick(history.data(), Qt::Key_Escape);
     QVERIFY(t.form().isVisible());
     QVERIFY(!history || !history->isVisible());
-    QVERIFY(t.logging.CurveScreenOpen);
+    QVERIFY(t.rig->logging.CurveScreenOpen);
     QVERIFY(t.curves->store().isOpen());
     QVERIFY(t.form().timer1().isActive());
     QVERIFY(t.form().closeGuard());
