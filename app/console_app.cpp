@@ -42,7 +42,7 @@ ConsoleApp::~ConsoleApp() {
 void ConsoleApp::start() {
     if (options.maxSeconds > 0)
         QTimer::singleShot(options.maxSeconds * 1000, qApp, [] { QCoreApplication::exit(0); });
-    splash = std::make_unique<frmSplash>();
+    splash = std::make_unique<frmSplash>(axis);
     connect(splash.get(), &frmSplash::startupDue, this, [this] {
         createForms();
         splash.release()->deleteLater(); // it is still inside its own signal
@@ -57,21 +57,24 @@ void ConsoleApp::createForms() {
     // anything this console does.
     journal = std::make_unique<EventJournal>(options.dbPath.isEmpty() ? RecordStore::defaultPath()
                                                                       : options.dbPath);
+    journal->setAddressSource(target_address(instrument.target()));
     journal->open();
     journal->startSession();
     link = std::make_unique<ModbusLink>(ports);
     journaled = std::make_unique<JournalLink>(*link, *journal);
-    poll = std::make_unique<Met1>(*journaled);
-    watcher = std::make_unique<EventWatcher>(*poll, *journaled, *journal);
-    overview = std::make_unique<OverviewForm>(*journaled, *poll, ports);
+    poll = std::make_unique<Met1>(instrument, *journaled);
+    watcher = std::make_unique<EventWatcher>(instrument, *poll, *journaled, *journal);
+    overview = std::make_unique<OverviewForm>(instrument, *journaled, *poll, ports);
     // The real-time curve, on a connection of its own to the record file; owned by the overview.
-    auto* curves = new RealtimeChart(*overview, options.dbPath);
+    auto* curves =
+        new RealtimeChart(*overview, {instrument.image(), logging, axis}, options.dbPath);
     curves->curves().setMarkSource(journal_mark_source(*journal));
-    register_screens(*overview, {*journaled, options.dbPath, nullptr, journal.get()});
+    register_screens(
+        *overview, {instrument, *journaled, logging, axis, options.dbPath, nullptr, journal.get()});
     // exit(), not quit(): quit() asks the windows to close, and the overview's close guard refuses.
     connect(overview.get(), &OverviewForm::exitRequested, qApp, [] { QCoreApplication::exit(0); });
     overview->show();
-    logger = std::make_unique<mscom>(options.dbPath);
+    logger = std::make_unique<mscom>(instrument.image(), logging, options.dbPath);
     // The record-file indicator shows the store that writes the records.
     auto* records = new RecordIndicator;
     records->watch(logger->store());

@@ -1,9 +1,13 @@
 #pragma once
 // The console's start-up: the splash, then the long-lived forms (the overview, the hidden poll
 // form Met1 and the hidden logger form mscom), and the command-line additions (--connect, --demo,
-// --screenshot, --max-seconds).
+// --screenshot, --max-seconds). It owns the instrument object (register image and link target),
+// the logger's state and the value axis, and hands them to the forms that use them.
 
 #include "app/console_options.h"
+#include "link/instrument.h"
+#include "records/logger_state.h"
+#include "records/value_axis.h"
 
 #include <QObject>
 #include <memory>
@@ -34,6 +38,10 @@ private:
     void scheduleScreenshot();
 
     ConsoleOptions options;
+    // First, so that they outlive every form that reads them.
+    Instrument instrument;
+    LoggerState logging;
+    ValueAxis axis;
     std::unique_ptr<EventJournal> journal;
     std::unique_ptr<ModbusLink> link;
     std::unique_ptr<JournalLink> journaled; // the link every form uses: it journals the writes

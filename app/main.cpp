@@ -4,12 +4,12 @@
 #include "app/journal_wiring.h"
 #include "app/translations.h"
 #include "core/output_target.h"
-#include "core/register_image.h"
 #include "files/setup_job.h"
 #include "journal/event_export.h"
 #include "journal/event_journal.h"
 #include "journal/journal_chain.h"
 #include "journal/journal_link.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/port_table.h"
 #include "records/csv_export.h"
@@ -121,12 +121,16 @@ int file_job(int argc, char* argv[], const ConsoleOptions& options) {
     QCoreApplication app(argc, argv);
     install_console_translation(app, options.language);
     // The job's writes and its outcome go to the event journal of the record file, as the screen's.
+    // The instrument is only its link target here: no poll cycle fills an image.
+    Instrument instrument;
+    LinkTarget& target = instrument.target();
     EventJournal journal(options.dbPath.isEmpty() ? RecordStore::defaultPath() : options.dbPath);
+    journal.setAddressSource(target_address(target));
     journal.open();
     ModbusLink wire;
     JournalLink link(wire, journal);
     link.setPortSources(QStringLiteral("command line"), QStringLiteral("command line"));
-    SetupJob job(link);
+    SetupJob job(link, target);
     job.setWriteSource(QStringLiteral("command line"));
     journal_file_jobs(job, journal, QStringLiteral("command line"));
     job.setTargetCheck([recordFile = journal.store().path()](const QString& path) {
@@ -146,13 +150,12 @@ int file_job(int argc, char* argv[], const ConsoleOptions& options) {
         PortTable::isTypedTarget(options.connectPort) ? options.connectPort : QString();
     bool number = false;
     const int port = options.connectPort.toInt(&number);
-    LinkSet[linkslot::Port] = number ? port : 0;
-    LinkSet[linkslot::Baud] = options.baudCode;
-    LinkSet[linkslot::Parity] = options.parityCode;
-    LinkSet[linkslot::Address] = options.address;
+    target.port = number ? port : 0;
+    target.baudCode = options.baudCode;
+    target.parityCode = options.parityCode;
+    target.address = options.address;
     // A TCP gateway connects later; a serial device is open at once or not at all.
-    if (link.OpenPort_Modbus(LinkSet[linkslot::Port], options.baudCode, options.parityCode,
-                             device) != 0 &&
+    if (link.OpenPort_Modbus(target.port, options.baudCode, options.parityCode, device) != 0 &&
         !link.status().open && !PortTable::isTcpTarget(options.connectPort)) {
         std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(link.status().lastMessage));
         return 2;
@@ -169,7 +172,7 @@ int file_job(int argc, char* argv[], const ConsoleOptions& options) {
             job.restore(options.restore, options.includeComms);
         }
     });
-    link.ClosePort_Modbus(LinkSet[linkslot::Port]);
+    link.ClosePort_Modbus(target.port);
     return status;
 }
 } // namespace

@@ -19,9 +19,11 @@
 namespace {
 // A parameter screen, loaded; what it says about the instrument's own line settings goes to the
 // overview's link indicator, even after the screen has gone.
-template <class Form> ScreenFactory parameter_screen(OverviewForm& overview, InstrumentLink& link) {
-    return [&overview, &link](ReturnToOverview back) {
-        auto* shown = new Form(link, std::move(back));
+template <class Form>
+ScreenFactory parameter_screen(OverviewForm& overview, Instrument& instrument,
+                               InstrumentLink& link) {
+    return [&overview, &instrument, &link](ReturnToOverview back) {
+        auto* shown = new Form(instrument, link, std::move(back));
         shown->fields().setLinkNote([to = QPointer<OverviewForm>(&overview)](const QString& t) {
             if (to)
                 to->showLinkNote(t);
@@ -33,17 +35,22 @@ template <class Form> ScreenFactory parameter_screen(OverviewForm& overview, Ins
 } // namespace
 
 void register_screens(OverviewForm& overview, const ScreenContext& context) {
+    Instrument& instrument = context.instrument;
     InstrumentLink& link = context.link;
-    overview.setScreenFactory(Screen::Alarms, parameter_screen<ALM1>(overview, link));
-    overview.setScreenFactory(Screen::Config, parameter_screen<CONFIG1>(overview, link));
-    overview.setScreenFactory(Screen::Pid, parameter_screen<PIDC>(overview, link));
-    overview.setScreenFactory(Screen::GroupedPid, parameter_screen<PID1>(overview, link));
-    overview.setScreenFactory(Screen::ProgramEditor, parameter_screen<Tech>(overview, link));
+    overview.setScreenFactory(Screen::Alarms, parameter_screen<ALM1>(overview, instrument, link));
+    overview.setScreenFactory(Screen::Config,
+                              parameter_screen<CONFIG1>(overview, instrument, link));
+    overview.setScreenFactory(Screen::Pid, parameter_screen<PIDC>(overview, instrument, link));
+    overview.setScreenFactory(Screen::GroupedPid,
+                              parameter_screen<PID1>(overview, instrument, link));
+    overview.setScreenFactory(Screen::ProgramEditor,
+                              parameter_screen<Tech>(overview, instrument, link));
     EventJournal* journal = context.journal;
     const QString recordFile =
         context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
-    overview.setScreenFactory(Screen::Files, [&link, journal, recordFile](ReturnToOverview back) {
-        auto* shown = new FilesForm(link, std::move(back));
+    overview.setScreenFactory(Screen::Files, [&instrument, &link, journal,
+                                              recordFile](ReturnToOverview back) {
+        auto* shown = new FilesForm(instrument, link, std::move(back));
         shown->job().setTargetCheck(
             [recordFile](const QString& path) { return refuse_output_target(path, recordFile); });
         if (journal)
@@ -54,13 +61,15 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
 
     const QString path = context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
     Clock* clock = context.clock;
-    overview.setScreenFactory(Screen::History, [path, clock, journal](ReturnToOverview back) {
-        auto* shown = new lsqx(path, std::move(back), clock);
-        if (journal)
-            shown->curves().setMarkSource(journal_mark_source(*journal));
-        shown->Form_Load();
-        return shown;
-    });
+    const CurveShared shared{instrument.image(), context.logging, context.axis};
+    overview.setScreenFactory(Screen::History,
+                              [shared, path, clock, journal](ReturnToOverview back) {
+                                  auto* shown = new lsqx(shared, path, std::move(back), clock);
+                                  if (journal)
+                                      shown->curves().setMarkSource(journal_mark_source(*journal));
+                                  shown->Form_Load();
+                                  return shown;
+                              });
     // The journal screen reads the record file the console journals into; no journal, no screen.
     if (EventJournal* journal = context.journal)
         overview.setScreenFactory(Screen::Journal, [journal](ReturnToOverview back) {

@@ -6,11 +6,17 @@
 
 class Clock;
 class EventJournal;
+class Instrument;
 class InstrumentLink;
 class OverviewForm;
+struct LoggerState;
+struct ValueAxis;
 
 struct ScreenContext {
+    Instrument& instrument; // the instrument the screens show and write
     InstrumentLink& link;
+    LoggerState& logging; // the logger's state and the value axis the history screen shares
+    ValueAxis& axis;
     QString dbPath;                  // the record file; empty: the default one
     Clock* clock = nullptr;          // null: the console clock
     EventJournal* journal = nullptr; // the console's event journal; null: none kept

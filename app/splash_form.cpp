@@ -1,6 +1,5 @@
 #include "splash_form.h"
 
-#include "core/curve_state.h"
 #include "core/fonts.h"
 #include "core/naming.h"
 
@@ -17,8 +16,8 @@ const QSize kSplashSize(640, 400);
 
 } // namespace
 
-frmSplash::frmSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+frmSplash::frmSplash(ValueAxis& valueAxis, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), axis(valueAxis) {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(kSplashSize);
     auto* picture = named(new QLabel(this), QStringLiteral("Image1"));
@@ -40,7 +39,7 @@ frmSplash::frmSplash(QWidget* parent)
 }
 
 void frmSplash::Form_Load() {
-    YSpan = 1500;
+    axis.YSpan = 1500;
     Timer2.start();
 }
 

@@ -4,6 +4,8 @@
 // and then closes and asks for the long-lived forms to be created (startupDue). Its owner deletes
 // it after that.
 
+#include "records/value_axis.h"
+
 #include <QTimer>
 #include <QWidget>
 
@@ -12,7 +14,8 @@ class QLabel;
 class frmSplash final : public QWidget {
     Q_OBJECT
 public:
-    explicit frmSplash(QWidget* parent = nullptr);
+    // Sets the span of `axis`, the value axis the curve screens share, when it loads.
+    explicit frmSplash(ValueAxis& axis, QWidget* parent = nullptr);
 
     void Form_Load();
     void Timer2_Timer();
@@ -34,6 +37,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    ValueAxis& axis;
     QTimer Timer1;
     QTimer Timer2;
     int counter = 0;

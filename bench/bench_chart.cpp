@@ -4,7 +4,6 @@
 #include "tests/records/memory_record_source.h"
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
 #include "records/painter_surface.h"
 #include "records/recording_surface.h"
 #include "records/trend_chart_view.h"
@@ -47,14 +46,10 @@ void widest(TrendChart& chart, RecordSource& source) {
 class BenchChart : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        ResetCurveState();
-        YSpan = 1500;
-    }
 
     void lineCount() {
         auto source = wavy_ring();
-        TrendChart chart(kRealTimeChart);
+        TrendChart chart(kRealTimeChart, axis);
         widest(chart, source);
         RecordingSurface surface;
         chart.fullRedraw(surface);
@@ -64,7 +59,7 @@ private slots:
     // The chart logic alone, lines only recorded.
     void fullRedrawRecorded() {
         auto source = wavy_ring();
-        TrendChart chart(kRealTimeChart);
+        TrendChart chart(kRealTimeChart, axis);
         widest(chart, source);
         RecordingSurface surface;
         QBENCHMARK {
@@ -75,7 +70,7 @@ private slots:
     // Onto the QImage picture of a 1280 x 800 chart.
     void fullRedrawImage1280() {
         auto source = wavy_ring();
-        TrendChart chart(kRealTimeChart);
+        TrendChart chart(kRealTimeChart, axis);
         widest(chart, source);
         ImageSurface surface(QSize(1280, 800));
         QBENCHMARK {
@@ -87,7 +82,7 @@ private slots:
     // Through the view: picture, kept lines and the nine time and date labels.
     void fullRedrawView1280() {
         auto source = wavy_ring();
-        TrendChartView view(kRealTimeChart);
+        TrendChartView view(kRealTimeChart, axis);
         view.resize(1280 + 138, 860); // 100 px of value axis to the left, 36 right, a frame
         view.show();
         widest(view.chart(), source);
@@ -97,6 +92,9 @@ private slots:
             view.picture();
         }
     }
+
+private:
+    ValueAxis axis{.YSpan = 1500}; // as the start-up form sets it
 };
 
 int main(int argc, char** argv) {

@@ -3,7 +3,7 @@
 // and CONFIG1 open (six reads every second): the time from leaving an entry box to the answer of
 // its write (median and worst), beside one transaction's time on the wire; the worst length of the
 // link's queue; and the worst lateness of a 10 ms timer meanwhile.
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "params/config_form.h"
@@ -56,11 +56,12 @@ Figures run(int baud, int baudCode, int commits) {
     ModbusLink link{PortTable{}};
     if (link.OpenPort_Modbus(1, baudCode, 0, sim.ptyPath()) != 0)
         return out;
-    LinkSet[linkslot::Port] = 1;
-    LinkSet[linkslot::Address] = 1;
-    Met1 poll(link);
+    Instrument instrument;
+    instrument.target().port = 1;
+    instrument.target().address = 1;
+    Met1 poll(instrument, link);
     poll.setPollEnabled(true);
-    CONFIG1 config(link, [] {});
+    CONFIG1 config(instrument, link, [] {});
     config.Form_Load();
     config.show();
     auto* box = config.findChild<QLineEdit*>(QStringLiteral("T_3RW(10)"));

@@ -1,8 +1,8 @@
 // bench_files: instrument files on a busy line. Against mt3600-sim --pace at 9600 baud with the
 // poll cycle running: a backup, a compare, and a restore of 20 differences; for each the wall time
 // beside the wire time of the transactions it made, and the poll cycle's worst period meanwhile.
-#include "core/register_image.h"
 #include "files/setup_job.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "support/sim_process.h"
@@ -42,9 +42,10 @@ int main(int argc, char** argv) {
     ModbusLink link{PortTable{}};
     if (link.OpenPort_Modbus(1, 1, 0, sim.ptyPath()) != 0)
         return 1;
-    LinkSet[linkslot::Port] = 1;
-    LinkSet[linkslot::Address] = 1;
-    Met1 poll(link);
+    Instrument instrument;
+    instrument.target().port = 1;
+    instrument.target().address = 1;
+    Met1 poll(instrument, link);
     QElapsedTimer clock;
     clock.start();
     double lastCycle = -1;
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("setup.json"));
     auto run = [&](const std::function<void(SetupJob&)>& start) {
-        SetupJob job(link);
+        SetupJob job(link, instrument.target());
         QEventLoop loop;
         QObject::connect(&job, &SetupJob::finished, &loop, &QEventLoop::quit);
         QTimer::singleShot(300000, &loop, &QEventLoop::quit); // bounded

@@ -5,7 +5,7 @@
 //  - unpaced: the software cost per transaction;
 //  - against an instrument that never answers: the event loop's worst lateness during a cycle,
 //    measured by a 2 ms timer.
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "support/sim_process.h"
@@ -52,9 +52,10 @@ Cycles run_cycles(const QStringList& simArgs, int baudCode, int count, bool watc
     ModbusLink link{PortTable{}};
     if (link.OpenPort_Modbus(1, baudCode, 0, sim.ptyPath()) != 0)
         return out;
-    LinkSet[linkslot::Port] = 1;
-    LinkSet[linkslot::Address] = 1;
-    Met1 poll(link);
+    Instrument instrument;
+    instrument.target().port = 1;
+    instrument.target().address = 1;
+    Met1 poll(instrument, link);
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(2);

@@ -2,7 +2,7 @@
 // 9600 baud with the poll cycle running: one read-back of the program window (13 reads of 16
 // registers) beside its wire time; the poll cycle's period while read-backs run; and the display
 // refresh with the plot's redraw (24 segments drawn every time).
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "programs/tech_form.h"
@@ -59,16 +59,17 @@ int main(int argc, char** argv) {
     ModbusLink link{PortTable{}};
     if (link.OpenPort_Modbus(1, 1, 0, sim.ptyPath()) != 0)
         return 1;
-    LinkSet[linkslot::Port] = 1;
-    LinkSet[linkslot::Address] = 1;
-    Met1 poll(link);
+    Instrument instrument;
+    instrument.target().port = 1;
+    instrument.target().address = 1;
+    Met1 poll(instrument, link);
     QElapsedTimer clock;
     clock.start();
     std::vector<double> cycleEnds;
     QObject::connect(&poll, &Met1::cycleFinished,
                      [&] { cycleEnds.push_back(double(clock.nsecsElapsed()) / 1e6); });
     poll.setPollEnabled(true);
-    Tech tech(link, [] {});
+    Tech tech(instrument, link, [] {});
     tech.Form_Load();
     tech.show();
     tech.timer2().stop(); // the bench starts each read-back itself

@@ -2,7 +2,6 @@
 // 241 and 321 rows with and without the wrap, one record with its position committed, and one
 // logger tick writing both records. Prints the file's size. Run with -median N for medians.
 
-#include "core/curve_state.h"
 #include "records/logger_form.h"
 #include "records/record_store.h"
 #include "support/record_file.h"
@@ -105,8 +104,9 @@ void BenchRecordStore::oneRecord() {
 void BenchRecordStore::loggerTick() {
     // Each tick ten seconds on: sl_void read, a short and a long record, each committed.
     SettableClock clock;
-    ResetCurveState();
-    mscom logger(path, &clock);
+    RegisterImage image;
+    LoggerState logging;
+    mscom logger(image, logging, path, &clock);
     logger.timer().stop();
     QBENCHMARK {
         clock.advanceSeconds(10);

@@ -2,7 +2,6 @@
 
 #include "core/fonts.h"
 #include "core/naming.h"
-#include "core/register_image.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -20,9 +19,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-FilesForm::FilesForm(InstrumentLink& instrument, std::function<void()> backToOverview,
-                     QWidget* parent)
-    : ScreenFrame(std::move(backToOverview), parent), link(instrument), setupJob(instrument, this) {
+FilesForm::FilesForm(Instrument& instrument, InstrumentLink& wire,
+                     std::function<void()> backToOverview, QWidget* parent)
+    : ScreenFrame(std::move(backToOverview), parent), link(wire), target(instrument.target()),
+      setupJob(wire, instrument.target(), this) {
     name_control(this, QStringLiteral("FilesForm"));
     setWindowTitle(QStringLiteral("仪表文件"));
     use_cjk_font(*this, 10);
@@ -152,7 +152,7 @@ void FilesForm::startBackup() {
     const LinkStatus s = link.status();
     setupJob.backup(file->text().trimmed(), {QDateTime::currentDateTime().toOffsetFromUtc(
                                                  QDateTime::currentDateTime().offsetFromUtc()),
-                                             s.device, s.settings, LinkSet[linkslot::Address]});
+                                             s.device, s.settings, target.address});
 }
 
 void FilesForm::compareClick() {

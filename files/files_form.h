@@ -20,7 +20,9 @@ class QTableWidget;
 class FilesForm final : public ScreenFrame {
     Q_OBJECT
 public:
-    FilesForm(InstrumentLink& link, std::function<void()> back, QWidget* parent = nullptr);
+    // Backs up, compares and restores `instrument` over `link`.
+    FilesForm(Instrument& instrument, InstrumentLink& link, std::function<void()> back,
+              QWidget* parent = nullptr);
 
     void backupClick();
     void compareClick();
@@ -42,6 +44,7 @@ private:
     void showTable();
 
     InstrumentLink& link;
+    const LinkTarget& target;
     SetupJob setupJob;
     QLineEdit* file = nullptr;
     QLineEdit* second = nullptr;

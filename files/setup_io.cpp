@@ -1,6 +1,5 @@
 #include "files/setup_io.h"
 
-#include "core/register_image.h"
 #include "programs/program_table.h"
 
 namespace {
@@ -20,16 +19,10 @@ constexpr Range kRanges[] = {
     {SetupBlock::Alarms, 257, 8},          {SetupBlock::Pid, 4353, 16},
     {SetupBlock::GroupedPid, 5121, 16},    {SetupBlock::GroupedPid, 5137, 14},
 };
-
-int port() {
-    return LinkSet[linkslot::Port];
-}
-int slave() {
-    return LinkSet[linkslot::Address];
-}
 } // namespace
 
-SetupIo::SetupIo(InstrumentLink& instrument, QObject* parent) : QObject(parent), link(instrument) {}
+SetupIo::SetupIo(InstrumentLink& instrument, const LinkTarget& at, QObject* parent)
+    : QObject(parent), link(instrument), target(at) {}
 
 void SetupIo::runSteps(std::vector<Step> list, std::function<void(bool)> done) {
     steps = std::move(list);

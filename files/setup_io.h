@@ -11,6 +11,7 @@
 // and address before the baud rate. Both can be cancelled between requests.
 
 #include "files/register_map.h"
+#include "link/instrument.h"
 #include "link/instrument_link.h"
 
 #include <QObject>
@@ -39,7 +40,8 @@ struct WriteResult {
 class SetupIo final : public QObject {
     Q_OBJECT
 public:
-    explicit SetupIo(InstrumentLink& link, QObject* parent = nullptr);
+    // Works on the instrument at `target`, read afresh for every request.
+    SetupIo(InstrumentLink& link, const LinkTarget& target, QObject* parent = nullptr);
 
     // Reads every register of the map; done(ok) with values() filled, or error() saying which
     // block failed.
@@ -92,8 +94,16 @@ private:
     void verify(std::size_t i, int reg, int result, std::function<void(bool)> next);
     bool blocked(WriteResult& w) const;
     void heard(int result);
+    int port() const { return target.port; }
+    int slave() const { return target.address; }
+
+public:
+    const LinkTarget& linkTarget() const { return target; }
+
+private:
 
     InstrumentLink& link;
+    const LinkTarget& target;
     SetupValues readValues;
     std::vector<WriteResult> writeResults;
     std::vector<Step> steps;

@@ -3,7 +3,8 @@
 #include <QFile>
 #include <QSaveFile>
 
-SetupJob::SetupJob(InstrumentLink& link, QObject* parent) : QObject(parent), io(link, this) {
+SetupJob::SetupJob(InstrumentLink& link, const LinkTarget& target, QObject* parent)
+    : QObject(parent), io(link, target, this) {
     connect(&io, &SetupIo::progress, this, &SetupJob::progress);
 }
 

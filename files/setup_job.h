@@ -33,7 +33,8 @@ struct RestorePlan {
 class SetupJob final : public QObject {
     Q_OBJECT
 public:
-    explicit SetupJob(InstrumentLink& link, QObject* parent = nullptr);
+    // Jobs on the instrument at `target`; a comparison of two files needs neither.
+    SetupJob(InstrumentLink& link, const LinkTarget& target, QObject* parent = nullptr);
 
     enum class Status { Done, Differences, Failed }; // exit 0, 1, 2 on the command line
 

@@ -1,7 +1,6 @@
 // The restore: a file written back onto the instrument, guarded before, during and after.
 #include "files/setup_job.h"
 
-#include "core/register_image.h"
 
 #include <QSaveFile>
 
@@ -81,7 +80,7 @@ void SetupJob::confirmed(const InstrumentFile& file, const SetupValues& present,
     const LinkStatus s = io.linkStatus();
     const QDateTime now = QDateTime::currentDateTime();
     const FileOrigin origin{now.toOffsetFromUtc(now.offsetFromUtc()), s.device, s.settings,
-                            LinkSet[linkslot::Address]};
+                            io.linkTarget().address};
     QSaveFile out(copy);
     if (!out.open(QIODevice::WriteOnly) || out.write(instrument_file_json({origin, present})) < 0 ||
         !out.commit()) {

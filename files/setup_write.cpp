@@ -2,7 +2,6 @@
 // communication settings last.
 #include "files/setup_io.h"
 
-#include "core/register_image.h"
 #include "programs/program_table.h"
 
 #include <algorithm>
@@ -13,13 +12,6 @@ constexpr int kProgramState = 4097; // input register: 0 stop, 1 run, 2 hold, 4 
 constexpr int kSilentLimit = 3;     // requests in a row without an answer stop the writing
 constexpr int kAddressRegister = 4159;
 constexpr int kRecipeRegister = program::kHeaderFirst + program::kRecipeIndex;
-
-int port() {
-    return LinkSet[linkslot::Port];
-}
-int slave() {
-    return LinkSet[linkslot::Address];
-}
 
 // The input types and decimal points: the limits and values after them are read in their terms.
 bool sets_the_terms(int reg) {

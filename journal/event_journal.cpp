@@ -1,7 +1,7 @@
 #include "journal/event_journal.h"
 
 #include "core/clock.h"
-#include "core/register_image.h"
+#include "link/instrument.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -40,9 +40,12 @@ EventJournal::EventJournal(const QString& path, Clock* clock, QObject* parent)
                     .arg(hostName)
                     .arg(QCoreApplication::applicationPid())
                     .arg(now.toUTC().toString(Qt::ISODateWithMs));
-    addressSource = []() -> std::optional<int> {
-        if (LinkSet[linkslot::Address] > 0)
-            return LinkSet[linkslot::Address];
+}
+
+std::function<std::optional<int>()> target_address(const LinkTarget& target) {
+    return [&target]() -> std::optional<int> {
+        if (target.address > 0)
+            return target.address;
         return std::nullopt;
     };
 }

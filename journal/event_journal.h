@@ -16,6 +16,7 @@
 #include <optional>
 
 class Clock;
+struct LinkTarget;
 
 struct JournalStatus {
     bool ok = false;
@@ -42,8 +43,8 @@ public:
     const JournalStatus& status() const { return current; }
     const QString& session() const { return sessionId; }
 
-    // Where the address and PV of an event come from; by default the link settings' address and
-    // nothing for PV (the poll cycle's watcher gives PV once it has read it).
+    // Where the address and PV of an event come from; by default nothing for either (the
+    // assembly gives the instrument's address, the poll cycle's watcher PV once it has read it).
     void setAddressSource(std::function<std::optional<int>()> source);
     void setPvSource(std::function<std::optional<double>()> source);
 
@@ -82,3 +83,7 @@ private:
     qint64 lastSeq = 0;
     quint64 droppedUnsaid = 0; // lost events the journal has not said yet
 };
+
+// The address of the instrument at `target`, as an address source for the journal: read afresh for
+// each event, empty while no address is set. The target must outlive the journal's use of it.
+std::function<std::optional<int>()> target_address(const LinkTarget& target);

@@ -1,8 +1,8 @@
 #include "journal/event_watcher.h"
 
 #include "core/clock.h"
-#include "core/register_image.h"
 #include "journal/event_journal.h"
+#include "link/instrument.h"
 #include "link/poll_form.h"
 #include "overview/panel_decode.h"
 
@@ -47,19 +47,19 @@ const W kWatched[] = {
     {WatchKind::Curve, kHoldingRead, 6, 7, "curve", "curve"},
 };
 
-qint32 value_of(const W& w) {
+qint32 value_of(const RegisterImage& image, const W& w) {
     switch (w.kind) {
     case WatchKind::Alarm:
     case WatchKind::Fault:
-        return Bit1X[std::size_t(w.index)];
+        return image.Bit1X[std::size_t(w.index)];
     case WatchKind::Mode:
-        return Bit0X[std::size_t(w.index)];
+        return image.Bit0X[std::size_t(w.index)];
     case WatchKind::ProgramState:
     case WatchKind::Segment:
-        return Val3X4097[std::size_t(w.index)];
+        return image.Val3X4097[std::size_t(w.index)];
     case WatchKind::Command:
     case WatchKind::Curve:
-        return static_cast<qint32>(Val4X[std::size_t(w.index)]);
+        return static_cast<qint32>(image.Val4X[std::size_t(w.index)]);
     }
     return 0;
 }
@@ -107,9 +107,10 @@ QString word_of(const W& w, qint32 v) {
 
 } // namespace
 
-EventWatcher::EventWatcher(Met1& poll, JournalLink& link, EventJournal& journal, Clock* clock,
-                           QObject* parent)
-    : QObject(parent), poll(poll), link(link), journal(journal), fixedClock(clock) {
+EventWatcher::EventWatcher(const Instrument& watched, Met1& poll, JournalLink& link,
+                           EventJournal& journal, Clock* clock, QObject* parent)
+    : QObject(parent), instrument(watched), poll(poll), link(link), journal(journal),
+      fixedClock(clock) {
     connect(&poll, &Met1::cycleFinished, this,
             [this] { cycleFinished(this->poll.lastCycleReads()); });
     connect(&link, &InstrumentLink::statusChanged, this, &EventWatcher::linkStatusChanged);
@@ -125,7 +126,7 @@ EventWatcher::EventWatcher(Met1& poll, JournalLink& link, EventJournal& journal,
     journal.setPvSource([this]() -> std::optional<double> {
         if (!pvKnown)
             return std::nullopt;
-        return double(Val3X[0]);
+        return double(instrument.image().Val3X[0]);
     });
     wanted = link.status().wanted;
 }
@@ -198,7 +199,7 @@ void EventWatcher::cycleFinished(quint8 readsOk) {
         const W& w = kWatched[i];
         if (!(readsOk & w.read))
             continue;
-        const qint32 v = value_of(w);
+        const qint32 v = value_of(instrument.image(), w);
         const bool baseline = !previous[i].has_value();
         if (baseline || *previous[i] != v)
             compare(w, v, baseline);
@@ -237,7 +238,7 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
     switch (w.kind) {
     case WatchKind::Alarm: {
         // The instrument reports an alarm's type while it is on.
-        const int type = static_cast<int>(Val3X[std::size_t(7 + w.index)]);
+        const int type = static_cast<int>(instrument.image().Val3X[std::size_t(7 + w.index)]);
         const auto typeWord = alarm_type_word(w.index + 1, type);
         d.detail = value && type != 0 ? tr("%1 (alarm type %2 %3)")
                                             .arg(is)
@@ -264,7 +265,7 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
 
 QString EventWatcher::sourceOf(const Watched& w, qint32 value) {
     const QDateTime at = now();
-    const int slave = LinkSet[linkslot::Address];
+    const int slave = instrument.target().address;
     const bool coil = w.kind == WatchKind::Mode;
     for (auto it = ownWrites.rbegin(); it != ownWrites.rend(); ++it) {
         const auto& [when, write] = *it;

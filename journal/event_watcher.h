@@ -20,6 +20,7 @@
 
 class Clock;
 class EventJournal;
+class Instrument;
 class Met1;
 
 class EventWatcher final : public QObject {
@@ -28,9 +29,9 @@ public:
     static constexpr int kLostAfterCycles = 3;
     static constexpr qint64 kOwnWriteMs = 10000;
 
-    // clock null: the console clock.
-    EventWatcher(Met1& poll, JournalLink& link, EventJournal& journal, Clock* clock = nullptr,
-                 QObject* parent = nullptr);
+    // Follows the image of `instrument` that `poll` fills. clock null: the console clock.
+    EventWatcher(const Instrument& instrument, Met1& poll, JournalLink& link, EventJournal& journal,
+                 Clock* clock = nullptr, QObject* parent = nullptr);
     ~EventWatcher() override;
 
     void cycleFinished(quint8 readsOk); // the poll cycle's handler, with its good reads
@@ -45,6 +46,7 @@ private:
     QString sourceOf(const Watched& w, qint32 value);
     QDateTime now() const;
 
+    const Instrument& instrument;
     Met1& poll;
     JournalLink& link;
     EventJournal& journal;

@@ -1,19 +1,18 @@
 #include "link/block_reader.h"
 
-#include "core/register_image.h"
-
-BlockReader::BlockReader(InstrumentLink& instrument, QObject* owner, std::span<qint32> screenImage,
+BlockReader::BlockReader(InstrumentLink& instrument, const LinkTarget& at, QObject* owner,
+                         std::span<qint32> screenImage,
                          const std::vector<RegisterBlock>& readBlocks,
                          std::function<void(int)> shown)
     : BlockReader(
-          instrument, owner, screenImage, int(readBlocks.size()),
+          instrument, at, owner, screenImage, int(readBlocks.size()),
           [blocks = readBlocks](int index) { return blocks[std::size_t(index)]; },
           std::move(shown)) {}
 
-BlockReader::BlockReader(InstrumentLink& instrument, QObject* owner, std::span<qint32> screenImage,
-                         int blockCount, std::function<RegisterBlock(int)> blockOf,
-                         std::function<void(int)> shown)
-    : link(instrument), context(owner), image(screenImage), count(blockCount),
+BlockReader::BlockReader(InstrumentLink& instrument, const LinkTarget& at, QObject* owner,
+                         std::span<qint32> screenImage, int blockCount,
+                         std::function<RegisterBlock(int)> blockOf, std::function<void(int)> shown)
+    : link(instrument), target(at), context(owner), image(screenImage), count(blockCount),
       blockAt(std::move(blockOf)), afterBlock(std::move(shown)) {}
 
 bool BlockReader::start() {
@@ -38,8 +37,8 @@ void BlockReader::read(std::size_t index) {
         read(index + 1);
         return;
     }
-    link.Get_4X_DX(LinkSet[linkslot::Port], LinkSet[linkslot::Address], b.first, b.count,
-                   image.data() + b.offset, context, [this, index](int) {
+    link.Get_4X_DX(target.port, target.address, b.first, b.count, image.data() + b.offset, context,
+                   [this, index](int) {
                        if (afterBlock)
                            afterBlock(int(index));
                        read(index + 1);

@@ -5,6 +5,7 @@
 // while the previous one is still reading is skipped, so a reader never has more than one request
 // in the link's queue. A failed read leaves its part of the image as it was.
 
+#include "link/instrument.h"
 #include "link/instrument_link.h"
 
 #include <QObject>
@@ -20,13 +21,15 @@ struct RegisterBlock {
 
 class BlockReader {
 public:
-    // After each block (read or failed), `afterBlock(index)` shows what the image now holds.
-    BlockReader(InstrumentLink& link, QObject* context, std::span<qint32> image,
-                const std::vector<RegisterBlock>& blocks,
+    // Reads from the instrument at `target` (read afresh for each block). After each block (read
+    // or failed), `afterBlock(index)` shows what the image now holds.
+    BlockReader(InstrumentLink& link, const LinkTarget& target, QObject* context,
+                std::span<qint32> image, const std::vector<RegisterBlock>& blocks,
                 std::function<void(int block)> afterBlock);
     // Blocks that depend on what the earlier ones read: `blockAt(index)` is asked for each block
     // when its turn comes.
-    BlockReader(InstrumentLink& link, QObject* context, std::span<qint32> image, int blockCount,
+    BlockReader(InstrumentLink& link, const LinkTarget& target, QObject* context,
+                std::span<qint32> image, int blockCount,
                 std::function<RegisterBlock(int index)> blockAt,
                 std::function<void(int block)> afterBlock);
 
@@ -38,6 +41,7 @@ private:
     void read(std::size_t index);
 
     InstrumentLink& link;
+    const LinkTarget& target;
     QObject* context;
     std::span<qint32> image;
     int count;

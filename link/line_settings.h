@@ -1,5 +1,5 @@
 #pragma once
-// The serial line settings the console offers, by the codes LinkSet and the link use: baud code
+// The serial line settings the console offers, by the codes the link target and the link use: baud code
 // 0/1/2 = 4800/9600/19200, parity code 0/1/2 = none/odd/even (8 data bits, 1 stop bit). The
 // overview's option buttons, the command line and the link all read this one table.
 

@@ -1,14 +1,15 @@
 #include "poll_form.h"
 
 #include "core/conversions.h"
-#include "core/register_image.h"
 
-Met1::Met1(InstrumentLink& link, QObject* parent) : QObject(parent), link(link) {
+Met1::Met1(Instrument& polled, InstrumentLink& link, QObject* parent)
+    : QObject(parent), instrument(polled), link(link) {
     setObjectName(QStringLiteral("Met1"));
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(500);
     Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &Met1::Timer1_Timer);
+    connect(this, &Met1::cycleFinished, &instrument, &Instrument::cycleCompleted);
 }
 
 void Met1::setPollEnabled(bool enabled) {
@@ -43,21 +44,22 @@ void Met1::Timer1_Timer() {
 
 void Met1::runStep() {
     // Port and address are read afresh for every call: a new "打开" takes effect at once.
-    const int port = LinkSet[linkslot::Port];
-    const int slave = LinkSet[linkslot::Address];
+    const int port = instrument.target().port;
+    const int slave = instrument.target().address;
+    RegisterImage& image = instrument.image();
     auto done = [this](int result) { finishStep(result); };
     switch (step) {
     case 1:
-        link.Get_3X_DX(port, slave, 1, 16, Raw3X.data(), this, done);
+        link.Get_3X_DX(port, slave, 1, 16, image.Raw3X.data(), this, done);
         break;
     case 2:
         link.Get_3X_DX(port, slave, 33, 16, Block33.data(), this, done);
         break;
     case 3:
-        link.Get_3X_DX(port, slave, 4097, 16, Val3X4097.data(), this, done);
+        link.Get_3X_DX(port, slave, 4097, 16, image.Val3X4097.data(), this, done);
         break;
     case 4:
-        link.Get_4X_DX(port, slave, 1, 16, Raw4X.data(), this, done);
+        link.Get_4X_DX(port, slave, 1, 16, image.Raw4X.data(), this, done);
         break;
     case 5:
         link.Get_4X_DX(port, slave, 4353, 16, Block4353.data(), this, done);
@@ -74,36 +76,37 @@ void Met1::runStep() {
 void Met1::finishStep(int result) {
     // Conversions run only on values read: a failed read leaves its part of the image as it was.
     if (result == 0) {
+        RegisterImage& image = instrument.image();
         readsOk |= quint8(1u << (step - 1));
         switch (step) {
         case 1:
             for (int i = 0; i < 16; ++i)
-                Val3X[i] =
-                    i == 1 ? static_cast<float>(Raw3X[i] / 10.0) : static_cast<float>(Raw3X[i]);
+                image.Val3X[i] = i == 1 ? static_cast<float>(image.Raw3X[i] / 10.0)
+                                        : static_cast<float>(image.Raw3X[i]);
             break;
         case 2:
             for (int i = 0; i < 16; ++i)
-                Val3X33[i] = Block33[i];
+                image.Val3X33[i] = Block33[i];
             for (int i : {3, 6})
-                Val3X33[i] = static_cast<qint32>(round_half_even(Block33[i] / 10.0));
+                image.Val3X33[i] = static_cast<qint32>(round_half_even(Block33[i] / 10.0));
             break;
         case 4:
             for (int i = 0; i < 16; ++i)
-                Val4X[i] =
-                    i == 1 ? static_cast<float>(Raw4X[i] / 10.0) : static_cast<float>(Raw4X[i]);
+                image.Val4X[i] = i == 1 ? static_cast<float>(image.Raw4X[i] / 10.0)
+                                        : static_cast<float>(image.Raw4X[i]);
             break;
         case 5:
             for (int i = 0; i < 16; ++i) {
                 const bool tenths = i == 2 || i == 4 || i == 7 || i == 9 || i == 14 || i == 15;
-                Val4X4353[i] = tenths ? static_cast<float>(Block4353[i] / 10.0)
-                                      : static_cast<float>(Block4353[i]);
+                image.Val4X4353[i] = tenths ? static_cast<float>(Block4353[i] / 10.0)
+                                            : static_cast<float>(Block4353[i]);
             }
             break;
         case 6:
-            unpackBits(Bit1X);
+            unpackBits(image.Bit1X);
             break;
         case 7:
-            unpackBits(Bit0X);
+            unpackBits(image.Bit0X);
             break;
         default:
             break;

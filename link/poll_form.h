@@ -1,9 +1,10 @@
 #pragma once
 // The hidden poll form Met1: every 500 ms its Timer1 runs one poll cycle, seven block reads in a
-// fixed order, each converted into the register image once it has been read. The next read
-// starts in the completion of the one before, so other handlers run between two reads. A tick
+// fixed order, each converted into the instrument's register image once it has been read. The next
+// read starts in the completion of the one before, so other handlers run between two reads. A tick
 // that falls due while a cycle is still in flight is skipped; cycles never nest.
 
+#include "link/instrument.h"
 #include "link/instrument_link.h"
 #include "link/poll_control.h"
 
@@ -14,7 +15,9 @@
 class Met1 final : public QObject, public PollTimerControl {
     Q_OBJECT
 public:
-    explicit Met1(InstrumentLink& link, QObject* parent = nullptr);
+    // Polls `instrument` at its target and fills its image; each finished cycle is announced by
+    // cycleFinished() and by the instrument's cycleCompleted().
+    Met1(Instrument& instrument, InstrumentLink& link, QObject* parent = nullptr);
 
     // Sets BitBuf[i] to bit i of b, for i = 7 down to 0.
     void D_Byte(qint32 b);
@@ -42,6 +45,7 @@ private:
     void finishStep(int result);
     void unpackBits(std::array<qint32, 101>& target);
 
+    Instrument& instrument;
     InstrumentLink& link;
     QTimer Timer1;
     std::array<qint32, 8> WordBuf{};

@@ -1,5 +1,5 @@
 #pragma once
-// Turns the port number kept in LinkSet[0] into a device. On Linux the serial devices found
+// Turns the port number of a link target into a device. On Linux the serial devices found
 // (/dev/ttyUSB*, /dev/ttyACM*, /dev/ttyS*) are numbered from 1 in a stable order: USB adapters
 // first, then ACM, then on-board ports, each by its number. On Windows port n is COMn.
 

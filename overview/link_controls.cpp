@@ -2,7 +2,7 @@
 
 #include "core/conversions.h"
 #include "core/naming.h"
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/instrument_link.h"
 #include "link/line_settings.h"
 #include "link/poll_control.h"
@@ -30,17 +30,17 @@ QComboBox* number_list(QWidget* owner, const char* name, int last) {
 }
 
 // A number typed into a setting list, by the text-to-number rule; a number that does not fit
-// leaves the slot as it was.
-void store_number(int slot, const QString& text) {
+// leaves the setting as it was.
+void store_number(qint32& setting, const QString& text) {
     if (const auto v = to_int32(text_to_number(text)))
-        LinkSet[static_cast<std::size_t>(slot)] = *v;
+        setting = *v;
 }
 
 } // namespace
 
-LinkControls::LinkControls(InstrumentLink& link, PollTimerControl& poll, PortTable ports,
-                           QWidget* owner)
-    : QObject(owner), link(link), poll(poll), ports(std::move(ports)) {
+LinkControls::LinkControls(LinkTarget& target, InstrumentLink& link, PollTimerControl& poll,
+                           PortTable ports, QWidget* owner)
+    : QObject(owner), target(target), link(link), poll(poll), ports(std::move(ports)) {
     buildPortFrames(owner);
     buildOptionFrames(owner);
     Command9 = named(new QPushButton(QStringLiteral("打开"), owner), QStringLiteral("Command9"));
@@ -106,25 +106,25 @@ void LinkControls::buildOptionFrames(QWidget* owner) {
 void LinkControls::Command9_Click() {
     status->setNote(QString()); // the operator's own settings now speak for the link
     const QString portText = Combo1->currentText();
-    store_number(linkslot::Port, portText);
+    store_number(target.port, portText);
     for (int i = 0; i < 3; ++i)
         if (Option1[i]->isChecked())
-            LinkSet[linkslot::Baud] = i;
+            target.baudCode = i;
     for (int i = 0; i < 3; ++i)
         if (Option2[i]->isChecked())
-            LinkSet[linkslot::Parity] = i;
-    store_number(linkslot::Address, Combo2->currentText());
-    // A typed device or host:port is opened as typed; LinkSet[0] keeps its number all the same.
+            target.parityCode = i;
+    store_number(target.address, Combo2->currentText());
+    // A typed device or host:port is opened as typed; the target keeps its number all the same.
     const QString device = PortTable::isTypedTarget(portText) ? portText.trimmed() : QString();
-    LinkSet[linkslot::OpenResult] = link.OpenPort_Modbus(
-        LinkSet[linkslot::Port], LinkSet[linkslot::Baud], LinkSet[linkslot::Parity], device);
+    target.openResult =
+        link.OpenPort_Modbus(target.port, target.baudCode, target.parityCode, device);
     emit configButtonsEnabled(true);
     poll.setPollEnabled(true);
     refreshIndicator();
 }
 
 void LinkControls::Command10_Click() {
-    link.ClosePort_Modbus(LinkSet[linkslot::Port]);
+    link.ClosePort_Modbus(target.port);
     poll.setPollEnabled(false);
     emit configButtonsEnabled(false);
     for (QGroupBox* f : frames())

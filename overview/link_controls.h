@@ -9,6 +9,7 @@
 
 class InstrumentLink;
 class LinkStatusIndicator;
+struct LinkTarget;
 class PollTimerControl;
 class QComboBox;
 class QGroupBox;
@@ -20,10 +21,12 @@ class QWidget;
 class LinkControls : public QObject {
     Q_OBJECT
 public:
-    LinkControls(InstrumentLink& link, PollTimerControl& poll, PortTable ports, QWidget* owner);
+    // The settings chosen go into `target` when the port is opened.
+    LinkControls(LinkTarget& target, InstrumentLink& link, PollTimerControl& poll, PortTable ports,
+                 QWidget* owner);
 
-    // Opening: the settings into LinkSet, the port opened, the configuration buttons enabled and
-    // the poll cycle started, in this order.
+    // Opening: the settings into the link target, the port opened, the configuration buttons
+    // enabled and the poll cycle started, in this order.
     void Command9_Click();
     // Closing: the port closed, the poll cycle stopped, the configuration buttons disabled and
     // the four setting frames shown.
@@ -52,6 +55,7 @@ private:
     void buildPortFrames(QWidget* owner);
     void buildOptionFrames(QWidget* owner);
 
+    LinkTarget& target;
     InstrumentLink& link;
     PollTimerControl& poll;
     PortTable ports;

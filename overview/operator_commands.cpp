@@ -2,7 +2,7 @@
 
 #include "core/conversions.h"
 #include "core/naming.h"
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/instrument_link.h"
 #include "panel_decode.h"
 
@@ -26,8 +26,9 @@ QPushButton* button(QWidget* owner, const char* name, QStringView caption) {
 
 } // namespace
 
-OperatorCommands::OperatorCommands(InstrumentLink& link, QWidget* owner)
-    : QObject(owner), link(link), owner(owner) {
+OperatorCommands::OperatorCommands(const Instrument& commanded, InstrumentLink& link,
+                                   QWidget* owner)
+    : QObject(owner), instrument(commanded), link(link), owner(owner) {
     buildEntries(owner);
     for (std::size_t k = 0; k < toggles.size(); ++k) {
         const ToggleRule& r = kToggleRules[k];
@@ -101,27 +102,25 @@ void OperatorCommands::entryClick(int k) {
     QLineEdit* box = T_3RW[static_cast<std::size_t>(k)];
     const auto value = entry_value(rule, box->text());
     if (!value) {
-        markRefused(box, text_number(box->text())
-                             ? tr("%1: %2 is outside %3 — nothing written")
-                                   .arg(rule.caption.toString(), box->text(),
-                                        entry_range_text(rule))
-                             : tr("%1: \"%2\" holds no number (%3) — nothing written")
-                                   .arg(rule.caption.toString(), box->text(),
-                                        entry_range_text(rule)));
+        markRefused(box,
+                    text_number(box->text())
+                        ? tr("%1: %2 is outside %3 — nothing written")
+                              .arg(rule.caption.toString(), box->text(), entry_range_text(rule))
+                        : tr("%1: \"%2\" holds no number (%3) — nothing written")
+                              .arg(rule.caption.toString(), box->text(), entry_range_text(rule)));
         return;
     }
-    LinkSet[linkslot::OverviewValue] = *value;
-    writeOnceMore(rule.reg, linkslot::OverviewValue, source_of(QLatin1String(rule.button)));
+    writeOnceMore(rule.reg, *value, source_of(QLatin1String(rule.button)));
     hideCompanion(buttons[static_cast<std::size_t>(k)]);
 }
 
 void OperatorCommands::toggleClick(int k) {
     // The direction follows the state last polled, not the instrument's state of this moment.
     const int coil = kToggleRules[k].coil;
-    const int port = LinkSet[linkslot::Port];
-    const int slave = LinkSet[linkslot::Address];
+    const int port = instrument.target().port;
+    const int slave = instrument.target().address;
     const QString source = source_of(QLatin1String(kToggleRules[k].button));
-    if (Bit0X[coil - 1] != 0)
+    if (instrument.image().Bit0X[coil - 1] != 0)
         link.Rst_0X_Bit1(
             port, slave, coil, this, [](int) {}, source);
     else
@@ -148,14 +147,12 @@ void OperatorCommands::listClick(const ListRule& rule, QComboBox* combo, QPushBu
     // Committed as an option field: the edit text becomes the bare code, which is then written.
     combo->setEditText(QString::number(*code));
     if (const auto v = to_int32(text_to_number(combo->currentText())))
-        LinkSet[linkslot::OptionValue] = *v;
-    writeOnceMore(rule.reg, linkslot::OptionValue, source_of(commit->objectName()));
+        writeOnceMore(rule.reg, *v, source_of(commit->objectName()));
 }
 
-void OperatorCommands::writeOnceMore(int reg, int slot, const QString& source) {
-    const int port = LinkSet[linkslot::Port];
-    const int slave = LinkSet[linkslot::Address];
-    const qint32 value = LinkSet[static_cast<std::size_t>(slot)];
+void OperatorCommands::writeOnceMore(int reg, qint32 value, const QString& source) {
+    const int port = instrument.target().port;
+    const int slave = instrument.target().address;
     link.Set_4X_D1(
         port, slave, reg, value, this,
         [this, port, slave, reg, value, source](int result) {

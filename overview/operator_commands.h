@@ -9,6 +9,7 @@
 #include <QObject>
 #include <array>
 
+class Instrument;
 class InstrumentLink;
 class QComboBox;
 class QLineEdit;
@@ -18,7 +19,8 @@ class QWidget;
 class OperatorCommands : public QObject {
     Q_OBJECT
 public:
-    OperatorCommands(InstrumentLink& link, QWidget* owner);
+    // Writes to `instrument` at its target; a toggle's direction follows its polled image.
+    OperatorCommands(const Instrument& instrument, InstrumentLink& link, QWidget* owner);
 
     QLineEdit* entry(int index) const { return T_3RW.at(static_cast<std::size_t>(index - 1)); }
     QPushButton* entryButton(int index) const {
@@ -52,12 +54,13 @@ private:
     void entryClick(int k);
     void listClick(const ListRule& rule, QComboBox* combo, QPushButton* commit);
     // One write, and one more if the first fails.
-    void writeOnceMore(int reg, int slot, const QString& source);
+    void writeOnceMore(int reg, qint32 value, const QString& source);
     static QString source_of(const QString& control);
     void markRefused(QWidget* box, const QString& message);
     void clearRefused(QWidget* box);
     void hideCompanion(QPushButton* button);
 
+    const Instrument& instrument;
     InstrumentLink& link;
     QWidget* owner;
     std::array<QLineEdit*, 3> T_3RW{};

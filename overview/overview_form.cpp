@@ -2,6 +2,7 @@
 
 #include "core/fonts.h"
 #include "core/naming.h"
+#include "link/instrument.h"
 #include "link/instrument_link.h"
 #include "link_controls.h"
 #include "link_indicator.h"
@@ -19,15 +20,15 @@ constexpr int kTimer1Ms = 200;
 constexpr int kMessageMs = 10000; // how long a refused-input note stays on the message line
 } // namespace
 
-OverviewForm::OverviewForm(InstrumentLink& instrument, PollTimerControl& poll, PortTable ports,
-                           QWidget* parent)
-    : QWidget(parent), panel(this) {
+OverviewForm::OverviewForm(Instrument& instrument, InstrumentLink& wire, PollTimerControl& poll,
+                           PortTable ports, QWidget* parent)
+    : QWidget(parent), panel(instrument.image(), this) {
     name_control(this, QStringLiteral("ssqx"));
     setWindowTitle(QStringLiteral("过程控制仪表 MT3600  OverView"));
     use_cjk_font(*this, 10);
 
-    operatorCommands = new OperatorCommands(instrument, this);
-    link = new LinkControls(instrument, poll, std::move(ports), this);
+    operatorCommands = new OperatorCommands(instrument, wire, this);
+    link = new LinkControls(instrument.target(), wire, poll, std::move(ports), this);
     nav = new Navigation(this);
     Command1 = named(new QPushButton(QStringLiteral("退出"), this), QStringLiteral("Command1"));
     connect(Command1, &QPushButton::clicked, this, &OverviewForm::Command1_Click);

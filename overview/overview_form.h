@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 
+class Instrument;
 class InstrumentLink;
 class LinkControls;
 class OperatorCommands;
@@ -33,8 +34,9 @@ struct ChartHooks {
 class OverviewForm final : public QWidget {
     Q_OBJECT
 public:
-    OverviewForm(InstrumentLink& link, PollTimerControl& poll, PortTable ports,
-                 QWidget* parent = nullptr);
+    // Shows and commands `instrument` over `link`; "打开" sets its target.
+    OverviewForm(Instrument& instrument, InstrumentLink& link, PollTimerControl& poll,
+                 PortTable ports, QWidget* parent = nullptr);
     ~OverviewForm() override;
 
     void Timer1_Timer();    // one tick: live colours, chart work, panel refresh
@@ -72,7 +74,7 @@ private:
     void buildLayout();
     QWidget* buildMainValues();
     QWidget* buildProgramCommands();
-    QWidget* buildLinkSettings();
+    QWidget* buildLinkFrames();
     QWidget* buildNavigationColumn();
     void runUnloadHook();
     void leaveForHistory();

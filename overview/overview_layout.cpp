@@ -66,7 +66,7 @@ void OverviewForm::buildLayout() {
     chartHost->setMinimumSize(640, 280);
     chartHost->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     auto* side = new QVBoxLayout;
-    side->addWidget(buildLinkSettings());
+    side->addWidget(buildLinkFrames());
     side->addStretch(1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(chartHost, 1);
@@ -156,7 +156,7 @@ QWidget* OverviewForm::buildProgramCommands() {
     return box;
 }
 
-QWidget* OverviewForm::buildLinkSettings() {
+QWidget* OverviewForm::buildLinkFrames() {
     auto* holder = new QWidget(this);
     auto* g = new QGridLayout(holder);
     g->setContentsMargins(0, 0, 0, 0);

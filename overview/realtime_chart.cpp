@@ -1,14 +1,14 @@
 #include "overview/realtime_chart.h"
 
-#include "core/curve_state.h"
 #include "overview/overview_form.h"
 
 #include <QVBoxLayout>
 
-RealtimeChart::RealtimeChart(OverviewForm& overview, const QString& dbPath, Clock* clock)
+RealtimeChart::RealtimeChart(OverviewForm& overview, const CurveShared& shared,
+                             const QString& dbPath, Clock* clock)
     : QObject(&overview), form(overview), records(dbPath) {
     QWidget* area = form.chartArea();
-    screen = new CurveScreen(kRealTimeCurves, form.timer1(), area);
+    screen = new CurveScreen(kRealTimeCurves, shared, form.timer1(), area);
     auto* layout = area->layout() ? area->layout() : new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(screen);

@@ -15,8 +15,10 @@ class OverviewForm;
 class RealtimeChart final : public QObject {
     Q_OBJECT
 public:
-    // dbPath empty: the default record file. clock null: the console clock. Loads at once.
-    RealtimeChart(OverviewForm& form, const QString& dbPath, Clock* clock = nullptr);
+    // shared: the image its live points come from, the logger's state and the value axis. dbPath
+    // empty: the default record file. clock null: the console clock. Loads at once.
+    RealtimeChart(OverviewForm& form, const CurveShared& shared, const QString& dbPath,
+                  Clock* clock = nullptr);
     ~RealtimeChart() override;
 
     // The chart part of the overview's load and unload.

@@ -75,7 +75,7 @@ QGroupBox* build_group(QWidget* owner, const GroupSpec& spec, std::array<QLabel*
 
 } // namespace
 
-StatusPanel::StatusPanel(QWidget* owner) {
+StatusPanel::StatusPanel(const RegisterImage& shown, QWidget* owner) : image(shown) {
     using namespace panel_colour;
     for (int i = 0; i <= 2; ++i)
         D_3W[i] = makeField(owner, QStringLiteral("D_3W"), i, MainValue, kMainPoints, u"-0000.0");
@@ -178,39 +178,40 @@ QLabel* StatusPanel::bitField(const BitField& f) const {
 
 void StatusPanel::refresh(bool mainValues) {
     for (int i = mainValues ? 0 : 6; i <= 6; ++i)
-        set_at(D_3W, i, number_text(Val3X[i]));
-    put(D_3W[7], alarm_type_word(1, Val3X[7]));
-    put(D_3W[8], alarm_type_word(2, Val3X[8]));
+        set_at(D_3W, i, number_text(image.Val3X[i]));
+    put(D_3W[7], alarm_type_word(1, image.Val3X[7]));
+    put(D_3W[8], alarm_type_word(2, image.Val3X[8]));
 
     for (int i = 0; i <= 15; ++i)
-        set_at(D3WW, i, number_text(Val3X33[i]));
+        set_at(D3WW, i, number_text(image.Val3X33[i]));
 
     for (int i = 0; i <= 7; ++i) {
         if (i == 0 || i == 7) {
-            put(D3XX[0], program_state_word(Val3X4097[0]));
-            put(D3XX[7], wait_word(Val3X4097[7]));
+            put(D3XX[0], program_state_word(image.Val3X4097[0]));
+            put(D3XX[7], wait_word(image.Val3X4097[7]));
         } else {
-            set_at(D3XX, i, number_text(Val3X4097[i]));
+            set_at(D3XX, i, number_text(image.Val3X4097[i]));
         }
     }
 
     for (int i = 0; i <= 7; ++i) {
         if (i == 7)
-            put(D_4W[7], command_state_word(Val4X[7]));
+            put(D_4W[7], command_state_word(image.Val4X[7]));
         else
-            set_at(D_4W, i, number_text(Val4X[i]));
+            set_at(D_4W, i, number_text(image.Val4X[i]));
     }
 
     for (int i = 0; i <= 15; ++i)
-        set_at(D3WWP, i, number_text(Val4X4353[i]));
+        set_at(D3WWP, i, number_text(image.Val4X4353[i]));
 
     for (const auto& f : kBitFields) {
-        const qint32 bit = f.source == BitImage::Coils ? Bit0X[f.index] : Bit1X[f.index];
+        const qint32 bit =
+            f.source == BitImage::Coils ? image.Bit0X[f.index] : image.Bit1X[f.index];
         put(bitField(f), bit_word(f, bit));
     }
     for (const auto& f : kFaultFields) {
         QLabel* field = D_2R[f.index];
-        if (Bit1X[f.index] == 1) {
+        if (image.Bit1X[f.index] == 1) {
             field->setText(f.caption.toString());
             setBackground(field, panel_colour::On);
             field->setVisible(true);

@@ -4,6 +4,7 @@
 // "State", "PROGRAM ", "PID") are built here; the main-value and program-command fields are placed
 // by the form beside the commands that go with them.
 
+#include "core/register_image.h"
 #include "panel_decode.h"
 
 #include <QString>
@@ -16,7 +17,8 @@ class QWidget;
 
 class StatusPanel {
 public:
-    explicit StatusPanel(QWidget* owner);
+    // Shows `image`; the fields are parented to `owner`.
+    StatusPanel(const RegisterImage& image, QWidget* owner);
 
     // The first step of each tick while the ruler is off: main values back to their own colour.
     void resetMainBackgrounds();
@@ -44,6 +46,7 @@ private:
     static void put(QLabel* field, const std::optional<PanelWord>& word);
     QLabel* bitField(const BitField& f) const;
 
+    const RegisterImage& image;
     // Indexes the form does not have stay null; writes to them are skipped.
     std::array<QLabel*, 9> D_3W{};
     std::array<QLabel*, 8> D_4W{};

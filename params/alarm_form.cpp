@@ -19,9 +19,9 @@ ParamScreen::Look alarm_look() {
 constexpr int kFirst = 257;
 } // namespace
 
-ALM1::ALM1(InstrumentLink& instrument, std::function<void()> back, QWidget* parent)
-    : ParamScreen(instrument, alarm_look(), std::move(back), parent),
-      reader(instrument, this, image, {{kFirst, 16, 0}}, [this](int) {
+ALM1::ALM1(Instrument& shown, InstrumentLink& wire, std::function<void()> back, QWidget* parent)
+    : ParamScreen(shown, wire, alarm_look(), std::move(back), parent),
+      reader(wire, shown.target(), this, image, {{kFirst, 16, 0}}, [this](int) {
           for (const auto& [k, f] : fields().all())
               fields().showValue(k, image[std::size_t(f.row->reg - kFirst)]);
       }) {

@@ -11,7 +11,8 @@
 class ALM1 final : public ParamScreen {
     Q_OBJECT
 public:
-    ALM1(InstrumentLink& link, std::function<void()> back, QWidget* parent = nullptr);
+    ALM1(Instrument& instrument, InstrumentLink& link, std::function<void()> back,
+         QWidget* parent = nullptr);
 
     void Form_Load() override; // and one refresh at once
     void Timer1_Timer() override;

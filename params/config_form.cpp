@@ -1,7 +1,6 @@
 #include "params/config_form.h"
 
 #include "core/naming.h"
-#include "core/register_image.h"
 #include "params/config_plots.h"
 #include "params/param_layout.h"
 
@@ -21,8 +20,6 @@ ParamScreen::Look config_look() {
     rules.tenthsRetry = RetryRule::OnFailureCode;
     rules.optionRetry = RetryRule::OnFailureCode;
     rules.tenths = TenthsFormat::OneDecimal;
-    rules.integerSlot = linkslot::ConfigValue;
-    rules.optionSlot = linkslot::OptionValue;
     return {QStringLiteral("MT3600 CONFIG "),
             "CONFIG1",
             "Command11",
@@ -42,9 +39,10 @@ constexpr int kCorrectionTab = 5; // tab 6: eight correction points, rows 73 to 
 constexpr int kFirstPointRow = 73;
 } // namespace
 
-CONFIG1::CONFIG1(InstrumentLink& instrument, std::function<void()> back, QWidget* parent)
-    : ParamScreen(instrument, config_look(), std::move(back), parent),
-      reader(instrument, this, image, kBlocks, [this](int block) { showBlock(block); }) {
+CONFIG1::CONFIG1(Instrument& shown, InstrumentLink& wire, std::function<void()> back,
+                 QWidget* parent)
+    : ParamScreen(shown, wire, config_look(), std::move(back), parent),
+      reader(wire, shown.target(), this, image, kBlocks, [this](int block) { showBlock(block); }) {
     const ParamTable table = config_table();
     auto* frame = named(new QGroupBox(QStringLiteral("CONFIG"), this), QStringLiteral("Frame1"));
     auto* frameLayout = new QVBoxLayout(frame);

@@ -15,7 +15,8 @@ class SwitchOverPlot;
 class CONFIG1 final : public ParamScreen {
     Q_OBJECT
 public:
-    CONFIG1(InstrumentLink& link, std::function<void()> back, QWidget* parent = nullptr);
+    CONFIG1(Instrument& instrument, InstrumentLink& link, std::function<void()> back,
+            QWidget* parent = nullptr);
     void Timer1_Timer() override;
 
     QTabWidget* tabs() const { return SSTab2; }

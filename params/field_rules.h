@@ -19,9 +19,7 @@ struct ScreenRules {
     RetryRule tenthsRetry = RetryRule::OnFailureCode;
     RetryRule optionRetry = RetryRule::OnFailureCode;
     TenthsFormat tenths = TenthsFormat::Shortest;
-    int integerSlot = -1; // LinkSet slot an integer entry is staged in before its write; -1 none
-    int optionSlot = -1;  // likewise for option lists
-    QColor focus;         // background of an entry box while it has the focus; invalid: none
+    QColor focus; // background of an entry box while it has the focus; invalid: none
 };
 
 // The register value for the text typed into an entry box of `kind` (integer or tenths); empty

@@ -20,13 +20,14 @@ ParamScreen::Look grouped_look() {
 constexpr int kFirst = 5121;
 } // namespace
 
-PID1::PID1(InstrumentLink& instrument, std::function<void()> back, QWidget* parent)
-    : ParamScreen(instrument, grouped_look(), std::move(back), parent),
-      reader(instrument, this, image, {{kFirst, 16, 0}, {kFirst + 16, 16, 16}}, [this](int block) {
-          for (const auto& [k, f] : fields().all())
-              if (k / 16 == block)
-                  fields().showValue(k, image[std::size_t(k)]);
-      }) {
+PID1::PID1(Instrument& shown, InstrumentLink& wire, std::function<void()> back, QWidget* parent)
+    : ParamScreen(shown, wire, grouped_look(), std::move(back), parent),
+      reader(wire, shown.target(), this, image, {{kFirst, 16, 0}, {kFirst + 16, 16, 16}},
+             [this](int block) {
+                 for (const auto& [k, f] : fields().all())
+                     if (k / 16 == block)
+                         fields().showValue(k, image[std::size_t(k)]);
+             }) {
     const ParamTable table = grouped_pid_table();
     auto* layout = new QVBoxLayout(this);
     for (int g = 0; g < int(table.groups.size()); ++g)

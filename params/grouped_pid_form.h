@@ -11,7 +11,8 @@
 class PID1 final : public ParamScreen {
     Q_OBJECT
 public:
-    PID1(InstrumentLink& link, std::function<void()> back, QWidget* parent = nullptr);
+    PID1(Instrument& instrument, InstrumentLink& link, std::function<void()> back,
+         QWidget* parent = nullptr);
     void Timer1_Timer() override;
 
 private:

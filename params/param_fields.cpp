@@ -3,7 +3,6 @@
 #include "core/conversions.h"
 #include "core/fonts.h"
 #include "core/naming.h"
-#include "core/register_image.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -40,10 +39,10 @@ QWidget* Field::editor() const {
     return box ? static_cast<QWidget*>(box) : static_cast<QWidget*>(list);
 }
 
-ParamFields::ParamFields(InstrumentLink& instrument, ScreenRules screenRules, FieldNames fieldNames,
-                         QWidget* owner)
-    : QObject(owner), link(instrument), rules(std::move(screenRules)), names(fieldNames),
-      form(owner) {}
+ParamFields::ParamFields(InstrumentLink& instrument, const LinkTarget& at, ScreenRules screenRules,
+                         FieldNames fieldNames, QWidget* owner)
+    : QObject(owner), link(instrument), target(at), rules(std::move(screenRules)),
+      names(fieldNames), form(owner) {}
 
 Field& ParamFields::build(const ParamRow& row, QWidget* parent) {
     Field& f = fields[row.k];
@@ -172,11 +171,6 @@ void ParamFields::commitBox(Field& f) {
         markEditor(f, tr("%1 — nothing written").arg(why));
         return;
     }
-    if (f.row->kind == FieldKind::Integer && rules.integerSlot >= 0) {
-        LinkSet[std::size_t(rules.integerSlot)] = *value;
-        write(f, LinkSet[std::size_t(rules.integerSlot)]);
-        return;
-    }
     write(f, *value);
 }
 
@@ -193,11 +187,6 @@ void ParamFields::commitList(Field& f) {
     // The edit field shows the bare code, which is what is read back and written.
     f.list->setEditText(QString::number(*code));
     const qint32 value = to_int32(text_to_number(f.list->currentText())).value_or(*code);
-    if (rules.optionSlot >= 0) {
-        LinkSet[std::size_t(rules.optionSlot)] = value;
-        write(f, LinkSet[std::size_t(rules.optionSlot)]);
-        return;
-    }
     write(f, value);
 }
 
@@ -211,8 +200,8 @@ void ParamFields::write(Field& f, qint32 value) {
         markEditor(f, tr("%1 — nothing written").arg(nowhere));
         return;
     }
-    const int port = LinkSet[linkslot::Port];
-    const int slave = LinkSet[linkslot::Address];
+    const int port = target.port;
+    const int slave = target.address;
     const int reg = *where;
     const int k = f.row->k;
     const RetryRule retry = retry_rule(rules, f.row->kind);

@@ -1,7 +1,7 @@
 #pragma once
 // The field-editing pattern every parameter screen shares: the controls of a row made from its
 // table entry and named as the screen names them; the commit when an editor loses the focus (or
-// Return is pressed), with the screen's conversion, staging slot and retry rule; and the value
+// Return is pressed), with the screen's conversion and retry rule; and the value
 // labels set from what the instrument holds.
 //
 // An editor writes only after the operator changed it (typed, or picked an entry): passing the
@@ -9,6 +9,7 @@
 // register, writes nothing and says why on the editor. A write that still fails after its repeat
 // marks the editor light red with the reason in its tooltip, until that row's next good write.
 
+#include "link/instrument.h"
 #include "link/instrument_link.h"
 #include "params/field_rules.h"
 
@@ -46,7 +47,9 @@ struct Field {
 class ParamFields final : public QObject {
     Q_OBJECT
 public:
-    ParamFields(InstrumentLink& link, ScreenRules rules, FieldNames names, QWidget* form);
+    // Writes to the instrument at `target`, read afresh for every write.
+    ParamFields(InstrumentLink& link, const LinkTarget& target, ScreenRules rules, FieldNames names,
+                QWidget* form);
 
     // The row's controls, parented to `parent`, named; the screen places them.
     Field& build(const ParamRow& row, QWidget* parent);
@@ -85,6 +88,7 @@ private:
     Field* fieldOf(QObject* editor);
 
     InstrumentLink& link;
+    const LinkTarget& target;
     ScreenRules rules;
     FieldNames names;
     QWidget* form;

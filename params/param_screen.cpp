@@ -7,10 +7,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-ParamScreen::ParamScreen(InstrumentLink& instrument, const Look& look,
+ParamScreen::ParamScreen(Instrument& shown, InstrumentLink& wire, const Look& look,
                          std::function<void()> backToOverview, QWidget* parent)
-    : ScreenFrame(std::move(backToOverview), parent), link(instrument),
-      rowFields(instrument, look.rules, look.names, this) {
+    : ScreenFrame(std::move(backToOverview), parent), instrument(shown), link(wire),
+      rowFields(wire, shown.target(), look.rules, look.names, this) {
     name_control(this, QLatin1String(look.name));
     setWindowTitle(look.caption);
     use_cjk_font(*this, 10);

@@ -24,8 +24,9 @@ public:
         FieldNames names;
     };
 
-    ParamScreen(InstrumentLink& link, const Look& look, std::function<void()> back,
-                QWidget* parent = nullptr);
+    // A screen of `instrument`, read and written over `link`.
+    ParamScreen(Instrument& instrument, InstrumentLink& link, const Look& look,
+                std::function<void()> back, QWidget* parent = nullptr);
 
     void Form_Load() override; // sets the close guard and starts Timer1
     virtual void Timer1_Timer() = 0;
@@ -39,6 +40,7 @@ protected:
     // The bottom strip: message line and return button, for the screen's layout.
     QWidget* bottomStrip();
 
+    Instrument& instrument;
     InstrumentLink& link;
     QTimer Timer1;
 

@@ -1,7 +1,6 @@
 #include "params/pid_form.h"
 
 #include "core/naming.h"
-#include "core/register_image.h"
 #include "params/param_layout.h"
 
 #include <QGroupBox>
@@ -21,8 +20,8 @@ ParamScreen::Look pid_look() {
 }
 } // namespace
 
-PIDC::PIDC(InstrumentLink& instrument, std::function<void()> back, QWidget* parent)
-    : ParamScreen(instrument, pid_look(), std::move(back), parent) {
+PIDC::PIDC(Instrument& shown, InstrumentLink& wire, std::function<void()> back, QWidget* parent)
+    : ParamScreen(shown, wire, pid_look(), std::move(back), parent) {
     const ParamTable table = pid_table();
     auto* layout = new QVBoxLayout(this);
     auto* outputs = new QHBoxLayout;
@@ -39,5 +38,5 @@ PIDC::PIDC(InstrumentLink& instrument, std::function<void()> back, QWidget* pare
 
 void PIDC::Timer1_Timer() {
     for (const auto& [k, f] : fields().all())
-        fields().showScaled(k, Val4X4353[std::size_t(k)]);
+        fields().showScaled(k, instrument.image().Val4X4353[std::size_t(k)]);
 }

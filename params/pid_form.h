@@ -8,6 +8,7 @@
 class PIDC final : public ParamScreen {
     Q_OBJECT
 public:
-    PIDC(InstrumentLink& link, std::function<void()> back, QWidget* parent = nullptr);
+    PIDC(Instrument& instrument, InstrumentLink& link, std::function<void()> back,
+         QWidget* parent = nullptr);
     void Timer1_Timer() override;
 };

@@ -2,7 +2,6 @@
 
 #include "core/conversions.h"
 #include "core/naming.h"
-#include "core/register_image.h"
 #include "params/param_layout.h"
 #include "programs/program_table.h"
 #include "records/chart_picture.h"
@@ -59,10 +58,10 @@ void keep16(qint16& element, qint32 value) {
 }
 } // namespace
 
-Tech::Tech(InstrumentLink& instrument, std::function<void()> back, QWidget* parent)
-    : ParamScreen(instrument, tech_look(), std::move(back), parent),
+Tech::Tech(Instrument& shown, InstrumentLink& wire, std::function<void()> back, QWidget* parent)
+    : ParamScreen(shown, wire, tech_look(), std::move(back), parent),
       reader(
-          instrument, this, buffer, kReads,
+          wire, shown.target(), this, buffer, kReads,
           [this](int index) -> RegisterBlock {
               if (index == 0)
                   return {kHeaderFirst, kHeaderSize, 0};
@@ -278,8 +277,8 @@ void Tech::Command27_Click() {
     }
     // On the link's own account, as the fields' writes: the repeat goes out whatever happens to
     // the screen meanwhile.
-    const int port = LinkSet[linkslot::Port];
-    const int slave = LinkSet[linkslot::Address];
+    const int port = instrument.target().port;
+    const int slave = instrument.target().address;
     InstrumentLink* instrument = &link;
     const QPointer<Tech> self(this);
     auto finished = [self, instrument](int result) {
@@ -328,7 +327,7 @@ void Tech::fillCurve() {
 
 void Tech::Timer1_Timer() {
     HScl1_Change();
-    curveNow->setText(number_text(Val4X[6]));
+    curveNow->setText(number_text(instrument.image().Val4X[6]));
     for (int i = 0; i < 12; ++i)
         if (Field* f = fields().field(i))
             f->value->setText(QString::number(buffer[std::size_t(i)]));
@@ -356,7 +355,9 @@ void Tech::Timer1_Timer() {
         Label8[std::size_t(i)]->setText(QString::number(qint64(i) * plotScale.timeStep));
 
     // What the next drawing uses: the start value and the figures of the segments.
-    const double start = round_half_even(buffer[kStartChoiceIndex] != 0 ? Val3X[2] : Val3X[0]);
+    const RegisterImage& image = instrument.image();
+    const double start =
+        round_half_even(buffer[kStartChoiceIndex] != 0 ? image.Val3X[2] : image.Val3X[0]);
     keep16(shown.temperature[0], start >= -32768 && start <= 32767 ? qint32(start) : 99999);
     measure_program(shown, plotScale);
     showLabels();

@@ -21,7 +21,8 @@ class QTableWidget;
 class Tech final : public ParamScreen {
     Q_OBJECT
 public:
-    Tech(InstrumentLink& link, std::function<void()> back, QWidget* parent = nullptr);
+    Tech(Instrument& instrument, InstrumentLink& link, std::function<void()> back,
+         QWidget* parent = nullptr);
 
     void Form_Load() override; // and the first read-back
     void Timer1_Timer() override;

@@ -3,7 +3,6 @@
 #include "records/curve_screen.h"
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -42,9 +41,9 @@ void CurveScreen::Command26_Click() {
         return;
     }
     // Applied all together; the chart shows it at its next redraw, the axis at the next tick.
-    YMin = decision.range->yMin;
-    YMax = decision.range->yMax;
-    YSpan = decision.range->ySpan;
+    shared.axis.YMin = decision.range->yMin;
+    shared.axis.YMax = decision.range->yMax;
+    shared.axis.YSpan = decision.range->ySpan;
     markRange(QString());
     if (params.yEditorHiddenAtLoad)
         setRangeEditorVisible(false);

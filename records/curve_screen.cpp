@@ -4,9 +4,7 @@
 
 #include "core/clock.h"
 #include "core/conversions.h"
-#include "core/curve_state.h"
 #include "core/naming.h"
-#include "core/register_image.h"
 #include "records/export_dialog.h"
 
 #include <QApplication>
@@ -62,9 +60,9 @@ void set_label_background(QLabel* label, quint32 bgr) {
     label->setPalette(p);
 }
 
-CurveScreen::CurveScreen(const CurveScreenParams& screenParams, QTimer& screenTimer1,
-                         QWidget* parent)
-    : QWidget(parent), params(screenParams), timer1(screenTimer1),
+CurveScreen::CurveScreen(const CurveScreenParams& screenParams, const CurveShared& sharedState,
+                         QTimer& screenTimer1, QWidget* parent)
+    : QWidget(parent), params(screenParams), shared(sharedState), timer1(screenTimer1),
       printerSetup(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     printerSetup->setPageOrientation(QPageLayout::Landscape);
     buildControls();
@@ -102,7 +100,7 @@ void CurveScreen::placeSlider() {
 }
 
 void CurveScreen::buildControls() {
-    chartView = new TrendChartView(*params.chart, this);
+    chartView = new TrendChartView(*params.chart, shared.axis, this);
     hc = named(new QSlider(Qt::Horizontal, this), QStringLiteral("hc"));
     hc->setRange(kSliderMin, kSliderMax);
     hc->setValue(0);
@@ -261,7 +259,7 @@ void CurveScreen::Load(RecordSource& records) {
     source = &records;
     loaded = true;
     atOldest = false;
-    CurveScreenOpen = true;
+    shared.logger.CurveScreenOpen = true;
     pageBack = 0;
     hc->setEnabled(false);
     Command3->setEnabled(false);
@@ -305,7 +303,7 @@ void CurveScreen::Load(RecordSource& records) {
 
 // The screen closes its record connection; its timers live as long as the screen does.
 void CurveScreen::Unload() {
-    CurveScreenOpen = false;
+    shared.logger.CurveScreenOpen = false;
     loaded = false;
 }
 
@@ -317,16 +315,17 @@ void CurveScreen::Timer1_Timer() {
             set_label_background(D_3W[static_cast<std::size_t>(i)], kMainValueBgr);
     }
     chartView->showValueAxis();
-    if (!*params.newRecord || !source)
+    bool& newRecord = shared.logger.*params.newRecord;
+    if (!newRecord || !source)
         return;
     chart().setLastIndex(static_cast<qint16>(chart().LastIndex() + 1));
     if (chart().reloadDue())
         chartView->followNewest(*source); // the window now ends with the record that raised it
     const QDateTime now = clock().now();
     std::array<float, 6> values{};
-    std::copy_n(Val3X.begin(), values.size(), values.begin());
+    std::copy_n(shared.image.Val3X.begin(), values.size(), values.begin());
     chart().appendLivePoint(values, ole_date(now.date()), ole_time(now.time()));
-    *params.newRecord = false;
+    newRecord = false;
     chartView->fullRedraw();
 }
 

@@ -7,8 +7,9 @@
 // the chart part of its tick; this controller stops and restarts that timer while the ruler is
 // shown or the chart is paged back. Timer2 (full redraw) and Timer3 (clock labels) are its own.
 
-#include "core/curve_state.h"
+#include "core/register_image.h"
 #include "records/curve_paging.h"
+#include "records/logger_state.h"
 #include "records/trend_chart_view.h"
 
 #include "records/export_dialog.h"
@@ -31,17 +32,26 @@ class QSlider;
 // What differs between the two screens' controls.
 struct CurveScreenParams {
     const ChartScreenParams* chart; // table-independent chart parameters
-    bool* newRecord;                // the logger flag the screen takes its points from
+    bool LoggerState::*newRecord;   // the logger flag the screen takes its points from
     const char16_t* yMaxCaption;    // Label9
     const char16_t* yMinCaption;    // Label10
     bool yEditorHiddenAtLoad;       // shown by a double-click on the value axis
 };
 
 // The real-time overview's chart controls and the history screen's.
-inline constexpr CurveScreenParams kRealTimeCurves{&kRealTimeChart, &NewShortRecord, u"Y轴最大值",
-                                                   u"Y轴最小值", false};
-inline constexpr CurveScreenParams kHistoryCurves{&kHistoryChart, &NewLongRecord, u"Y最大",
-                                                  u"Y最小", true};
+inline constexpr CurveScreenParams kRealTimeCurves{&kRealTimeChart, &LoggerState::NewShortRecord,
+                                                   u"Y轴最大值", u"Y轴最小值", false};
+inline constexpr CurveScreenParams kHistoryCurves{&kHistoryChart, &LoggerState::NewLongRecord,
+                                                  u"Y最大", u"Y最小", true};
+
+// What a curve screen shares with the rest of the console: the register image its live points
+// come from, the logger's state (its open flag and the new-record flags) and the value axis of
+// both curve screens.
+struct CurveShared {
+    const RegisterImage& image;
+    LoggerState& logger;
+    ValueAxis& axis;
+};
 
 // Background of a label as a colour number 0xBBGGRR; a missing label is passed over.
 void set_label_background(QLabel* label, quint32 bgr);
@@ -49,7 +59,8 @@ void set_label_background(QLabel* label, quint32 bgr);
 class CurveScreen final : public QWidget {
     Q_OBJECT
 public:
-    CurveScreen(const CurveScreenParams& params, QTimer& timer1, QWidget* parent = nullptr);
+    CurveScreen(const CurveScreenParams& params, const CurveShared& shared, QTimer& timer1,
+                QWidget* parent = nullptr);
     ~CurveScreen() override;
 
     // D_3W(0..5) of the screen: live values, or the ruler point's values in ruler mode.
@@ -117,6 +128,7 @@ private:
     Clock& clock() const;
 
     CurveScreenParams params;
+    CurveShared shared;
     QTimer& timer1;
     QTimer Timer2;
     QTimer Timer3;

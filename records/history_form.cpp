@@ -1,9 +1,7 @@
 #include "records/history_form.h"
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
 #include "core/naming.h"
-#include "core/register_image.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -53,14 +51,15 @@ QLabel* field(QWidget* owner, const QString& array, int index, quint32 bgr) {
 
 } // namespace
 
-lsqx::lsqx(const QString& dbPath, std::function<void()> back, Clock* clock, QWidget* parent)
-    : QWidget(parent), records(dbPath), backToOverview(std::move(back)) {
+lsqx::lsqx(const CurveShared& shared, const QString& dbPath, std::function<void()> back,
+           Clock* clock, QWidget* parent)
+    : QWidget(parent), image(shared.image), records(dbPath), backToOverview(std::move(back)) {
     name_control(this, QStringLiteral("lsqx"));
     setWindowTitle(QStringLiteral("过程控制仪表"));
     Timer1.setInterval(kTimer1Ms);
     connect(&Timer1, &QTimer::timeout, this, &lsqx::Timer1_Timer);
 
-    screen = new CurveScreen(kHistoryCurves, Timer1, this);
+    screen = new CurveScreen(kHistoryCurves, shared, Timer1, this);
     screen->setClock(clock);
     screen->setKeyWindow(this);
     screen->setEscapeAction([this] { Command1_Click(); });
@@ -137,7 +136,7 @@ void lsqx::Form_Load() {
 void lsqx::Timer1_Timer() {
     screen->Timer1_Timer();
     for (std::size_t i = 0; i < 6; ++i)
-        D_3W[i]->setText(number_text(Val3X[i]));
+        D_3W[i]->setText(number_text(image.Val3X[i]));
     screen->showZoomStep();
 }
 

@@ -20,10 +20,10 @@ class QPushButton;
 class lsqx final : public QWidget {
     Q_OBJECT
 public:
-    // dbPath empty: the default record file. back shows the overview again. clock null: the
-    // console clock.
-    lsqx(const QString& dbPath, std::function<void()> back, Clock* clock = nullptr,
-         QWidget* parent = nullptr);
+    // shared: the image its values come from, the logger's state and the value axis. dbPath empty:
+    // the default record file. back shows the overview again. clock null: the console clock.
+    lsqx(const CurveShared& shared, const QString& dbPath, std::function<void()> back,
+         Clock* clock = nullptr, QWidget* parent = nullptr);
     ~lsqx() override;
 
     void Form_Load();
@@ -42,6 +42,7 @@ private:
     QWidget* buildStatusArea();
     void unload();
 
+    const RegisterImage& image;
     RecordStore records;
     std::function<void()> backToOverview;
     QTimer Timer1;

@@ -1,8 +1,6 @@
 #include "records/logger_form.h"
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
-#include "core/register_image.h"
 
 #include <cmath>
 
@@ -12,8 +10,9 @@ double seconds_since(const QDateTime& now, double lastDate, double lastTime) {
     return round_half_even(std::fabs(((today - lastDate) + (timeOfDay - lastTime)) * 24 * 60 * 60));
 }
 
-mscom::mscom(const QString& dbPath, Clock* clock, QObject* parent)
-    : QObject(parent), fixedClock(clock), records(dbPath) {
+mscom::mscom(const RegisterImage& sampled, LoggerState& loggerState, const QString& dbPath,
+             Clock* clock, QObject* parent)
+    : QObject(parent), image(sampled), state(loggerState), fixedClock(clock), records(dbPath) {
     setObjectName(QStringLiteral("mscom"));
     records.setParent(this);
     records.open();
@@ -30,11 +29,11 @@ Clock& mscom::clock() const {
 }
 
 double mscom::okitime() const {
-    return seconds_since(clock().now(), LastShortDate, LastShortTime);
+    return seconds_since(clock().now(), state.LastShortDate, state.LastShortTime);
 }
 
 double mscom::Rec1_time() const {
-    return seconds_since(clock().now(), LastLongDate, LastLongTime);
+    return seconds_since(clock().now(), state.LastLongDate, state.LastLongTime);
 }
 
 void mscom::Timer1_Timer() {
@@ -55,21 +54,21 @@ void mscom::Timer1_Timer() {
         longPos = 0;
 
     const QDateTime now = clock().now();
-    if (seconds_since(now, LastShortDate, LastShortTime) >= 1) {
-        LastShortTime = ole_time(now.time());
-        LastShortDate = ole_date(now.date());
+    if (seconds_since(now, state.LastShortDate, state.LastShortTime) >= 1) {
+        state.LastShortTime = ole_time(now.time());
+        state.LastShortDate = ole_date(now.date());
         if (reachable)
             writeDue(RecordTable::Short, shortPos, now);
-        if (CurveScreenOpen)
-            NewShortRecord = true;
+        if (state.CurveScreenOpen)
+            state.NewShortRecord = true;
     }
-    if (seconds_since(now, LastLongDate, LastLongTime) >= 10) {
-        LastLongTime = ole_time(now.time());
-        LastLongDate = ole_date(now.date());
+    if (seconds_since(now, state.LastLongDate, state.LastLongTime) >= 10) {
+        state.LastLongTime = ole_time(now.time());
+        state.LastLongDate = ole_date(now.date());
         if (reachable)
             writeDue(RecordTable::Long, longPos, now);
-        if (CurveScreenOpen)
-            NewLongRecord = true;
+        if (state.CurveScreenOpen)
+            state.NewLongRecord = true;
     }
 }
 
@@ -77,7 +76,7 @@ void mscom::writeDue(RecordTable table, qint32& position, const QDateTime& now) 
     position += 1;
     std::array<float, 8> values{};
     for (int i = 0; i < 8; ++i)
-        values[i] = Val3X[i];
+        values[i] = image.Val3X[i];
     const double date = ole_date(now.date());
     const double time = ole_time(now.time());
     records.writeRecord(table, position, date, time, values);

@@ -1,10 +1,13 @@
 #pragma once
 // The hidden logger form mscom: every 100 ms its Timer1 checks whether a short record (one a
 // second) or a long record (one every ten seconds) is due and writes it into the record ring,
-// sampling Val3X 0..7 of the register image. It writes whether or not the link is open.
-// It meets the curve screens only through the record file and the new-record flags.
+// sampling Val3X 0..7 of the instrument's register image. It writes whether or not the link is
+// open. It meets the curve screens only through the record file and the new-record flags of the
+// logger's state.
 
 #include "core/clock.h"
+#include "core/register_image.h"
+#include "records/logger_state.h"
 #include "records/record_store.h"
 
 #include <QObject>
@@ -13,10 +16,11 @@
 class mscom final : public QObject {
     Q_OBJECT
 public:
-    // Opens its own connection to the record file at dbPath (empty: the default path) and starts
-    // Timer1. clock null: the console clock.
-    explicit mscom(const QString& dbPath = QString(), Clock* clock = nullptr,
-                   QObject* parent = nullptr);
+    // Samples `image`, keeps its times and flags in `state`, opens its own connection to the
+    // record file at dbPath (empty: the default path) and starts Timer1. clock null: the console
+    // clock.
+    mscom(const RegisterImage& image, LoggerState& state, const QString& dbPath = QString(),
+          Clock* clock = nullptr, QObject* parent = nullptr);
 
     // Whole seconds since the newest short record (LastShortDate, LastShortTime) ...
     double okitime() const;
@@ -35,6 +39,8 @@ private:
     Clock& clock() const;
     void writeDue(RecordTable table, qint32& position, const QDateTime& now);
 
+    const RegisterImage& image;
+    LoggerState& state;
     Clock* fixedClock;
     RecordStore records;
     QTimer Timer1;

@@ -1,7 +1,6 @@
 #include "trend_chart.h"
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +17,8 @@ const QString kNoText;
 
 } // namespace
 
-TrendChart::TrendChart(const ChartScreenParams& params) : params_(params) {}
+TrendChart::TrendChart(const ChartScreenParams& params, ValueAxis& axis)
+    : params_(params), axis_(axis) {}
 
 void TrendChart::Cls(ChartSurface& surface) const {
     surface.clear(rgb_from_bgr(kBackgroundBgr));
@@ -86,8 +86,8 @@ void TrendChart::DrawCurves(ChartSurface& surface) {
     if (windowLen_ < 320)
         extrapolateLastLabels();
     drawGapMarks(surface, curvePass());
-    if (const auto offset = y_offset_px(value_scale(YSpan), YMin))
-        YOffsetPx = *offset; // an offset too large for its integer keeps the previous one
+    if (const auto offset = y_offset_px(value_scale(axis_.YSpan), axis_.YMin))
+        axis_.YOffsetPx = *offset; // an offset too large for its integer keeps the previous one
     drawSegments(surface, curvePass());
     drawMarks(surface, curvePass());
 }
@@ -216,8 +216,8 @@ CurvePass TrendChart::curvePass() const {
     pass.xStep = xStep_;
     pass.zoomOffset = zoomOffset_;
     pass.segments = 60 * zoomMode_ + (lastIndex_ - kFollowLen);
-    pass.scale = value_scale(YSpan);
-    pass.yOffsetPx = YOffsetPx;
+    pass.scale = value_scale(axis_.YSpan);
+    pass.yOffsetPx = axis_.YOffsetPx;
     pass.outputBaseline = kHeight - params_.outputBaselineOffset;
     return pass;
 }

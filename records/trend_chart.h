@@ -9,6 +9,7 @@
 #include "chart_mark_layout.h"
 #include "chart_surface.h"
 #include "record_source.h"
+#include "value_axis.h"
 
 #include <QString>
 #include <array>
@@ -54,7 +55,9 @@ struct CurvePass {
 
 class TrendChart {
 public:
-    explicit TrendChart(const ChartScreenParams& params);
+    // Draws on the value axis `axis`, which both curve screens share (and which it keeps the pixel
+    // offset of YMin in).
+    TrendChart(const ChartScreenParams& params, ValueAxis& axis);
 
     const ChartScreenParams& params() const { return params_; }
 
@@ -137,6 +140,7 @@ private:
     double curveY(const CurvePass& pass, const chart::CurveStyle& curve, int n) const;
 
     ChartScreenParams params_;
+    ValueAxis& axis_;
 
     std::array<std::array<float, chart::kColumnCount>, chart::kPointCount> pointValue_{};
     std::array<double, chart::kPointCount> pointDate_{};

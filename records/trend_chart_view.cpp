@@ -1,7 +1,6 @@
 #include "trend_chart_view.h"
 
 #include "chart_picture.h"
-#include "core/curve_state.h"
 #include "core/naming.h"
 
 #include <QEvent>
@@ -36,8 +35,8 @@ QString legend_text() {
 
 } // namespace
 
-TrendChartView::TrendChartView(const ChartScreenParams& params, QWidget* parent)
-    : QWidget(parent), chart_(params) {
+TrendChartView::TrendChartView(const ChartScreenParams& params, ValueAxis& axis, QWidget* parent)
+    : QWidget(parent), chart_(params, axis), axis_(axis) {
     build();
 }
 
@@ -200,7 +199,7 @@ void TrendChartView::showTimeLabels() {
 }
 
 void TrendChartView::showValueAxis() {
-    const auto texts = chart::value_axis_texts(YMin, YSpan);
+    const auto texts = chart::value_axis_texts(axis_.YMin, axis_.YSpan);
     for (int i = 0; i < 7; ++i)
         label5_[i]->setText(texts[i]);
 }

@@ -21,8 +21,8 @@ class QHelpEvent;
 class TrendChartView : public QWidget {
     Q_OBJECT
 public:
-    // A view with a chart of its own for the screen's parameters.
-    explicit TrendChartView(const ChartScreenParams& params, QWidget* parent = nullptr);
+    // A view with a chart of its own for the screen's parameters, on the shared value axis.
+    TrendChartView(const ChartScreenParams& params, ValueAxis& axis, QWidget* parent = nullptr);
     ~TrendChartView() override;
 
     TrendChart& chart() { return chart_; }
@@ -41,7 +41,7 @@ public:
     // Asks the chart's mark source afresh; the next DrawCurves shows the answer.
     void refreshMarks();
 
-    // Label5(0..6) from the process-wide YMin and YSpan.
+    // Label5(0..6) from the value axis's YMin and YSpan.
     void showValueAxis();
 
     // The ruler line `Line1`, in chart units, colour number 0xBBGGRR, width in pixels.
@@ -75,6 +75,7 @@ private:
     bool showMarkTip(const QHelpEvent& help);
 
     TrendChart chart_;
+    const ValueAxis& axis_;
     QFrame* pt0_ = nullptr;
     ChartPicture* pt_ = nullptr;
     std::array<QLabel*, 9> label4_{};

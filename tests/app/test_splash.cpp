@@ -1,6 +1,5 @@
 // The start-up sequence: YSpan at load, seven 200 ms ticks, then one 100 ms tick that hands over.
 #include "app/splash_form.h"
-#include "core/curve_state.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -15,16 +14,17 @@ private slots:
 };
 
 void TestSplash::loadSetsSpanAndStartsCountdown() {
-    ResetCurveState();
-    frmSplash s;
+    ValueAxis axis;
+    frmSplash s(axis);
     s.Form_Load();
-    QCOMPARE(YSpan, qint16(1500));
+    QCOMPARE(axis.YSpan, qint16(1500));
     QVERIFY(s.timer2Enabled());
     QVERIFY(!s.timer1Enabled());
 }
 
 void TestSplash::seventhTickHandsOverToTimer1() {
-    frmSplash s;
+    ValueAxis axis;
+    frmSplash s(axis);
     s.Form_Load();
     for (int i = 1; i <= 6; ++i) {
         s.Timer2_Timer();
@@ -40,7 +40,8 @@ void TestSplash::seventhTickHandsOverToTimer1() {
 // Seven 200 ms ticks and one of 100 ms: about 1.5 s on the splash. Timer1's tick asks for the
 // forms once and closes the splash; its owner deletes it.
 void TestSplash::timer1HandsOverOnceAndCloses() {
-    frmSplash s;
+    ValueAxis axis;
+    frmSplash s(axis);
     QCOMPARE(s.timer2Interval(), 200);
     QCOMPARE(s.timer1Interval(), 100);
     QSignalSpy due(&s, &frmSplash::startupDue);
@@ -56,7 +57,8 @@ void TestSplash::timer1HandsOverOnceAndCloses() {
 }
 
 void TestSplash::keysAreIgnored() {
-    frmSplash s;
+    ValueAxis axis;
+    frmSplash s(axis);
     s.show();
     s.Form_Load();
     QTest::keyClick(&s, Qt::Key_Escape);

@@ -3,7 +3,7 @@
 // seconds, records one short row a second and one long row every ten seconds with the image's
 // values; killed outright mid-run, it leaves a consistent record ring, and the next start
 // journals the unclean end.
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "overview/overview_form.h"
@@ -72,12 +72,12 @@ private:
 };
 
 void TestE2eConsole::overviewCommandReachesTheInstrumentAndShowsAfterThePoll() {
-    ResetRegisterImage();
+    Instrument instrument;
     SimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--write-log"), sim.writeLogPath()}));
     ModbusLink link{PortTable{}};
-    Met1 poll(link);
-    OverviewForm form(link, poll, PortTable{});
+    Met1 poll(instrument, link);
+    OverviewForm form(instrument, link, poll, PortTable{});
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form, 2000));
@@ -115,15 +115,15 @@ bool TestE2eConsole::runConsole(QProcess& console, const QString& dbPath, const 
 // A set point written on ALM1 is read back by the screen's next refresh, and the instrument acts
 // on it: alarm 1 (high) at 10 degrees comes on over a furnace at room temperature.
 void TestE2eConsole::alarmSetPointFromTheAlarmScreen() {
-    ResetRegisterImage();
+    Instrument instrument;
     SimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--write-log"), sim.writeLogPath()}));
     ModbusLink link{PortTable{}};
-    Met1 poll(link);
-    LinkSet[linkslot::Address] = 1;
+    Met1 poll(instrument, link);
+    instrument.target().address = 1;
     QCOMPARE(link.OpenPort_Modbus(1, 1, 0, sim.ptyPath()), 0);
     poll.setPollEnabled(true);
-    ALM1 alarms(link, [] {});
+    ALM1 alarms(instrument, link, [] {});
     alarms.Form_Load();
     alarms.show();
     alarms.activateWindow();
@@ -131,15 +131,16 @@ void TestE2eConsole::alarmSetPointFromTheAlarmScreen() {
     auto* shown = alarms.findChild<QLabel*>(QStringLiteral("D_4W(256)"));
     QTRY_COMPARE_WITH_TIMEOUT(shown->text(), QStringLiteral("1100"), 3000);
     QTRY_VERIFY_WITH_TIMEOUT(poll.cyclesCompleted() > 0, 3000);
-    QCOMPARE(Bit1X[0], 0);
+    QCOMPARE(instrument.image().Bit1X[0], 0);
 
     auto* box = alarms.findChild<QLineEdit*>(QStringLiteral("T_3RW(256)"));
     box->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(box, QStringLiteral("10"));
     alarms.returnButton()->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE_WITH_TIMEOUT(shown->text(), QStringLiteral("10"), 3000);
-    QTRY_COMPARE_WITH_TIMEOUT(Bit1X[0], 1, 5000); // the poll cycle sees alarm 1 on
-    QCOMPARE(Raw3X[7], 1);                        // of type 1, high alarm
+    QTRY_COMPARE_WITH_TIMEOUT(instrument.image().Bit1X[0], 1,
+                              5000);          // the poll cycle sees alarm 1 on
+    QCOMPARE(instrument.image().Raw3X[7], 1); // of type 1, high alarm
     QFile log(sim.writeLogPath());
     QVERIFY(log.open(QIODevice::ReadOnly));
     QCOMPARE(log.readAll().count("\"register\":257"), 1); // written once
@@ -149,15 +150,15 @@ void TestE2eConsole::alarmSetPointFromTheAlarmScreen() {
 // Segment 1 of curve 0 edited on Tech (345 degrees in 1 minute, where it held 200 in 10) is read
 // back on the screen, and the simulated instrument runs it: the running segment's target is 345.
 void TestE2eConsole::segmentEditedOnTheProgramEditorRuns() {
-    ResetRegisterImage();
+    Instrument instrument;
     SimProcess sim;
     QVERIFY(sim.start());
     ModbusLink link{PortTable{}};
-    Met1 poll(link);
-    LinkSet[linkslot::Address] = 1;
+    Met1 poll(instrument, link);
+    instrument.target().address = 1;
     QCOMPARE(link.OpenPort_Modbus(1, 1, 0, sim.ptyPath()), 0);
     poll.setPollEnabled(true);
-    Tech tech(link, [] {});
+    Tech tech(instrument, link, [] {});
     tech.Form_Load();
     tech.show();
     tech.activateWindow();
@@ -180,9 +181,9 @@ void TestE2eConsole::segmentEditedOnTheProgramEditorRuns() {
     link.Set_0X_Bit1(1, 1, 2, &tech, [&](int r) { started = r == 0; });             // program mode
     link.Set_4X_D1(1, 1, 8, 1, &tech, [&](int r) { started = started && r == 0; }); // run
     QTRY_VERIFY_WITH_TIMEOUT(started, 3000);
-    QTRY_COMPARE_WITH_TIMEOUT(Val3X4097[0], 1, 3000); // running
-    QCOMPARE(Val3X4097[3], 1);                        // segment 1, a minute long
-    QCOMPARE(Val3X4097[2], 345);                      // its target: the edited set value
+    QTRY_COMPARE_WITH_TIMEOUT(instrument.image().Val3X4097[0], 1, 3000); // running
+    QCOMPARE(instrument.image().Val3X4097[3], 1);                        // segment 1, a minute long
+    QCOMPARE(instrument.image().Val3X4097[2], 345); // its target: the edited set value
     poll.setPollEnabled(false);
 }
 

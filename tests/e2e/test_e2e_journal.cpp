@@ -2,10 +2,10 @@
 // source, old value and result; an alarm driven on and off by its set point; a mode changed by the
 // console and one changed at the instrument by another master; a program run and held; the link
 // cut and restored with the length of the outage. Read back from the record file's events table.
-#include "core/register_image.h"
 #include "journal/event_journal.h"
 #include "journal/event_watcher.h"
 #include "journal/journal_link.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "overview/overview_form.h"
@@ -31,8 +31,9 @@ int free_tcp_port() {
 // The console's journaling parts, as the assembly puts them together.
 struct Rig {
     explicit Rig(const QString& db)
-        : journal(db), journaled(wire, journal), poll(journaled),
-          watcher(poll, journaled, journal) {
+        : journal(db), journaled(wire, journal), poll(instrument, journaled),
+          watcher(instrument, poll, journaled, journal) {
+        journal.setAddressSource(target_address(instrument.target()));
         journal.open();
     }
     QList<JournalEntry> events(EventCategory c) {
@@ -47,6 +48,7 @@ struct Rig {
             out << e.code;
         return out;
     }
+    Instrument instrument; // a fresh image for every rig
     EventJournal journal;
     ModbusLink wire{PortTable{}};
     JournalLink journaled;
@@ -86,19 +88,18 @@ private:
 };
 
 void TestE2eJournal::everyChangeJournaledOnceWithItsSource() {
-    ResetRegisterImage();
     const int tcp = free_tcp_port();
     SimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--tcp"), QString::number(tcp)}));
     Rig rig(dir.filePath(QStringLiteral("changes.db")));
-    OverviewForm overview(rig.journaled, rig.poll, PortTable{});
+    OverviewForm overview(rig.instrument, rig.journaled, rig.poll, PortTable{});
     overview.show();
     overview.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&overview, 2000));
     overview.applyLinkOptions(sim.ptyPath(), 1, 0, 1);
     overview.Command9_Click();
     QTRY_VERIFY_WITH_TIMEOUT(rig.poll.cyclesCompleted() >= 2, 3000);
-    const QString sv1Before = QString::number(Raw4X[2]);
+    const QString sv1Before = QString::number(rig.instrument.image().Raw4X[2]);
 
     // A write from the overview, with the value the poll cycle had read.
     type_and_click(overview, QStringLiteral("T_3RW(2)"), QStringLiteral("733"),
@@ -106,11 +107,11 @@ void TestE2eJournal::everyChangeJournaledOnceWithItsSource() {
     // Program mode from the overview, then run and hold.
     QTest::mouseClick(overview.findChild<QPushButton*>(QStringLiteral("Command12")),
                       Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(Bit0X[1], 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.instrument.image().Bit0X[1], 1, 3000);
     pick_and_click(overview, QStringLiteral("Combo3"), 1, QStringLiteral("Command13"));
-    QTRY_COMPARE_WITH_TIMEOUT(Val3X4097[0], 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.instrument.image().Val3X4097[0], 1, 3000);
     pick_and_click(overview, QStringLiteral("Combo3"), 2, QStringLiteral("Command13"));
-    QTRY_COMPARE_WITH_TIMEOUT(Val3X4097[0], 2, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.instrument.image().Val3X4097[0], 2, 3000);
 
     // Another master at the instrument (its front panel, as far as the console can tell) turns
     // it to manual.
@@ -119,10 +120,10 @@ void TestE2eJournal::everyChangeJournaledOnceWithItsSource() {
     bool sent = false;
     panel.Rst_0X_Bit1(1, 1, 1, nullptr, [&](int r) { sent = r == 0; });
     QTRY_VERIFY_WITH_TIMEOUT(sent, 3000);
-    QTRY_COMPARE_WITH_TIMEOUT(Bit0X[0], 0, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.instrument.image().Bit0X[0], 0, 3000);
 
     // Alarm 1 (high) at 10 degrees comes on over a cold furnace, and goes off at 1100 again.
-    ALM1 alarms(rig.journaled, [] {});
+    ALM1 alarms(rig.instrument, rig.journaled, [] {});
     alarms.Form_Load();
     alarms.show();
     alarms.activateWindow();
@@ -191,13 +192,12 @@ void TestE2eJournal::everyChangeJournaledOnceWithItsSource() {
 // The device goes away for five seconds (the instrument's line is cut) and comes back on the same
 // path: lost after three failed poll cycles, restored with the outage's length, each once.
 void TestE2eJournal::linkCutAndRestoredWithItsOutage() {
-    ResetRegisterImage();
     const QString path = dir.filePath(QStringLiteral("line"));
     auto first = std::make_unique<SimProcess>();
     QVERIFY(first->start());
     QVERIFY(QFile::link(first->ptyPath(), path));
     Rig rig(dir.filePath(QStringLiteral("cut.db")));
-    LinkSet[linkslot::Address] = 1;
+    rig.instrument.target().address = 1;
     QCOMPARE(rig.journaled.OpenPort_Modbus(1, 1, 0, path), 0);
     rig.poll.setPollEnabled(true);
     QTRY_VERIFY_WITH_TIMEOUT(rig.poll.cyclesCompleted() >= 2, 3000);

@@ -1,7 +1,7 @@
 // The real Modbus link against the simulated instrument on a pseudo terminal: every operation the
 // console uses round-trips with real frames, refusals stay off the wire, and a dead link costs
 // time outs, not a frozen event loop.
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/poll_form.h"
 #include "support/sim_process.h"
@@ -76,7 +76,6 @@ private:
 };
 
 void TestE2eLink::init() {
-    ResetRegisterImage();
     sim = std::make_unique<SimProcess>();
 }
 
@@ -216,18 +215,20 @@ void TestE2eLink::exceptionResponseIsAFailure() {
 
 void TestE2eLink::pollCycleFillsTheImage() {
     open();
-    LinkSet[linkslot::Port] = kPort;
-    LinkSet[linkslot::Address] = kSlave;
-    Met1 poll(*link);
+    Instrument instrument;
+    instrument.target().port = kPort;
+    instrument.target().address = kSlave;
+    const RegisterImage& image = instrument.image();
+    Met1 poll(instrument, *link);
     QSignalSpy cycles(&poll, &Met1::cycleFinished);
     poll.Timer1_Timer();
     QVERIFY(cycles.wait(3000));
     QCOMPARE(link->status().failed, 0u);
     QCOMPARE(link->status().good, 7u);
-    QVERIFY(Val3X[0] > 0);                      // the furnace is warmer than absolute zero
-    QCOMPARE(Val3X[1], float(Raw3X[1] / 10.0)); // output in tenths
-    QCOMPARE(Val4X[2], float(Raw4X[2]));        // set value 1 as held
-    QVERIFY(Val4X4353[0] > 0);                  // a proportional band is configured
+    QVERIFY(image.Val3X[0] > 0); // the furnace is warmer than absolute zero
+    QCOMPARE(image.Val3X[1], float(image.Raw3X[1] / 10.0)); // output in tenths
+    QCOMPARE(image.Val4X[2], float(image.Raw4X[2]));        // set value 1 as held
+    QVERIFY(image.Val4X4353[0] > 0);                        // a proportional band is configured
 }
 
 void TestE2eLink::deadLinkCostsTimeOutsNotTheEventLoop() {

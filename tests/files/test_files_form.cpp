@@ -22,7 +22,7 @@ class TestFilesForm : public QObject {
 private slots:
     void compareAndWriteFromTheScreen() {
         OverviewRig rig;
-        register_screens(rig.form, {rig.link, {}, nullptr});
+        register_screens(rig.form, {rig.instrument, rig.link, rig.logging, rig.axis, {}, nullptr});
         rig.link.autoComplete = true;
         rig.link.holdingRegisters[4106] = 1300;
         QVERIFY(rig.showActive());

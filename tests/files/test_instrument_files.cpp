@@ -4,8 +4,8 @@
 // instrument refuses; the link lost half way; a running program; the curve selection put back;
 // files refused before any write; the file read and written again unchanged to the byte.
 #include "app/translations.h"
-#include "core/register_image.h"
 #include "files/setup_job.h"
+#include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "support/sim_process.h"
 
@@ -50,6 +50,7 @@ class TestInstrumentFiles : public QObject {
     QTemporaryDir dir;
     std::unique_ptr<SimProcess> sim;
     std::unique_ptr<ModbusLink> link;
+    const LinkTarget target{.address = 1}; // the simulated instrument's address
 
     bool wait(SetupJob& job, SetupJob::Status* status) {
         QSignalSpy done(&job, &SetupJob::finished);
@@ -79,7 +80,7 @@ class TestInstrumentFiles : public QObject {
     QString backup(const QString& name) {
         const QString path = dir.filePath(name);
         QFile::remove(path); // an earlier test's, maybe made no instrument file
-        SetupJob job(*link);
+        SetupJob job(*link, target);
         job.backup(path, {QDateTime(QDate(2026, 12, 8), QTime(9, 0)), QStringLiteral("pty"),
                           QStringLiteral("9600 8N1"), 1});
         SetupJob::Status status{};
@@ -90,8 +91,6 @@ class TestInstrumentFiles : public QObject {
 
 private slots:
     void init() {
-        ResetRegisterImage();
-        LinkSet[linkslot::Address] = 1;
         sim = std::make_unique<SimProcess>();
         QVERIFY(sim->start({QStringLiteral("--write-log"), sim->writeLogPath()}));
         link = std::make_unique<ModbusLink>(PortTable{});
@@ -114,7 +113,7 @@ private slots:
         changeByHand();
         const qsizetype before = write_log(sim->writeLogPath()).size();
 
-        SetupJob compare(*link);
+        SetupJob compare(*link, target);
         compare.compare(file);
         SetupJob::Status status{};
         QVERIFY(wait(compare, &status));
@@ -130,7 +129,7 @@ private slots:
                                      : QStringLiteral("curve %1 / %2").arg(c.curve).arg(c.reg)),
                      qPrintable(differing.join(u',')));
 
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         restore.restore(file, false);
         QVERIFY(wait(restore, &status));
         QCOMPARE(status, SetupJob::Status::Done);
@@ -149,7 +148,7 @@ private slots:
         QCOMPARE(written, (QStringList{"4102", "4106", "258", "4355", "5122", "8217"}));
         QCOMPARE(lastCurve, 4); // put back
 
-        SetupJob again(*link);
+        SetupJob again(*link, target);
         again.compare(file);
         QVERIFY(wait(again, &status));
         QCOMPARE(status, SetupJob::Status::Done);
@@ -159,7 +158,7 @@ private slots:
     void linkLostHalfWay() {
         const QString file = backup(QStringLiteral("setup.json"));
         changeByHand();
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         int writesSeen = 0;
         connect(link.get(), &InstrumentLink::statusChanged, this, [&] {
             if (link->status().lastMessage.startsWith(QStringLiteral("Set_4X_D1 258")) &&
@@ -190,7 +189,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return called; }, 5000));
         QVERIFY(write(8, 1));
         const QString path = dir.filePath(QStringLiteral("running.json"));
-        SetupJob job(*link);
+        SetupJob job(*link, target);
         job.backup(path, {});
         SetupJob::Status status{};
         QVERIFY(wait(job, &status));
@@ -248,7 +247,7 @@ private slots:
         out.write(QJsonDocument(root).toJson());
         out.close();
         const quint64 sent = link->status().good + link->status().failed;
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         restore.restore(file, true);
         SetupJob::Status status{};
         QVERIFY(wait(restore, &status));
@@ -292,7 +291,7 @@ private slots:
     void beforeCopyUndoes() {
         const QString file = backup(QStringLiteral("original.json"));
         changeByHand();
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         restore.restore(file, false);
         SetupJob::Status status{};
         QVERIFY(wait(restore, &status));
@@ -300,7 +299,7 @@ private slots:
         QCOMPARE(restore.report().last(), QStringLiteral("Compared after writing: 0 differences"));
         const QString copy = restore.report().first().section(QStringLiteral(" to "), -1);
         QVERIFY2(QFile::exists(copy), qPrintable(copy));
-        SetupJob undo(*link);
+        SetupJob undo(*link, target);
         undo.restore(copy, false);
         QVERIFY(wait(undo, &status));
         QCOMPARE(status, SetupJob::Status::Done);
@@ -320,7 +319,7 @@ private slots:
             link->Set_4X_D1(1, 1, 8, 1, nullptr, [](int) {});
         });
         const qsizetype before = write_log(sim->writeLogPath()).size();
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         restore.restore(file, false);
         SetupJob::Status status{};
         QVERIFY(wait(restore, &status));
@@ -342,7 +341,7 @@ private slots:
             if (link->status().lastMessage.startsWith(QStringLiteral("Get_4X_DX 4102")))
                 ::kill(pid_t(sim->pid()), SIGSTOP);
         });
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         restore.restore(file, false);
         const quint64 failedBefore = link->status().failed;
         SetupJob::Status status{};
@@ -366,7 +365,7 @@ private slots:
         QVERIFY(f.resize(0) && f.write(json) == json.size());
         f.close();
         const qsizetype before = write_log(sim->writeLogPath()).size();
-        SetupJob restore(*link);
+        SetupJob restore(*link, target);
         restore.restore(file, true);
         SetupJob::Status status{};
         QVERIFY(wait(restore, &status));

@@ -1,10 +1,10 @@
 // The watcher of the poll cycle at the moment a port is opened: an alarm is held against what the
 // journal last said of it, so one that went off while nobody watched is journaled off, and one
 // that stayed on across a restart is not journaled twice; a port opened again starts afresh.
-#include "core/register_image.h"
 #include "journal/event_journal.h"
 #include "journal/event_watcher.h"
 #include "journal/journal_link.h"
+#include "link/instrument.h"
 #include "link/poll_form.h"
 #include "support/recording_link.h"
 
@@ -15,16 +15,18 @@ namespace {
 // One console's journaling parts on the fake instrument: open, a poll cycle, close.
 struct Console {
     Console(const QString& db, RecordingLink& fake)
-        : journal(db), link(fake, journal), poll(link), watcher(poll, link, journal), fake(fake) {
+        : journal(db), link(fake, journal), poll(instrument, link),
+          watcher(instrument, poll, link, journal), fake(fake) {
         journal.open();
     }
     void openAndPoll(int address = 1) {
-        LinkSet[linkslot::Address] = address;
+        instrument.target().address = address;
         link.OpenPort_Modbus(1, 1, 0, QStringLiteral("/dev/fake"));
         fake.linkStatus.wanted = true;
         poll.Timer1_Timer();
         fake.completeAll();
     }
+    Instrument instrument; // a console of its own starts with an empty image
     EventJournal journal;
     JournalLink link;
     Met1 poll;
@@ -63,7 +65,6 @@ void TestEventWatcher::alarmHeldAgainstTheJournalAtOpening() {
     QFETCH(bool, onBefore);
     QFETCH(bool, onNow);
     QFETCH(QStringList, events);
-    ResetRegisterImage();
     QTemporaryDir dir;
     const QString db = dir.filePath(QStringLiteral("r.db"));
     RecordingLink fake;
@@ -73,7 +74,6 @@ void TestEventWatcher::alarmHeldAgainstTheJournalAtOpening() {
         fake.discreteInputs = onBefore ? 1 : 0;
         earlier.openAndPoll();
     }
-    ResetRegisterImage(); // a new console starts with an empty image
     Console now(db, fake);
     fake.discreteInputs = onNow ? 1 : 0;
     now.openAndPoll();
@@ -81,7 +81,6 @@ void TestEventWatcher::alarmHeldAgainstTheJournalAtOpening() {
 }
 
 void TestEventWatcher::portOpenedAgainStartsAfresh() {
-    ResetRegisterImage();
     QTemporaryDir dir;
     RecordingLink fake;
     Console console(dir.filePath(QStringLiteral("r.db")), fake);

@@ -115,11 +115,14 @@ private slots:
         QVERIFY(journal.open());
         {
             OverviewRig none;
-            register_screens(none.form, {none.link, {}, nullptr, nullptr});
+            register_screens(
+                none.form,
+                {none.instrument, none.link, none.logging, none.axis, {}, nullptr, nullptr});
             QVERIFY(!none.get<QPushButton>(QStringLiteral("CommandJournal"))->isEnabled());
         }
         OverviewRig rig;
-        register_screens(rig.form, {rig.link, {}, nullptr, &journal});
+        register_screens(rig.form,
+                         {rig.instrument, rig.link, rig.logging, rig.axis, {}, nullptr, &journal});
         QVERIFY(rig.showActive());
         auto* button = rig.get<QPushButton>(QStringLiteral("CommandJournal"));
         QCOMPARE(button->text(), QStringLiteral("事件记录"));

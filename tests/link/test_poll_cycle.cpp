@@ -1,10 +1,11 @@
 // The poll cycle against the recording fake link: the seven reads in order with their exact
 // arguments, the conversions into the register image, failed reads leaving the image as it was,
 // and ticks skipped while a cycle is in flight.
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/poll_form.h"
 #include "support/recording_link.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 class TestPollCycle : public QObject {
@@ -23,21 +24,23 @@ private slots:
     void failedBlock33IsNotDividedAgain();
     void tickInFlightIsSkipped();
     void timerFollowsEnable();
+    void twoInstrumentsKeepTheirOwnImages();
 
 private:
     void runCycle();
-    RecordingLink* link = nullptr;
-    Met1* met = nullptr;
+    RegisterImage& image() { return instrument->image(); }
+    std::unique_ptr<RecordingLink> link;
+    std::unique_ptr<Instrument> instrument;
+    std::unique_ptr<Met1> met;
 };
 
 void TestPollCycle::init() {
-    ResetRegisterImage();
-    delete met;
-    delete link;
-    link = new RecordingLink;
-    met = new Met1(*link);
-    LinkSet[linkslot::Port] = 4;
-    LinkSet[linkslot::Address] = 7;
+    met.reset();
+    link = std::make_unique<RecordingLink>();
+    instrument = std::make_unique<Instrument>();
+    met = std::make_unique<Met1>(*instrument, *link);
+    instrument->target().port = 4;
+    instrument->target().address = 7;
 }
 
 void TestPollCycle::runCycle() {
@@ -63,8 +66,8 @@ void TestPollCycle::sevenReadsInOrder() {
 void TestPollCycle::portAndAddressReadAfreshForEveryCall() {
     met->Timer1_Timer();
     link->completeNext(); // the second read is queued when the first completes
-    LinkSet[linkslot::Port] = 2;
-    LinkSet[linkslot::Address] = 9;
+    instrument->target().port = 2;
+    instrument->target().address = 9;
     link->completeAll();
     QCOMPARE(link->calls.at(1).port, 4);
     QCOMPARE(link->calls.at(2).port, 2);
@@ -85,22 +88,22 @@ void TestPollCycle::conversions() {
     for (int i = 0; i < 16; ++i)
         link->holdingRegisters[4353 + i] = 100 + i;
     runCycle();
-    QCOMPARE(Raw3X[1], 123);
-    QCOMPARE(Val3X[0], 1234.0f);
-    QCOMPARE(Val3X[1], 12.3f);
-    QCOMPARE(Val3X[2], -50.0f);
-    QCOMPARE(Val3X33[3], 12);
-    QCOMPARE(Val3X33[6], 14);
-    QCOMPARE(Val3X33[1], 77);
-    QCOMPARE(Val3X4097[0], 2);
-    QCOMPARE(Raw4X[1], 455);
-    QCOMPARE(Val4X[1], 45.5f);
-    QCOMPARE(Val4X[2], 600.0f);
+    QCOMPARE(image().Raw3X[1], 123);
+    QCOMPARE(image().Val3X[0], 1234.0f);
+    QCOMPARE(image().Val3X[1], 12.3f);
+    QCOMPARE(image().Val3X[2], -50.0f);
+    QCOMPARE(image().Val3X33[3], 12);
+    QCOMPARE(image().Val3X33[6], 14);
+    QCOMPARE(image().Val3X33[1], 77);
+    QCOMPARE(image().Val3X4097[0], 2);
+    QCOMPARE(image().Raw4X[1], 455);
+    QCOMPARE(image().Val4X[1], 45.5f);
+    QCOMPARE(image().Val4X[2], 600.0f);
     for (int i = 0; i < 16; ++i) {
         const bool tenths = i == 2 || i == 4 || i == 7 || i == 9 || i == 14 || i == 15;
-        QCOMPARE(Val4X4353[i], tenths ? static_cast<float>((100 + i) / 10.0) : 100.0f + i);
+        QCOMPARE(image().Val4X4353[i], tenths ? static_cast<float>((100 + i) / 10.0) : 100.0f + i);
     }
-    QCOMPARE(Val3X[16], 0.0f); // beyond the block nothing is written
+    QCOMPARE(image().Val3X[16], 0.0f); // beyond the block nothing is written
 }
 
 void TestPollCycle::dByte_data() {
@@ -134,16 +137,16 @@ void TestPollCycle::bitWords_data() {
 void TestPollCycle::bitWords() {
     QFETCH(int, word);
     QFETCH(bool, unpacked);
-    Bit1X.fill(0);
-    Bit1X[3] = 1; // an earlier state that a skipped unpacking keeps
+    image().Bit1X.fill(0);
+    image().Bit1X[3] = 1; // an earlier state that a skipped unpacking keeps
     link->discreteInputs = static_cast<quint16>(word);
     runCycle();
     if (unpacked) {
         for (int i = 0; i < 8; ++i)
-            QCOMPARE(Bit1X[i], (word >> i) & 1);
+            QCOMPARE(image().Bit1X[i], (word >> i) & 1);
     } else {
-        QCOMPARE(Bit1X[3], 1);
-        QCOMPARE(Bit1X[0], 0);
+        QCOMPARE(image().Bit1X[3], 1);
+        QCOMPARE(image().Bit1X[0], 0);
     }
 }
 
@@ -163,11 +166,11 @@ void TestPollCycle::failedReadLeavesImage() {
     link->discreteInputs = 0x03;
     link->coils = 0x41;
     runCycle();
-    const auto before3X = Val3X;
-    const auto before4X = Val4X;
-    const auto before4353 = Val4X4353;
-    const auto bit1 = Bit1X;
-    const auto bit0 = Bit0X;
+    const auto before3X = image().Val3X;
+    const auto before4X = image().Val4X;
+    const auto before4353 = image().Val4X4353;
+    const auto bit1 = image().Bit1X;
+    const auto bit0 = image().Bit0X;
     link->inputRegisters[2] = 999;
     link->holdingRegisters[2] = 999;
     link->holdingRegisters[4355] = 999;
@@ -176,21 +179,21 @@ void TestPollCycle::failedReadLeavesImage() {
     link->failingOps.insert(op);
     runCycle();
     QCOMPARE(link->calls.size(), 14); // the cycle goes on past a failed read
-    QCOMPARE(Val3X == before3X, op == u"Get_3X_DX");
-    QCOMPARE(Val4X == before4X, op == u"Get_4X_DX");
-    QCOMPARE(Val4X4353 == before4353, op == u"Get_4X_DX");
-    QCOMPARE(Bit1X == bit1, op == u"Get_1X_B16");
-    QCOMPARE(Bit0X == bit0, op == u"Get_0X_B16");
+    QCOMPARE(image().Val3X == before3X, op == u"Get_3X_DX");
+    QCOMPARE(image().Val4X == before4X, op == u"Get_4X_DX");
+    QCOMPARE(image().Val4X4353 == before4353, op == u"Get_4X_DX");
+    QCOMPARE(image().Bit1X == bit1, op == u"Get_1X_B16");
+    QCOMPARE(image().Bit0X == bit0, op == u"Get_0X_B16");
 }
 
 void TestPollCycle::failedBlock33IsNotDividedAgain() {
     link->inputRegisters[36] = 1250; // 125.0 -> 125
     runCycle();
-    QCOMPARE(Val3X33[3], 125);
+    QCOMPARE(image().Val3X33[3], 125);
     link->failingOps.insert("Get_3X_DX");
     for (int i = 0; i < 3; ++i)
         runCycle();
-    QCOMPARE(Val3X33[3], 125);
+    QCOMPARE(image().Val3X33[3], 125);
 }
 
 void TestPollCycle::tickInFlightIsSkipped() {
@@ -217,6 +220,26 @@ void TestPollCycle::timerFollowsEnable() {
     link->completeAll();
     QCOMPARE(met->cyclesCompleted(), 1u);
     QVERIFY(!met->pollEnabled());
+}
+
+// Two instruments polled over one link: each cycle reads at its own instrument's address and fills
+// only that instrument's image, and each instrument announces only its own cycles.
+void TestPollCycle::twoInstrumentsKeepTheirOwnImages() {
+    Instrument other;
+    other.target().address = 9;
+    Met1 otherPoll(other, *link);
+    QSignalSpy mine(instrument.get(), &Instrument::cycleCompleted);
+    QSignalSpy theirs(&other, &Instrument::cycleCompleted);
+    link->inputRegisters[1] = 100;
+    runCycle();
+    link->inputRegisters[1] = 200;
+    otherPoll.Timer1_Timer();
+    link->completeAll();
+    QCOMPARE(image().Val3X[0], 100.0f);
+    QCOMPARE(other.image().Val3X[0], 200.0f);
+    QCOMPARE(link->calls.at(7).slave, 9);
+    QCOMPARE(mine.count(), 1);
+    QCOMPARE(theirs.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestPollCycle)

@@ -1,11 +1,14 @@
 #pragma once
-// The overview as the tests drive it: the real form, offscreen, on the recording link and a poll
-// timer that only remembers what it was told.
+// The overview as the tests drive it: the real form, offscreen, on its own instrument object, the
+// recording link and a poll timer that only remembers what it was told; beside it the logger's
+// state and the value axis the curve screens share.
 
-#include "core/register_image.h"
+#include "link/instrument.h"
 #include "link/poll_control.h"
 #include "link/port_table.h"
 #include "overview/overview_form.h"
+#include "records/logger_state.h"
+#include "records/value_axis.h"
 #include "support/recording_link.h"
 
 #include <QApplication>
@@ -27,12 +30,16 @@ struct FakePoll final : PollTimerControl {
 };
 
 struct OverviewRig {
+    Instrument instrument;
+    LoggerState logging;
+    ValueAxis axis{.YSpan = 1500}; // as the start-up form sets it
     RecordingLink link;
     FakePoll poll;
-    OverviewForm form{link, poll,
+    OverviewForm form{instrument, link, poll,
                       PortTable({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")})};
 
-    OverviewRig() { ResetRegisterImage(); }
+    RegisterImage& image() { return instrument.image(); }
+    LinkTarget& target() { return instrument.target(); }
 
     // Shown and active, so that clicks and key presses move the focus as for an operator.
     bool showActive() {

@@ -140,7 +140,7 @@ void TestLinkAndNavigation::opening_data() {
     QTest::addColumn<QString>("address"); // typed into Combo2; empty: as loaded
     QTest::addColumn<int>("baud");        // option clicked, -1: as loaded
     QTest::addColumn<int>("parity");
-    QTest::addColumn<QList<int>>("expected"); // LinkSet 0..3
+    QTest::addColumn<QList<int>>("expected"); // port, baud, parity and address of the target
     QTest::addColumn<QString>("device");
     QTest::newRow("as loaded") << ""
                                << "" << -1 << -1 << QList<int>{1, 1, 0, 1} << "";
@@ -183,9 +183,10 @@ void TestLinkAndNavigation::opening() {
         choose(QStringLiteral("Option2(%1)").arg(parity));
     rig->link.openResult = kLinkFailure;
     QTest::mouseClick(button("Command9"), Qt::LeftButton);
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(LinkSet[i], expected[i]);
-    QCOMPARE(LinkSet[linkslot::OpenResult], kLinkFailure);
+    const LinkTarget& target = rig->target();
+    QCOMPARE((QList<int>{target.port, target.baudCode, target.parityCode, target.address}),
+             expected);
+    QCOMPARE(target.openResult, kLinkFailure);
     QCOMPARE(rig->link.calls.size(), 1);
     const LinkCall open = rig->link.calls[0];
     QCOMPARE(open.op, QStringLiteral("OpenPort_Modbus"));
@@ -239,9 +240,10 @@ void TestLinkAndNavigation::closingAfterOpening() {
 // After "关闭" the image and the panel keep what the last cycle read: nothing is zeroed, and no
 // further cycle runs to bring in what the instrument holds meanwhile.
 void TestLinkAndNavigation::closingKeepsTheLastValuesRead() {
+    Instrument instrument;
     RecordingLink link;
-    Met1 poll(link);
-    OverviewForm form(link, poll, PortTable({QStringLiteral("/dev/ttyUSB0")}));
+    Met1 poll(instrument, link);
+    OverviewForm form(instrument, link, poll, PortTable({QStringLiteral("/dev/ttyUSB0")}));
     link.inputRegisters[1] = 1234;  // PV
     link.holdingRegisters[2] = 455; // SV, tenths
     form.Command9_Click();
@@ -252,16 +254,16 @@ void TestLinkAndNavigation::closingKeepsTheLastValuesRead() {
     auto* pv = form.statusPanel().d3w(0);
     const QString pvShown = pv->text();
     QVERIFY2(pvShown.contains(QStringLiteral("1234")), qPrintable(pvShown));
-    QCOMPARE(Val3X[0], 1234.0f);
-    QCOMPARE(Val4X[1], 45.5f);
+    QCOMPARE(instrument.image().Val3X[0], 1234.0f);
+    QCOMPARE(instrument.image().Val4X[1], 45.5f);
 
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command10")), Qt::LeftButton);
     QVERIFY(!poll.pollEnabled());
     link.inputRegisters[1] = 999;
     link.holdingRegisters[2] = 111;
     form.Timer1_Timer();
-    QCOMPARE(Val3X[0], 1234.0f);
-    QCOMPARE(Val4X[1], 45.5f);
+    QCOMPARE(instrument.image().Val3X[0], 1234.0f);
+    QCOMPARE(instrument.image().Val4X[1], 45.5f);
     QCOMPARE(pv->text(), pvShown);
     QCOMPARE(poll.cyclesStarted(), 1u);
 }
@@ -272,7 +274,7 @@ void TestLinkAndNavigation::commandLineOptions() {
     QCOMPARE(combo("Combo2")->currentText(), QStringLiteral("12 "));
     rig->form.Command9_Click();
     QCOMPARE(rig->link.calls[0].text(), QStringLiteral("OpenPort_Modbus(4,0,2,1)"));
-    QCOMPARE(LinkSet[linkslot::Address], 12);
+    QCOMPARE(rig->target().address, 12);
 
     rig->form.applyLinkOptions(QStringLiteral("/tmp/mt3600-pty"), -1, -1, 0); // keeps the rest
     rig->form.Command9_Click();
@@ -280,7 +282,7 @@ void TestLinkAndNavigation::commandLineOptions() {
     QCOMPARE(second.device, QStringLiteral("/tmp/mt3600-pty"));
     QCOMPARE(second.first, 2);
     QCOMPARE(second.count, 1);
-    QCOMPARE(LinkSet[linkslot::Address], 12);
+    QCOMPARE(rig->target().address, 12);
 }
 
 void TestLinkAndNavigation::indicator_data() {

@@ -132,13 +132,11 @@ void TestOperatorCommands::entries() {
     QFETCH(int, reg);
     QFETCH(bool, written);
     QFETCH(int, value);
-    LinkSet[linkslot::OverviewValue] = 4711;
     enter(entry, text);
     QPushButton* companion = button(kButtons[entry]);
     if (!written) {
         QVERIFY(rig->link.calls.isEmpty());
         QVERIFY(!companion->isHidden());
-        QCOMPARE(LinkSet[linkslot::OverviewValue], 4711);
         QCOMPARE(base_colour(box(entry)), EntryRefused.color());
         QVERIFY(box(entry)->toolTip().contains(entry == 1 ? "0 … 100" : "-10000 … 30000"));
         return;
@@ -149,7 +147,6 @@ void TestOperatorCommands::entries() {
     QCOMPARE(w[0].slave, 1);
     QCOMPARE(w[0].first, reg);
     QCOMPARE(w[0].value, qint64(value));
-    QCOMPARE(LinkSet[linkslot::OverviewValue], value);
     rig->link.completeAll();
     QVERIFY(companion->isHidden());
     QCOMPARE(rig->link.calls.size(), 1);
@@ -214,9 +211,9 @@ void TestOperatorCommands::toggles() {
     QFETCH(int, coil);
     QFETCH(int, state);
     QFETCH(QString, op);
-    for (int& b : Bit0X)
+    for (int& b : rig->image().Bit0X)
         b = state == 0 ? 1 : 0; // every other coil the other way: only this one counts
-    Bit0X[coil - 1] = state;
+    rig->image().Bit0X[coil - 1] = state;
     rig->link.failingOps = {op}; // a failing coil write is not repeated
     QTest::mouseClick(rig->get<QPushButton>(button), Qt::LeftButton);
     rig->link.completeAll();
@@ -229,7 +226,7 @@ void TestOperatorCommands::toggles() {
 }
 
 void TestOperatorCommands::toggleFollowsThePolledStateNotTheInstrument() {
-    Bit0X[0] = 1;
+    rig->image().Bit0X[0] = 1;
     QTest::mouseClick(button("Command19"), Qt::LeftButton);
     rig->link.completeAll(); // the instrument's coil is now off, but no poll has run
     QTest::mouseClick(button("Command19"), Qt::LeftButton);
@@ -293,7 +290,6 @@ void TestOperatorCommands::lists() {
     } else {
         typeInto(list, typed);
     }
-    LinkSet[linkslot::OptionValue] = 4711;
     QTest::mouseClick(rig->get<QPushButton>(commit), Qt::LeftButton);
     if (!written) {
         QVERIFY(rig->link.calls.isEmpty());
@@ -304,7 +300,6 @@ void TestOperatorCommands::lists() {
     const auto w = registerWrites();
     QCOMPARE(w.size(), 1);
     QCOMPARE(w[0].text(), QStringLiteral("Set_4X_D1(1,1,%1,%2)").arg(reg).arg(value));
-    QCOMPARE(LinkSet[linkslot::OptionValue], value);
     QCOMPARE(list->currentText(), QString::number(value)); // the bare number, as committed
 }
 

@@ -9,6 +9,8 @@
 
 using namespace panel_colour;
 
+using Fill = std::function<void(RegisterImage&)>; // sets part of the register image
+
 class TestStatusPanel : public QObject {
     Q_OBJECT
     std::unique_ptr<OverviewRig> rig;
@@ -72,45 +74,47 @@ void TestStatusPanel::tickRunsFromShowing() {
     rig->form.show();
     QVERIFY(rig->form.timer1().isActive());
     QCOMPARE(rig->form.timer1().interval(), 200);
-    Val3X[0] = 42;
+    rig->image().Val3X[0] = 42;
     QTRY_COMPARE_WITH_TIMEOUT(field("D_3W", 0)->text(), QStringLiteral("42"), 2000);
 }
 
 void TestStatusPanel::numberText_data() {
     QTest::addColumn<QString>("field");
-    QTest::addColumn<std::function<void()>>("set");
+    QTest::addColumn<Fill>("set");
     QTest::addColumn<QString>("text");
     QTest::newRow("output in tenths")
-        << "D_3W(1)" << std::function<void()>([] { Val3X[1] = 12.3f; }) << "12.3";
-    QTest::newRow("whole") << "D_3W(0)" << std::function<void()>([] { Val3X[0] = 1500; }) << "1500";
-    QTest::newRow("below one") << "D_3W(2)" << std::function<void()>([] { Val3X[2] = 0.5f; })
+        << "D_3W(1)" << Fill([](RegisterImage& im) { im.Val3X[1] = 12.3f; }) << "12.3";
+    QTest::newRow("whole") << "D_3W(0)" << Fill([](RegisterImage& im) { im.Val3X[0] = 1500; })
+                           << "1500";
+    QTest::newRow("below one") << "D_3W(2)" << Fill([](RegisterImage& im) { im.Val3X[2] = 0.5f; })
                                << "0.5";
-    QTest::newRow("negative") << "D_3W(6)" << std::function<void()>([] { Val3X[6] = -3.2f; })
+    QTest::newRow("negative") << "D_3W(6)" << Fill([](RegisterImage& im) { im.Val3X[6] = -3.2f; })
                               << "-3.2";
     QTest::newRow("seven digits") << "D_3W(3)"
-                                  << std::function<void()>([] { Val3X[3] = 1234.5678f; })
+                                  << Fill([](RegisterImage& im) { im.Val3X[3] = 1234.5678f; })
                                   << "1234.568";
     QTest::newRow("rounded derivative")
-        << "D3WW(3)" << std::function<void()>([] { Val3X33[3] = 12; }) << "12";
-    QTest::newRow("PID tenths") << "D3WWP(2)" << std::function<void()>([] { Val4X4353[2] = 1.5f; })
-                                << "1.5";
+        << "D3WW(3)" << Fill([](RegisterImage& im) { im.Val3X33[3] = 12; }) << "12";
+    QTest::newRow("PID tenths") << "D3WWP(2)"
+                                << Fill([](RegisterImage& im) { im.Val4X4353[2] = 1.5f; }) << "1.5";
     QTest::newRow("last PID field")
-        << "D3WWP(15)" << std::function<void()>([] { Val4X4353[15] = 0.3f; }) << "0.3";
+        << "D3WWP(15)" << Fill([](RegisterImage& im) { im.Val4X4353[15] = 0.3f; }) << "0.3";
     QTest::newRow("program integer")
-        << "D3XX(4)" << std::function<void()>([] { Val3X4097[4] = -7; }) << "-7";
-    QTest::newRow("written OP") << "D_4W(1)" << std::function<void()>([] { Val4X[1] = 45.5f; })
+        << "D3XX(4)" << Fill([](RegisterImage& im) { im.Val3X4097[4] = -7; }) << "-7";
+    QTest::newRow("written OP") << "D_4W(1)" << Fill([](RegisterImage& im) { im.Val4X[1] = 45.5f; })
                                 << "45.5";
-    QTest::newRow("curve number") << "D_4W(6)" << std::function<void()>([] { Val4X[6] = 8; })
+    QTest::newRow("curve number") << "D_4W(6)" << Fill([](RegisterImage& im) { im.Val4X[6] = 8; })
                                   << "8";
-    QTest::newRow("SV2 written") << "D_4W(3)" << std::function<void()>([] { Val4X[3] = -10000; })
+    QTest::newRow("SV2 written") << "D_4W(3)"
+                                 << Fill([](RegisterImage& im) { im.Val4X[3] = -10000; })
                                  << "-10000";
 }
 
 void TestStatusPanel::numberText() {
     QFETCH(QString, field);
-    QFETCH(std::function<void()>, set);
+    QFETCH(Fill, set);
     QFETCH(QString, text);
-    set();
+    set(rig->image());
     rig->form.Timer1_Timer();
     QCOMPARE(rig->get<QLabel>(field)->text(), text);
 }
@@ -137,9 +141,9 @@ void TestStatusPanel::alarmTypes() {
     QFETCH(QString, word);
     QFETCH(QColor, colour);
     // Start from the other end of the table, so that both word and colour must change.
-    Val3X[6 + alarm] = code == 0 ? 1 : 0;
+    rig->image().Val3X[6 + alarm] = code == 0 ? 1 : 0;
     rig->form.Timer1_Timer();
-    Val3X[6 + alarm] = static_cast<float>(code);
+    rig->image().Val3X[6 + alarm] = static_cast<float>(code);
     rig->form.Timer1_Timer();
     QLabel* f = field("D_3W", 6 + alarm);
     QCOMPARE(f->text(), word);
@@ -148,16 +152,18 @@ void TestStatusPanel::alarmTypes() {
 
 void TestStatusPanel::codeOutsideATableKeepsTheEarlierWord_data() {
     QTest::addColumn<QString>("field");
-    QTest::addColumn<std::function<void(double)>>("set");
+    QTest::addColumn<std::function<void(RegisterImage&, double)>>("set");
     QTest::addColumn<double>("known");
     QTest::addColumn<double>("unknown");
     QTest::addColumn<QString>("word");
-    using Set = std::function<void(double)>;
-    const Set alarm1 = [](double v) { Val3X[7] = static_cast<float>(v); };
-    const Set alarm2 = [](double v) { Val3X[8] = static_cast<float>(v); };
-    const Set program = [](double v) { Val3X4097[0] = static_cast<qint32>(v); };
-    const Set wait = [](double v) { Val3X4097[7] = static_cast<qint32>(v); };
-    const Set command = [](double v) { Val4X[7] = static_cast<float>(v); };
+    using Set = std::function<void(RegisterImage&, double)>;
+    const Set alarm1 = [](RegisterImage& im, double v) { im.Val3X[7] = static_cast<float>(v); };
+    const Set alarm2 = [](RegisterImage& im, double v) { im.Val3X[8] = static_cast<float>(v); };
+    const Set program = [](RegisterImage& im, double v) {
+        im.Val3X4097[0] = static_cast<qint32>(v);
+    };
+    const Set wait = [](RegisterImage& im, double v) { im.Val3X4097[7] = static_cast<qint32>(v); };
+    const Set command = [](RegisterImage& im, double v) { im.Val4X[7] = static_cast<float>(v); };
     QTest::newRow("alarm 1: 3 then 9") << "D_3W(7)" << alarm1 << 3.0 << 9.0 << "上偏差报警1";
     QTest::newRow("alarm 1: 6 then -1") << "D_3W(7)" << alarm1 << 6.0 << -1.0 << "断线报警1";
     QTest::newRow("alarm 2: 0 then 8") << "D_3W(8)" << alarm2 << 0.0 << 8.0 << "2无报警";
@@ -172,15 +178,15 @@ void TestStatusPanel::codeOutsideATableKeepsTheEarlierWord_data() {
 
 void TestStatusPanel::codeOutsideATableKeepsTheEarlierWord() {
     QFETCH(QString, field);
-    QFETCH(std::function<void(double)>, set);
+    QFETCH(std::function<void(RegisterImage&, double)>, set);
     QFETCH(double, known);
     QFETCH(double, unknown);
     QFETCH(QString, word);
-    set(known);
+    set(rig->image(), known);
     rig->form.Timer1_Timer();
     QLabel* f = rig->get<QLabel>(field);
     const QColor colour = background(f);
-    set(unknown);
+    set(rig->image(), unknown);
     rig->form.Timer1_Timer();
     QCOMPARE(f->text(), word);
     QCOMPARE(background(f), colour);
@@ -188,13 +194,13 @@ void TestStatusPanel::codeOutsideATableKeepsTheEarlierWord() {
 
 void TestStatusPanel::stateTables_data() {
     QTest::addColumn<QString>("field");
-    QTest::addColumn<std::function<void(int)>>("set");
+    QTest::addColumn<std::function<void(RegisterImage&, int)>>("set");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("word");
-    using Set = std::function<void(int)>;
-    const Set program = [](int v) { Val3X4097[0] = v; };
-    const Set wait = [](int v) { Val3X4097[7] = v; };
-    const Set command = [](int v) { Val4X[7] = static_cast<float>(v); };
+    using Set = std::function<void(RegisterImage&, int)>;
+    const Set program = [](RegisterImage& im, int v) { im.Val3X4097[0] = v; };
+    const Set wait = [](RegisterImage& im, int v) { im.Val3X4097[7] = v; };
+    const Set command = [](RegisterImage& im, int v) { im.Val4X[7] = static_cast<float>(v); };
     const std::pair<int, const char*> programWords[] = {
         {0, "停止"}, {1, "运行"}, {2, "暂停"}, {4, "结束"}};
     for (const auto& [code, word] : programWords)
@@ -211,14 +217,14 @@ void TestStatusPanel::stateTables_data() {
 
 void TestStatusPanel::stateTables() {
     QFETCH(QString, field);
-    QFETCH(std::function<void(int)>, set);
+    QFETCH(std::function<void(RegisterImage&, int)>, set);
     QFETCH(int, code);
     QFETCH(QString, word);
-    set(code == 1 ? 2 : 1); // a different word first
+    set(rig->image(), code == 1 ? 2 : 1); // a different word first
     rig->form.Timer1_Timer();
     QLabel* f = rig->get<QLabel>(field);
     const QColor colour = background(f);
-    set(code);
+    set(rig->image(), code);
     rig->form.Timer1_Timer();
     QCOMPARE(f->text(), word);
     QCOMPARE(background(f), colour); // these tables change no colour
@@ -269,7 +275,7 @@ void TestStatusPanel::bitTables() {
     QFETCH(int, bit);
     QFETCH(QString, word);
     QFETCH(QColor, colour);
-    auto& image = coil ? Bit0X : Bit1X;
+    auto& image = coil ? rig->image().Bit0X : rig->image().Bit1X;
     QLabel* f = rig->get<QLabel>(field);
     const QColor design = background(f);
     image[index] = bit == 0 ? 1 : 0; // the other word first
@@ -293,7 +299,7 @@ void TestStatusPanel::faultFields() {
     QFETCH(int, index);
     QFETCH(QString, caption);
     QLabel* f = field("D_2R", index);
-    Bit1X[index] = 1;
+    rig->image().Bit1X[index] = 1;
     rig->form.Timer1_Timer();
     QVERIFY(!f->isHidden());
     QCOMPARE(f->text(), caption);
@@ -301,7 +307,7 @@ void TestStatusPanel::faultFields() {
     for (int other = 4; other <= 7; ++other)
         if (other != index)
             QVERIFY(field("D_2R", other)->isHidden());
-    Bit1X[index] = 0;
+    rig->image().Bit1X[index] = 0;
     rig->form.Timer1_Timer();
     QVERIFY(f->isHidden());
 }
@@ -317,7 +323,7 @@ void TestStatusPanel::mainColoursRestoredOutsideRulerMode() {
     const Rgb yellow{255, 255, 0};
     for (int i = 0; i <= 2; ++i)
         StatusPanel::setBackground(field("D_3W", i), yellow);
-    Val3X[0] = 7;
+    rig->image().Val3X[0] = 7;
     rig->form.Timer1_Timer();
     QCOMPARE(background(field("D_3W", 0)), yellow.color()); // the ruler's colour stays
     QCOMPARE(order, (QStringList{"chart", "after:7"}));     // chart work, then the refresh

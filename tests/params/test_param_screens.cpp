@@ -1,9 +1,8 @@
 // The parameter screens driven through their real controls, offscreen, against the recording
-// link: what leaving an editor writes (conversion, staging, retry), what an untouched pass writes
+// link: what leaving an editor writes (conversion, retry), what an untouched pass writes
 // (nothing), refusals and failed writes on the editor, what the labels show for the values read,
 // the refresh that never queues behind itself, and the way there and back from the overview.
 #include "app/screens.h"
-#include "core/register_image.h"
 #include "overview/link_indicator.h"
 #include "overview/overview_rig.h"
 #include "params/alarm_form.h"
@@ -22,14 +21,15 @@
 #include <memory>
 
 namespace {
-std::unique_ptr<ParamScreen> make_screen(const QString& name, InstrumentLink& link) {
+std::unique_ptr<ParamScreen> make_screen(const QString& name, Instrument& instrument,
+                                         InstrumentLink& link) {
     if (name == u"ALM1")
-        return std::make_unique<ALM1>(link, [] {});
+        return std::make_unique<ALM1>(instrument, link, [] {});
     if (name == u"CONFIG1")
-        return std::make_unique<CONFIG1>(link, [] {});
+        return std::make_unique<CONFIG1>(instrument, link, [] {});
     if (name == u"PIDC")
-        return std::make_unique<PIDC>(link, [] {});
-    return std::make_unique<PID1>(link, [] {});
+        return std::make_unique<PIDC>(instrument, link, [] {});
+    return std::make_unique<PID1>(instrument, link, [] {});
 }
 
 QColor base_of(QWidget* w) {
@@ -40,6 +40,7 @@ QColor base_of(QWidget* w) {
 class TestParamScreens : public QObject {
     Q_OBJECT
     RecordingLink link;
+    std::unique_ptr<Instrument> instrument;
     std::unique_ptr<ParamScreen> screen;
 
     template <class W> W* get(const QString& name) {
@@ -49,7 +50,7 @@ class TestParamScreens : public QObject {
         return w;
     }
     bool open(const QString& name) {
-        screen = make_screen(name, link);
+        screen = make_screen(name, *instrument, link);
         screen->Form_Load();
         link.completeAll(); // ALM1's first refresh at load
         link.clearCalls();
@@ -63,9 +64,9 @@ class TestParamScreens : public QObject {
 
 private slots:
     void init() {
-        ResetRegisterImage();
-        LinkSet[linkslot::Port] = 3;
-        LinkSet[linkslot::Address] = 5;
+        instrument = std::make_unique<Instrument>();
+        instrument->target().port = 3;
+        instrument->target().address = 5;
         link.writeResults.clear();
         link.holdingRegisters.clear();
         link.clearCalls();
@@ -200,9 +201,7 @@ void TestParamScreens::leavingAnEntryWrites() {
     }
     QCOMPARE(writes.size(), 1);
     QCOMPARE(writes[0].text(), QStringLiteral("Set_4X_D1(3,5,%1,%2)").arg(reg).arg(value));
-    if (form == u"CONFIG1" && !editor.contains(QStringLiteral("(7)")))
-        QCOMPARE(LinkSet[linkslot::ConfigValue], value); // integer entries are staged
-    QCOMPARE(label->text(), shownBefore);                // the label waits for the next refresh
+    QCOMPARE(label->text(), shownBefore); // the label waits for the next refresh
 }
 
 void TestParamScreens::optionLists_data() {
@@ -247,8 +246,6 @@ void TestParamScreens::optionLists() {
         got << c.text();
     QCOMPARE(got, written.isEmpty() ? QStringList() : QStringList{written});
     QCOMPARE(combo->currentText(), left);
-    if (!written.isEmpty())
-        QCOMPARE(LinkSet[linkslot::OptionValue], left.toInt());
     if (list != u"Combo16" && written.isEmpty())
         QVERIFY(combo->toolTip().contains(QStringLiteral("no entry")));
 }
@@ -396,7 +393,7 @@ void TestParamScreens::labelsFromWhatWasRead() {
         if (reg == 0) { // the image: Val4X4353 holds tenths already divided
             const int k = label.mid(5, label.size() - 6).toInt();
             const bool tenths = k == 2 || k == 4 || k == 7 || k == 9 || k == 14 || k == 15;
-            Val4X4353[std::size_t(k)] = tenths ? float(v) / 10.0f : float(v);
+            instrument->image().Val4X4353[std::size_t(k)] = tenths ? float(v) / 10.0f : float(v);
         }
         screen->Timer1_Timer();
         link.completeAll(); // every block of the refresh, the event loop turning between them
@@ -466,7 +463,7 @@ void TestParamScreens::focusColours() {
 
 void TestParamScreens::closeBoxDoesNothing() {
     bool back = false;
-    ALM1 alarms(link, [&back] { back = true; });
+    ALM1 alarms(*instrument, link, [&back] { back = true; });
     alarms.Form_Load();
     alarms.show();
     QVERIFY(!alarms.close());
@@ -499,7 +496,7 @@ void TestParamScreens::screensFromTheOverviewAndBack() {
     QFETCH(QString, form);
     QFETCH(QString, caption);
     OverviewRig rig;
-    register_screens(rig.form, {rig.link, {}, nullptr});
+    register_screens(rig.form, {rig.instrument, rig.link, rig.logging, rig.axis, {}, nullptr});
     QVERIFY(rig.showActive());
     QTest::mouseClick(rig.get<QPushButton>(button), Qt::LeftButton);
     QWidget* shown = rig.form.navigation().shownScreen();
@@ -515,7 +512,7 @@ void TestParamScreens::screensFromTheOverviewAndBack() {
 
 void TestParamScreens::linkSettingsWrittenSayWhatFollows() {
     OverviewRig rig;
-    register_screens(rig.form, {rig.link, {}, nullptr});
+    register_screens(rig.form, {rig.instrument, rig.link, rig.logging, rig.axis, {}, nullptr});
     QVERIFY(rig.showActive());
     rig.form.Command9_Click();
     QTest::mouseClick(rig.get<QPushButton>(QStringLiteral("Command21")), Qt::LeftButton);
@@ -530,14 +527,14 @@ void TestParamScreens::linkSettingsWrittenSayWhatFollows() {
     QVERIFY(box->toolTip().contains(QStringLiteral("overview's link settings")));
     const QString indicator = rig.get<LinkStatusIndicator>(QStringLiteral("LinkStatus"))->text();
     QVERIFY2(indicator.contains(QStringLiteral("通讯地址")), qPrintable(indicator));
-    QCOMPARE(LinkSet[linkslot::Address], 1); // the console's own link is not changed
+    QCOMPARE(rig.target().address, 1); // the console's own link is not changed
 }
 
 // Typed, then straight to the return button: the screen is gone before the answer, yet the write
 // is repeated after a failure, and the note on the instrument's address reaches the indicator.
 void TestParamScreens::leavingBeforeTheAnswerKeepsTheRepeatAndTheNote() {
     OverviewRig rig;
-    register_screens(rig.form, {rig.link, {}, nullptr});
+    register_screens(rig.form, {rig.instrument, rig.link, rig.logging, rig.axis, {}, nullptr});
     QVERIFY(rig.showActive());
     rig.form.Command9_Click();
     QTest::mouseClick(rig.get<QPushButton>(QStringLiteral("Command21")), Qt::LeftButton);

@@ -2,7 +2,6 @@
 // register each field writes (segment fields in the table that was read, whatever the recipe),
 // the read-backs a segment write or curve selection starts, the display from a known program
 // window, the plot's lines, and an untouched pass that writes nothing.
-#include "core/register_image.h"
 #include "programs/program_plot.h"
 #include "programs/program_table.h"
 #include "programs/tech_form.h"
@@ -24,6 +23,7 @@
 class TestProgramEditor : public QObject {
     Q_OBJECT
     RecordingLink link;
+    std::unique_ptr<Instrument> instrument;
     std::unique_ptr<Tech> tech;
 
     template <class W> W* get(const QString& name) {
@@ -49,7 +49,7 @@ class TestProgramEditor : public QObject {
         }
     }
     bool open() {
-        tech = std::make_unique<Tech>(link, [] {});
+        tech = std::make_unique<Tech>(*instrument, link, [] {});
         tech->Form_Load();
         tech->show();
         tech->activateWindow();
@@ -61,14 +61,17 @@ class TestProgramEditor : public QObject {
 
 private slots:
     void init() {
-        ResetRegisterImage();
-        LinkSet[linkslot::Port] = 2;
-        LinkSet[linkslot::Address] = 1;
+        instrument = std::make_unique<Instrument>();
+        instrument->target().port = 2;
+        instrument->target().address = 1;
         link.writeResults.clear();
         link.holdingRegisters.clear();
         link.clearCalls();
     }
-    void cleanup() { tech.reset(); }
+    void cleanup() {
+        tech.reset();
+        instrument.reset();
+    }
 
     void fieldWrites_data();
     void fieldWrites();
@@ -276,9 +279,9 @@ void TestProgramEditor::plottedLines() {
     serve(0, {{300, 100, 0, 0}, {600, 50, 0, 0}}, 0);
     QVERIFY(open());
     readBack();
-    Val3X[0] = 25.5f;     // the start value: the process value, rounded to even
-    tech->Timer1_Timer(); // measures: lowest 0 (segments 3.. are 0), span 600
-    tech->Timer1_Timer(); // draws with them
+    instrument->image().Val3X[0] = 25.5f; // the start value: the process value, rounded to even
+    tech->Timer1_Timer();                 // measures: lowest 0 (segments 3.. are 0), span 600
+    tech->Timer1_Timer();                 // draws with them
     const auto& lines = tech->picture()->shown().lines();
     QList<RecordedLine> grid, segments, curve;
     for (const auto& l : lines) {

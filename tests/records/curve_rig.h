@@ -4,7 +4,6 @@
 // settable clock, and the screen's 200 ms timer that only the controls start and stop.
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
 #include "core/register_image.h"
 #include "records/chart_picture.h"
 #include "records/curve_screen.h"
@@ -26,6 +25,9 @@ struct CurveRig {
     QString path = dir.filePath(QStringLiteral("Rdatabj.db"));
     SettableClock clock{QDateTime(QDate(2024, 3, 5), QTime(12, 0, 0))};
     RecordStore store{path};
+    RegisterImage image;
+    LoggerState logging;
+    ValueAxis axis{.YSpan = 1500}; // as the start-up form sets it
     QTimer timer1;
     QWidget host;
     CurveScreen* screen = nullptr;
@@ -33,11 +35,8 @@ struct CurveRig {
     std::unique_ptr<mscom> logger;
 
     explicit CurveRig(const CurveScreenParams& params = kRealTimeCurves) {
-        ResetCurveState();
-        ResetRegisterImage();
-        YSpan = 1500;
         timer1.setInterval(200);
-        screen = new CurveScreen(params, timer1, &host);
+        screen = new CurveScreen(params, {image, logging, axis}, timer1, &host);
         for (int i = 0; i < 6; ++i) {
             d3w[static_cast<std::size_t>(i)] = new QLabel(&host);
             d3w[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("D_3W(%1)").arg(i));
@@ -64,10 +63,10 @@ struct CurveRig {
     // One more record from the logger, a second later; the flag it raises is the screen's.
     void newRecord() {
         if (!logger) {
-            logger = std::make_unique<mscom>(path, &clock);
+            logger = std::make_unique<mscom>(image, logging, path, &clock);
             logger->timer().stop();
-            LastShortDate = LastLongDate = ole_date(clock.now().date());
-            LastShortTime = LastLongTime = ole_time(clock.now().time());
+            logging.LastShortDate = logging.LastLongDate = ole_date(clock.now().date());
+            logging.LastShortTime = logging.LastLongTime = ole_time(clock.now().time());
         }
         clock.advanceSeconds(1);
         logger->Timer1_Timer();

@@ -18,7 +18,9 @@ int main(int argc, char** argv) {
         return 2;
     const int run = argc > 2 ? std::atoi(argv[2]) : 0;
     SettableClock clock(QDateTime(QDate(2024, 3, 5).addDays(1000 * run), QTime(12, 0, 0)));
-    mscom logger(QString::fromLocal8Bit(argv[1]), &clock);
+    RegisterImage image;
+    LoggerState logging;
+    mscom logger(image, logging, QString::fromLocal8Bit(argv[1]), &clock);
     logger.timer().stop();
     QElapsedTimer running;
     running.start();

@@ -6,7 +6,6 @@
 #include "memory_record_source.h"
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
 #include "records/chart_mark_layout.h"
 #include "records/chart_print.h"
 #include "records/recording_surface.h"
@@ -91,10 +90,7 @@ QRect frame_of(const QImage& page) {
 class TestChartMarks : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        ResetCurveState();
-        YSpan = 1500;
-    }
+    void init() { axis = ValueAxis{.YSpan = 1500}; }
 
     void placing_data();
     void placing();
@@ -102,6 +98,9 @@ private slots:
     void tooltipOnHover();
     void printedWithTheChart();
     void askedPerWindowNotPerPoint();
+
+private:
+    ValueAxis axis; // a fresh one for every test, YSpan 1500 as the start-up form sets it
 };
 
 void TestChartMarks::placing_data() {
@@ -174,8 +173,8 @@ void TestChartMarks::placing() {
 
 void TestChartMarks::drawnOverTheCurves() {
     auto source = window_source();
-    TrendChart plain(kRealTimeChart);
-    TrendChart marked(kRealTimeChart);
+    TrendChart plain(kRealTimeChart, axis);
+    TrendChart marked(kRealTimeChart, axis);
     std::vector<std::pair<QDateTime, QDateTime>> asked;
     marked.setMarkSource([&](const QDateTime& from, const QDateTime& to) {
         asked.emplace_back(from, to);
@@ -222,7 +221,7 @@ void TestChartMarks::drawnOverTheCurves() {
 
 void TestChartMarks::tooltipOnHover() {
     auto source = window_source();
-    TrendChartView view(kRealTimeChart);
+    TrendChartView view(kRealTimeChart, axis);
     view.resize(1000, 600);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -259,7 +258,7 @@ void TestChartMarks::tooltipOnHover() {
 
 void TestChartMarks::printedWithTheChart() {
     auto source = window_source();
-    TrendChartView view(kRealTimeChart);
+    TrendChartView view(kRealTimeChart, axis);
     view.resize(1000, 600);
     view.chart().setMarkSource([](const QDateTime&, const QDateTime&) { return journal(); });
     view.chart().setWindowEnd(1000);

@@ -4,7 +4,6 @@
 #include "memory_record_source.h"
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
 #include "records/chart_picture.h"
 #include "records/painter_surface.h"
 #include "records/trend_chart_view.h"
@@ -48,10 +47,7 @@ bool column_has(const QImage& image, int x, int fromY, int toY, QRgb colour) {
 class TestChartView : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        ResetCurveState();
-        YSpan = 1500;
-    }
+    void init() { axis = ValueAxis{.YSpan = 1500}; }
 
     void mapping_data();
     void mapping();
@@ -64,6 +60,9 @@ private slots:
     void pictureFollowsTheWidgetSize();
     void pdfExport();
     void unwritablePdf();
+
+private:
+    ValueAxis axis; // a fresh one for every test, YSpan 1500 as the start-up form sets it
 };
 
 void TestChartView::mapping_data() {
@@ -88,7 +87,7 @@ void TestChartView::picturePixels() {
     // Process value 750 of 1500 in the middle (red on top of the set value 750 drawn before it),
     // the blue curve at 300, everything else 0.
     auto source = window_source({750, 0, 750, 0, 0, 300, 0, 0});
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     chart.setWindowEnd(1000);
     chart.ApplyZoom();
     ImageSurface surface(QSize(1201, 751));
@@ -133,7 +132,7 @@ void TestChartView::penWidthsOnThePicture() {
 }
 
 void TestChartView::namedControls() {
-    TrendChartView view(kHistoryChart);
+    TrendChartView view(kHistoryChart, axis);
     const QStringList names{"pt0", "pt", "Line1", "Label8"};
     for (const QString& name : names) {
         auto* w = view.findChild<QWidget*>(name);
@@ -151,7 +150,7 @@ void TestChartView::namedControls() {
         QVERIFY(l6);
         QCOMPARE(l6->text(), fixed[i]);
     }
-    TrendChartView realTime(kRealTimeChart);
+    TrendChartView realTime(kRealTimeChart, axis);
     QCOMPARE(realTime.findChild<QLabel*>("Label6(0)")->text(), QStringLiteral("-10"));
     QCOMPARE(realTime.findChild<QLabel*>("Label6(6)")->text(), QStringLiteral("110"));
     const QString legend = realTime.findChild<QLabel*>("Label8")->text();
@@ -161,7 +160,7 @@ void TestChartView::namedControls() {
 
 void TestChartView::labelsFollowTheChart() {
     auto source = window_source({1, 2, 3, 4, 5, 6, 7, 8});
-    TrendChartView view(kRealTimeChart);
+    TrendChartView view(kRealTimeChart, axis);
     view.resize(1000, 600);
     QSignalSpy loaded(&view, &TrendChartView::windowLoaded);
     view.chart().setWindowEnd(1000);
@@ -175,8 +174,8 @@ void TestChartView::labelsFollowTheChart() {
                  view.chart().timeLabel(k));
     QCOMPARE(view.findChild<QLabel*>("Label7(8)")->text(), QStringLiteral("2024-01-09"));
 
-    YMin = 100;
-    YSpan = 600;
+    axis.YMin = 100;
+    axis.YSpan = 600;
     view.showValueAxis();
     QCOMPARE(view.findChild<QLabel*>("Label5(0)")->text(), QStringLiteral("100"));
     QCOMPARE(view.findChild<QLabel*>("Label5(6)")->text(), QStringLiteral("700"));
@@ -186,7 +185,7 @@ void TestChartView::labelsFollowTheChart() {
 }
 
 void TestChartView::valueAxisDoubleClick() {
-    TrendChartView view(kHistoryChart);
+    TrendChartView view(kHistoryChart, axis);
     view.resize(800, 500);
     view.show();
     QSignalSpy spy(&view, &TrendChartView::valueAxisDoubleClicked);
@@ -198,7 +197,7 @@ void TestChartView::valueAxisDoubleClick() {
 }
 
 void TestChartView::rulerLine() {
-    TrendChartView view(kRealTimeChart);
+    TrendChartView view(kRealTimeChart, axis);
     view.resize(1000, 600);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -219,7 +218,7 @@ void TestChartView::rulerLine() {
 
 void TestChartView::pictureFollowsTheWidgetSize() {
     auto source = window_source({750, 0, 0, 0, 0, 0, 0, 0});
-    TrendChartView view(kRealTimeChart);
+    TrendChartView view(kRealTimeChart, axis);
     view.resize(900, 500);
     view.show();
     view.chart().setWindowEnd(1000);
@@ -239,7 +238,7 @@ void TestChartView::pictureFollowsTheWidgetSize() {
 
 void TestChartView::pdfExport() {
     auto source = window_source({750, 20, 740, 600, 500, 300, 0, 0});
-    TrendChartView view(kRealTimeChart);
+    TrendChartView view(kRealTimeChart, axis);
     view.resize(1000, 600);
     view.chart().setWindowEnd(1000);
     view.reload(source);
@@ -259,7 +258,7 @@ void TestChartView::pdfExport() {
 }
 
 void TestChartView::unwritablePdf() {
-    TrendChartView view(kRealTimeChart);
+    TrendChartView view(kRealTimeChart, axis);
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY(!export_chart_pdf(QStringLiteral("/nonexistent-dir/x/chart.pdf"),
                               view.printout(QString())));

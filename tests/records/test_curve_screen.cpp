@@ -64,16 +64,16 @@ void TestCurveScreen::reloadWhenTheRightAreaIsFull() {
     QVERIFY(rig.fillShort(1000, 1000));
     rig.load();
     QCOMPARE(rig.chart().CurPos(), 1000);
-    QVERIFY(CurveScreenOpen);
+    QVERIFY(rig.logging.CurveScreenOpen);
     for (int m = 1; m < zoomMode; ++m)
         rig.screen->Command4_Click();
     QCOMPARE(rig.chart().ZoomMode(), zoomMode);
     for (int k = 1; k <= records; ++k) {
-        Val3X[0] = 0.5f + static_cast<float>(k);
+        rig.image.Val3X[0] = 0.5f + static_cast<float>(k);
         rig.newRecord();
-        QVERIFY(NewShortRecord);
+        QVERIFY(rig.logging.NewShortRecord);
         rig.screen->Timer1_Timer();
-        QVERIFY(!NewShortRecord);
+        QVERIFY(!rig.logging.NewShortRecord);
         if (k < records) {
             QCOMPARE(rig.chart().LastIndex(), kFollowLen + k);
             QCOMPARE(rig.chart().WindowEnd(), 1000); // appended, not reloaded
@@ -84,7 +84,7 @@ void TestCurveScreen::reloadWhenTheRightAreaIsFull() {
             // The point before the live one is the record before it, read back from the file.
             QCOMPARE(rig.chart().PointValue(kFollowLen - 1, 0), 0.5f + static_cast<float>(k - 1));
         }
-        QCOMPARE(rig.chart().PointValue(rig.chart().LastIndex(), 0), Val3X[0]);
+        QCOMPARE(rig.chart().PointValue(rig.chart().LastIndex(), 0), rig.image.Val3X[0]);
     }
 }
 
@@ -223,7 +223,7 @@ void TestCurveScreen::newerAfterTwoOlderFollowsAgain() {
     QCOMPARE(rig.chart().LastIndex(), kFollowLen);
     QVERIFY(!rig.button("Command7")->isEnabled());
     QVERIFY(rig.timer1.isActive());
-    QVERIFY(NewShortRecord);
+    QVERIFY(rig.logging.NewShortRecord);
     rig.screen->Timer1_Timer(); // one point for all the records missed
     QCOMPARE(rig.chart().LastIndex(), kFollowLen + 1);
 }
@@ -407,9 +407,9 @@ void TestCurveScreen::valueRange() {
     QFETCH(int, ySpan);
     CurveRig rig;
     rig.load();
-    YMin = 100;
-    YMax = 1600;
-    YSpan = 1500;
+    rig.axis.YMin = 100;
+    rig.axis.YMax = 1600;
+    rig.axis.YSpan = 1500;
     auto* ykd = rig.get<QLineEdit>(QStringLiteral("YKD"));
     auto* ykd1 = rig.get<QLineEdit>(QStringLiteral("YKD1"));
     QVERIFY(ykd->isVisibleTo(&rig.host));
@@ -417,9 +417,9 @@ void TestCurveScreen::valueRange() {
     ykd1->setText(minimum);
     const QColor base = ykd->palette().color(QPalette::Base);
     QTest::mouseClick(rig.button("Command26"), Qt::LeftButton);
-    QCOMPARE(YMin, yMin);
-    QCOMPARE(YMax, yMax);
-    QCOMPARE(YSpan, ySpan);
+    QCOMPARE(rig.axis.YMin, yMin);
+    QCOMPARE(rig.axis.YMax, yMax);
+    QCOMPARE(rig.axis.YSpan, ySpan);
     // A refusal is shown on the boxes; an accepted range leaves them plain.
     QCOMPARE(ykd->toolTip().isEmpty(), applied);
     QCOMPARE(ykd->palette().color(QPalette::Base) == base, applied);
@@ -440,7 +440,7 @@ void TestCurveScreen::flatRangeDrawsFlatCurves() {
     rig.get<QLineEdit>(QStringLiteral("YKD"))->setText(QStringLiteral("0"));
     rig.get<QLineEdit>(QStringLiteral("YKD1"))->setText(QStringLiteral("0"));
     rig.screen->Command26_Click();
-    QCOMPARE(YSpan, 0);
+    QCOMPARE(rig.axis.YSpan, 0);
     rig.screen->Timer2_Timer();
     int curveLines = 0;
     for (const RecordedLine& l : rig.screen->view().shownLines().lines()) {

@@ -18,12 +18,12 @@ struct HistoryRig {
     QString path = dir.filePath(QStringLiteral("Rdatabj.db"));
     SettableClock clock{QDateTime(QDate(2024, 3, 5), QTime(12, 0, 0))};
     int backs = 0;
+    RegisterImage image;
+    LoggerState logging;
+    ValueAxis axis{.YSpan = 1500}; // as the start-up form sets it
     std::unique_ptr<lsqx> form;
 
     HistoryRig(qint32 longRows, qint32 longPos, qint32 shortRows, qint32 shortPos) {
-        ResetCurveState();
-        ResetRegisterImage();
-        YSpan = 1500;
         {
             RecordStore maker(path);
             maker.open(); // the file with its tables
@@ -34,7 +34,7 @@ struct HistoryRig {
             !file.setPositions(shortPos, longPos))
             qFatal("the record file could not be filled");
         form = std::make_unique<lsqx>(
-            path, [this] { ++backs; }, &clock);
+            CurveShared{image, logging, axis}, path, [this] { ++backs; }, &clock);
         form->Form_Load();
     }
 
@@ -70,7 +70,7 @@ void TestHistoryScreen::loadsTheLongRecord() {
     HistoryRig rig(500, 500, 900, 900);
     QCOMPARE(rig.form->windowTitle(), QStringLiteral("过程控制仪表"));
     QCOMPARE(rig.label(QStringLiteral("Label12"))->text(), QStringLiteral("历史长周期曲线"));
-    QVERIFY(CurveScreenOpen);
+    QVERIFY(rig.logging.CurveScreenOpen);
     QVERIFY(rig.form->closeGuard());
     QVERIFY(rig.form->timer1().isActive());
     QCOMPARE(rig.chart().CurPos(), 500); // sl_void column 2, not the short 900
@@ -93,23 +93,23 @@ void TestHistoryScreen::loadsTheLongRecord() {
 
 void TestHistoryScreen::takesTheTenSecondFlag() {
     HistoryRig rig(500, 500, 900, 900);
-    NewShortRecord = true; // the overview's flag: not this screen's
+    rig.logging.NewShortRecord = true; // the overview's flag: not this screen's
     rig.form->Timer1_Timer();
     QCOMPARE(rig.chart().LastIndex(), kFollowLen);
-    QVERIFY(NewShortRecord);
-    Val3X[2] = 77.5f;
-    NewLongRecord = true;
+    QVERIFY(rig.logging.NewShortRecord);
+    rig.image.Val3X[2] = 77.5f;
+    rig.logging.NewLongRecord = true;
     rig.form->Timer1_Timer();
     QCOMPARE(rig.chart().LastIndex(), kFollowLen + 1);
     QCOMPARE(rig.chart().PointValue(kFollowLen + 1, 2), 77.5f);
-    QVERIFY(!NewLongRecord);
+    QVERIFY(!rig.logging.NewLongRecord);
 }
 
 void TestHistoryScreen::liveValuesUnderItsCaptions() {
     HistoryRig rig(500, 500, 900, 900);
     const float values[] = {123.4f, 55.5f, 300, -3.2f, 0.5f, 1500};
     for (int i = 0; i < 6; ++i)
-        Val3X[static_cast<std::size_t>(i)] = values[i];
+        rig.image.Val3X[static_cast<std::size_t>(i)] = values[i];
     rig.form->Timer1_Timer();
     const char* expected[] = {"123.4", "55.5", "300", "-3.2", "0.5", "1500"};
     for (int i = 0; i < 6; ++i)
@@ -145,15 +145,15 @@ void TestHistoryScreen::rangeEditorHiddenUntilDoubleClick() {
     rig.get<QLineEdit>(QStringLiteral("YKD"))->setText(QStringLiteral("33000"));
     rig.get<QLineEdit>(QStringLiteral("YKD1"))->setText(QStringLiteral("0"));
     QTest::mouseClick(rig.get<QPushButton>(QStringLiteral("Command26")), Qt::LeftButton);
-    QCOMPARE(YSpan, 1500);
+    QCOMPARE(rig.axis.YSpan, 1500);
     QCOMPARE(visible(), 5);
     // Accepted: applied to both screens' shared range, and the editor goes.
     rig.get<QLineEdit>(QStringLiteral("YKD"))->setText(QStringLiteral("1200"));
     rig.get<QLineEdit>(QStringLiteral("YKD1"))->setText(QStringLiteral("200"));
     QTest::mouseClick(rig.get<QPushButton>(QStringLiteral("Command26")), Qt::LeftButton);
-    QCOMPARE(YSpan, 1000);
-    QCOMPARE(YMin, 200);
-    QCOMPARE(YMax, 1200);
+    QCOMPARE(rig.axis.YSpan, 1000);
+    QCOMPARE(rig.axis.YMin, 200);
+    QCOMPARE(rig.axis.YMax, 1200);
     QCOMPARE(visible(), 0);
 }
 
@@ -173,7 +173,7 @@ void TestHistoryScreen::closeBoxRefused() {
     QVERIFY(!rig.form->close());
     QVERIFY(rig.form->isVisible());
     QVERIFY(rig.form->closeGuard());
-    QVERIFY(CurveScreenOpen);
+    QVERIFY(rig.logging.CurveScreenOpen);
     QVERIFY(rig.form->store().isOpen());
     QCOMPARE(rig.backs, 0);
 }
@@ -195,7 +195,7 @@ void TestHistoryScreen::leaving() {
         QTest::keyClick(rig.form.get(), how == QLatin1String("Esc") ? Qt::Key_Escape : Qt::Key_F5);
     QCOMPARE(rig.backs, 1);
     QVERIFY(!rig.form->closeGuard());
-    QVERIFY(!CurveScreenOpen);
+    QVERIFY(!rig.logging.CurveScreenOpen);
     QVERIFY(!rig.form->store().isOpen());
     QVERIFY(!rig.form->timer1().isActive());
     QVERIFY(!rig.form->isVisible());
@@ -226,8 +226,9 @@ void TestHistoryScreen::recordIndicator() {
     const QString path = usable ? dir.filePath(QStringLiteral("Rdatabj.db")) : dir.path();
     SettableClock clock;
     set_console_clock(&clock); // the store stamps its last write by the console clock
-    ResetCurveState();
-    mscom logger(path, &clock);
+    RegisterImage image;
+    LoggerState logging;
+    mscom logger(image, logging, path, &clock);
     logger.timer().stop();
     RecordIndicator indicator;
     indicator.watch(logger.store());

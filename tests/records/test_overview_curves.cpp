@@ -27,8 +27,6 @@ struct OverviewCurves {
     RealtimeChart* curves = nullptr;
 
     OverviewCurves() {
-        ResetCurveState();
-        YSpan = 1500;
         {
             RecordStore maker(path);
             maker.open();
@@ -39,8 +37,10 @@ struct OverviewCurves {
             !file.setPositions(1000, 400))
             qFatal("the record file could not be filled");
         rig = std::make_unique<OverviewRig>();
-        curves = new RealtimeChart(rig->form, path, &clock);
-        register_screens(rig->form, {rig->link, path, &clock});
+        curves =
+            new RealtimeChart(rig->form, {rig->image(), rig->logging, rig->axis}, path, &clock);
+        register_screens(rig->form,
+                         {rig->instrument, rig->link, rig->logging, rig->axis, path, &clock});
     }
     OverviewForm& form() { return rig->form; }
     TrendChart& chart() { return curves->curves().chart(); }
@@ -65,7 +65,7 @@ private slots:
 
 void TestOverviewCurves::loadsWithTheOverview() {
     OverviewCurves t;
-    QVERIFY(CurveScreenOpen);
+    QVERIFY(t.rig->logging.CurveScreenOpen);
     QVERIFY(t.curves->store().isOpen());
     QCOMPARE(t.chart().CurPos(), 1000);
     QCOMPARE(static_cast<int>(t.chart().PointValue(kFollowLen, 0)), 1000);
@@ -80,10 +80,10 @@ void TestOverviewCurves::loadsWithTheOverview() {
 
 void TestOverviewCurves::tickAppendsAndShowsTheStep() {
     OverviewCurves t;
-    Val3X[0] = 42.5f;
-    NewShortRecord = true;
+    t.rig->image().Val3X[0] = 42.5f;
+    t.rig->logging.NewShortRecord = true;
     t.form().Timer1_Timer();
-    QVERIFY(!NewShortRecord);
+    QVERIFY(!t.rig->logging.NewShortRecord);
     QCOMPARE(t.chart().LastIndex(), kFollowLen + 1);
     QCOMPARE(t.chart().PointValue(kFollowLen + 1, 0), 42.5f);
     QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label19"))->text(), QStringLiteral("150"));
@@ -120,16 +120,16 @@ void TestOverviewCurves::alarmsStayLiveWhileTheChartIsFrozen() {
     const QString ruler = pv->text();
     auto* alarm = t.rig->get<QLabel>(QStringLiteral("D_2R(0)"));
     QCOMPARE(alarm->text(), QStringLiteral("报警一OFF"));
-    Bit1X[0] = 1;
-    Val3X[0] = 777;
-    Val3X[6] = 12;
+    t.rig->image().Bit1X[0] = 1;
+    t.rig->image().Val3X[0] = 777;
+    t.rig->image().Val3X[6] = 12;
     t.form().panelTick();
     QCOMPARE(alarm->text(), QStringLiteral("报警一ON"));
     QCOMPARE(t.rig->get<QLabel>(QStringLiteral("D_3W(6)"))->text(), QStringLiteral("12"));
     QCOMPARE(pv->text(), ruler);
     // With the chart running again the tick leaves the panel to Timer1.
     QTest::mouseClick(t.rig->get<QPushButton>(QStringLiteral("Command5")), Qt::LeftButton);
-    Bit1X[0] = 0;
+    t.rig->image().Bit1X[0] = 0;
     t.form().panelTick();
     QCOMPARE(alarm->text(), QStringLiteral("报警一ON"));
     t.form().Timer1_Timer();
@@ -189,8 +189,8 @@ void TestOverviewCurves::historyAndBack() {
     QVERIFY(history);
     QVERIFY(history->isVisible());
     QVERIFY(!t.form().isVisible());
-    QVERIFY(!t.curves->store().isOpen()); // the overview let go of its connection
-    QVERIFY(CurveScreenOpen);             // the history screen is loaded now
+    QVERIFY(!t.curves->store().isOpen());    // the overview let go of its connection
+    QVERIFY(t.rig->logging.CurveScreenOpen); // the history screen is loaded now
     QCOMPARE(history->curves().chart().CurPos(), 400);
     QVERIFY(!t.form().timer1().isActive());
 
@@ -204,7 +204,7 @@ void TestOverviewCurves::historyAndBack() {
     QTest::keyClick(history.data(), Qt::Key_Escape);
     QVERIFY(t.form().isVisible());
     QVERIFY(!history || !history->isVisible());
-    QVERIFY(CurveScreenOpen);
+    QVERIFY(t.rig->logging.CurveScreenOpen);
     QVERIFY(t.curves->store().isOpen());
     QVERIFY(t.form().timer1().isActive());
     QVERIFY(t.form().closeGuard());

@@ -3,7 +3,6 @@
 // the two records in one tick and files that fail.
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
 #include "core/register_image.h"
 #include "records/logger_form.h"
 #include "support/record_file.h"
@@ -70,6 +69,8 @@ private:
     void tickFor(mscom& logger, qint64 ms); // a tick every 100 ms, like Timer1
 
     std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<RegisterImage> registers;
+    std::unique_ptr<LoggerState> logging;
     QString path;
     SettableClock clock;
 };
@@ -79,8 +80,8 @@ void TestRecordLogger::init() {
     QVERIFY(dir->isValid());
     path = dir->filePath(QStringLiteral("records.db"));
     clock.set(QDateTime(kDay, QTime(12, 0, 0, 300)));
-    ResetCurveState();
-    ResetRegisterImage();
+    registers = std::make_unique<RegisterImage>();
+    logging = std::make_unique<LoggerState>();
 }
 
 void TestRecordLogger::cleanup() {
@@ -88,7 +89,7 @@ void TestRecordLogger::cleanup() {
 }
 
 std::unique_ptr<mscom> TestRecordLogger::startLogger() {
-    auto logger = std::make_unique<mscom>(path, &clock);
+    auto logger = std::make_unique<mscom>(*registers, *logging, path, &clock);
     logger->timer().stop(); // ticks are driven by the test
     return logger;
 }
@@ -122,18 +123,18 @@ void TestRecordLogger::elapsedSeconds() {
     QFETCH(double, seconds);
     auto logger = startLogger();
     clock.set(now);
-    LastShortDate = ole_date(last.date());
-    LastShortTime = ole_time(last.time());
-    LastLongDate = LastShortDate;
-    LastLongTime = LastShortTime;
+    logging->LastShortDate = ole_date(last.date());
+    logging->LastShortTime = ole_time(last.time());
+    logging->LastLongDate = logging->LastShortDate;
+    logging->LastLongTime = logging->LastShortTime;
     QCOMPARE(logger->okitime(), seconds);
     QCOMPARE(logger->Rec1_time(), seconds);
 }
 
 void TestRecordLogger::firstTickWritesBothRecords() {
     const std::array<float, 8> image{21.5f, 0.1f, 150.f, -3.7f, 1234.5f, 99.9f, 0.f, 4.f};
-    std::copy(image.begin(), image.end(), Val3X.begin());
-    Val3X[8] = 555.f; // not part of a record
+    std::copy(image.begin(), image.end(), registers->Val3X.begin());
+    registers->Val3X[8] = 555.f; // not part of a record
     auto logger = startLogger();
     logger->Timer1_Timer();
 
@@ -150,8 +151,8 @@ void TestRecordLogger::firstTickWritesBothRecords() {
             QCOMPARE(row.value(3 + i).toDouble(), double(image[i]));
         QVERIFY(!row.next());
     }
-    QCOMPARE(LastShortDate, ole_date(kDay));
-    QCOMPARE(LastLongTime, 0.5);
+    QCOMPARE(logging->LastShortDate, ole_date(kDay));
+    QCOMPARE(logging->LastLongTime, 0.5);
     QCOMPARE(logger->okitime(), 0.0);
 
     tickFor(*logger, 600); // still 12:00:00
@@ -218,9 +219,9 @@ void TestRecordLogger::ringNumbering() {
             QVERIFY(file.fillRing(name, rowsBefore, rowsBefore, 1, 45000));
         QVERIFY(file.setPositions(stored, stored));
     }
-    Val3X[0] = 11.f;
+    registers->Val3X[0] = 11.f;
     logger->Timer1_Timer();
-    Val3X[0] = 22.f;
+    registers->Val3X[0] = 22.f;
     tickFor(*logger, table == 0 ? 1000 : 10000);
 
     RecordFile file(path);
@@ -318,13 +319,13 @@ void TestRecordLogger::flags() {
     QFETCH(bool, longAfter);
     auto logger = startLogger();
     logger->Timer1_Timer();
-    CurveScreenOpen = screenOpen;
-    NewShortRecord = shortBefore;
-    NewLongRecord = longBefore;
+    logging->CurveScreenOpen = screenOpen;
+    logging->NewShortRecord = shortBefore;
+    logging->NewLongRecord = longBefore;
     clock.advanceSeconds(advance);
     logger->Timer1_Timer();
-    QCOMPARE(NewShortRecord, shortAfter);
-    QCOMPARE(NewLongRecord, longAfter);
+    QCOMPARE(logging->NewShortRecord, shortAfter);
+    QCOMPARE(logging->NewLongRecord, longAfter);
 }
 
 void TestRecordLogger::shortBeforeLongFromOnePositionRead() {
@@ -378,13 +379,13 @@ void TestRecordLogger::slVoidWithoutRowUsesWorkingCopies() {
 void TestRecordLogger::unopenableFileKeepsRunningThenRecovers() {
     QVERIFY(QDir().mkpath(path)); // a folder where the file should be
     auto logger = startLogger();
-    CurveScreenOpen = true;
+    logging->CurveScreenOpen = true;
     logger->Timer1_Timer();
     tickFor(*logger, 3000);
     QCOMPARE(logger->store().status().state, RecordStoreState::Unreadable);
     QCOMPARE(logger->shortPosition(), 0); // nothing recorded, nothing numbered
-    QCOMPARE(LastShortTime, ole_time(clock.now().time()));
-    QVERIFY(NewShortRecord); // the screen still takes its points from the register image
+    QCOMPARE(logging->LastShortTime, ole_time(clock.now().time()));
+    QVERIFY(logging->NewShortRecord); // the screen still takes its points from the register image
 
     QVERIFY(QDir(path).removeRecursively());
     tickFor(*logger, 1000);

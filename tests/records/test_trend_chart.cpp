@@ -4,7 +4,6 @@
 #include "memory_record_source.h"
 
 #include "core/conversions.h"
-#include "core/curve_state.h"
 #include "records/recording_surface.h"
 #include "records/trend_chart.h"
 
@@ -62,10 +61,7 @@ int slot_of(int column) {
 class TestTrendChart : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        ResetCurveState();
-        YSpan = 1500;
-    }
+    void init() { axis = ValueAxis{.YSpan = 1500}; }
 
     void gridPositions_data();
     void gridPositions();
@@ -102,6 +98,9 @@ private slots:
     void appendedPoint();
     void followNewest();
     void stateOutsideTheBuffersIsSafe();
+
+private:
+    ValueAxis axis; // a fresh one for every test, YSpan 1500 as the start-up form sets it
 };
 
 void TestTrendChart::gridPositions_data() {
@@ -130,7 +129,7 @@ void TestTrendChart::gridPositions() {
     QFETCH(double, position);
     QFETCH(int, count);
     RecordingSurface surface;
-    TrendChart(kRealTimeChart).DrawGrid(surface);
+    TrendChart(kRealTimeChart, axis).DrawGrid(surface);
     int found = 0;
     for (const RecordedLine& l : surface.lines()) {
         if (horizontal && l.units.y1() == position && l.units.y2() == position) {
@@ -149,7 +148,7 @@ void TestTrendChart::gridPositions() {
 
 void TestTrendChart::gridPens() {
     RecordingSurface surface;
-    TrendChart(kRealTimeChart).DrawGrid(surface);
+    TrendChart(kRealTimeChart, axis).DrawGrid(surface);
     QCOMPARE(surface.lines().size(), 25 + 33 + 4);
     QCOMPARE(surface.background(), qRgb(192, 255, 255));
     QCOMPARE(surface.clearCount(), 1);
@@ -175,7 +174,7 @@ void TestTrendChart::applyZoom() {
     QFETCH(int, mode);
     QFETCH(float, xStep);
     QFETCH(int, offset);
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     chart.setZoomMode(3);
     chart.ApplyZoom();
     chart.setZoomMode(static_cast<qint16>(mode));
@@ -205,7 +204,7 @@ void TestTrendChart::windowOfTheRing() {
     QFETCH(int, wrapPoint);
     MemoryRecordSource source;
     source.fillRing(end, day(), seconds(20, 0, 0));
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, end, static_cast<qint16>(len), 1);
     QCOMPARE(chart.WindowStart(), start);
     QCOMPARE(source.requests.size(), size_t(1));
@@ -244,7 +243,7 @@ void TestTrendChart::gapMarks() {
         row.time = s / kSecondsPerDay;
         source.rows[759 + i] = row;
     }
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, 1000, 241, 1);
     QCOMPARE(int(chart.GapMark(200)), mark ? 200 : 0);
     for (int i = 2; i <= 241; ++i)
@@ -267,7 +266,7 @@ void TestTrendChart::gapMarks() {
 void TestTrendChart::fewerRowsThanTheWindow() {
     MemoryRecordSource source;
     source.fillRing(959, day(), seconds(12, 0, 0), 200); // records 760..959 only
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, 1000, 241, 1);
     QCOMPARE(chart.PointValue(241, 0), 959.0f);
     QCOMPARE(chart.PointValue(42, 0), 760.0f);
@@ -302,7 +301,7 @@ void TestTrendChart::emptyPointsNeitherDrawnNorLabelled() {
     MemoryRecordSource source;
     if (records > 0)
         source.fillRing(records, day(), seconds(12, 0, 0), records);
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, records, qint16(len), qint16(mode));
     RecordingSurface surface;
     chart.fullRedraw(surface);
@@ -347,13 +346,13 @@ void TestTrendChart::valueOffset() {
     QFETCH(bool, history);
     QFETCH(int, column);
     QFETCH(double, y);
-    YMin = 200;
+    axis.YMin = 200;
     auto source = constant_window({200, 200, 200, 200, 200, 200, 200, 200});
-    TrendChart chart(history ? kHistoryChart : kRealTimeChart);
+    TrendChart chart(history ? kHistoryChart : kRealTimeChart, axis);
     load(chart, source, 1000, 241, 1);
     RecordingSurface surface;
     chart.fullRedraw(surface);
-    QCOMPARE(int(YOffsetPx), 1000);
+    QCOMPARE(int(axis.YOffsetPx), 1000);
     QCOMPARE(chart.curvePass().scale, 5.0f);
     const auto curves = lines_in(surface, LineStyle::Solid);
     QCOMPARE(curves.size(), 6 * 60);
@@ -365,14 +364,14 @@ void TestTrendChart::valueOffset() {
 }
 
 void TestTrendChart::zeroSpanIsFlat() {
-    YSpan = 0;
-    YMin = 300;
+    axis.YSpan = 0;
+    axis.YMin = 300;
     auto source = constant_window({500, 900, 1200, 40, 7, 3000, 1, 1});
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, 1000, 241, 2);
     RecordingSurface surface;
     chart.fullRedraw(surface);
-    QCOMPARE(int(YOffsetPx), 0);
+    QCOMPARE(int(axis.YOffsetPx), 0);
     const auto curves = lines_in(surface, LineStyle::Solid);
     QCOMPARE(curves.size(), 6 * 120);
     for (int n = 0; n < curves.size(); ++n) {
@@ -383,22 +382,22 @@ void TestTrendChart::zeroSpanIsFlat() {
 }
 
 void TestTrendChart::offsetTooLargeKeepsThePreviousOne() {
-    YOffsetPx = 77;
-    YSpan = 1;
-    YMin = 30000; // 7500 * 30000 does not fit a 16-bit offset
+    axis.YOffsetPx = 77;
+    axis.YSpan = 1;
+    axis.YMin = 30000; // 7500 * 30000 does not fit a 16-bit offset
     RecordingSurface surface;
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     chart.fullRedraw(surface);
-    QCOMPARE(int(YOffsetPx), 77);
-    YSpan = 3000;
-    YMin = -300;
+    QCOMPARE(int(axis.YOffsetPx), 77);
+    axis.YSpan = 3000;
+    axis.YMin = -300;
     chart.fullRedraw(surface);
-    QCOMPARE(int(YOffsetPx), -750);
+    QCOMPARE(int(axis.YOffsetPx), -750);
 }
 
 void TestTrendChart::widestZoomStartsAtPointZero() {
     auto source = constant_window({100, 100, 100, 100, 100, 100, 0, 0});
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, 1000, 241, 4);
     RecordingSurface surface;
     chart.fullRedraw(surface);
@@ -422,7 +421,7 @@ void TestTrendChart::drawingOrder() {
                                {qRgb(128, 128, 0), 1}, {qRgb(255, 0, 255), 1},
                                {qRgb(192, 64, 0), 1},  {qRgb(0, 0, 255), 1}};
     auto source = constant_window({1, 2, 3, 4, 5, 6, 7, 8});
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, 1000, 241, 3);
     RecordingSurface surface;
     chart.fullRedraw(surface);
@@ -460,7 +459,7 @@ void TestTrendChart::curveLineCount() {
     QFETCH(double, endX);
     MemoryRecordSource source;
     source.fillRing(1000, day(), seconds(12, 0, 0));
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, 1000, lastIndex > 241 && lastIndex == 321 ? 321 : 241, mode);
     for (int i = 242; i < lastIndex && lastIndex != 321; ++i) { // points taken live meanwhile
         chart.setLastIndex(static_cast<qint16>(i));
@@ -493,7 +492,7 @@ void TestTrendChart::timeLabels() {
     QFETCH(QString, time);
     MemoryRecordSource source;
     source.fillRing(1000, day(), seconds(10, 0, 0) + 321);
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, 1000, 321, mode); // paged: no extrapolation
     RecordingSurface surface;
     chart.fullRedraw(surface);
@@ -532,7 +531,7 @@ void TestTrendChart::extrapolatedLabels() {
     QFETCH(QString, date8);
     MemoryRecordSource source;
     source.fillRing(1000, day(), newest, kFollowLen);
-    TrendChart chart(history ? kHistoryChart : kRealTimeChart);
+    TrendChart chart(history ? kHistoryChart : kRealTimeChart, axis);
     load(chart, source, 1000, 241, mode);
     RecordingSurface surface;
     chart.fullRedraw(surface);
@@ -546,7 +545,7 @@ void TestTrendChart::extrapolatedLabels() {
 void TestTrendChart::windowCaption() {
     MemoryRecordSource source;
     source.fillRing(1000, day(), seconds(10, 0, 0) + 241, kFollowLen);
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     chart.setWindowEnd(1000);
     chart.LoadWindow(source); // at load the zoom has not been applied yet: point 1
     QCOMPARE(chart.windowCaption().time, QStringLiteral("10:00:01"));
@@ -609,7 +608,7 @@ void TestTrendChart::rulerReadout() {
     QFETCH(int, p);
     MemoryRecordSource source;
     source.fillRing(1000, day(), seconds(10, 0, 0) + 321);
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, 1000, 321, mode); // point i is record 679 + i at 10:00:00 + i s
     const auto r = chart.rulerReadout(v);
     QVERIFY(r);
@@ -627,7 +626,7 @@ void TestTrendChart::rulerReadout() {
 }
 
 void TestTrendChart::rulerNeedsAZoom() {
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     QVERIFY(!chart.rulerReadout(300));
 }
 
@@ -646,7 +645,7 @@ void TestTrendChart::reloadDue() {
     QFETCH(int, mode);
     QFETCH(int, lastIndex);
     QFETCH(bool, due);
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     chart.setZoomMode(static_cast<qint16>(mode));
     chart.setLastIndex(static_cast<qint16>(lastIndex));
     QCOMPARE(chart.reloadDue(), due);
@@ -655,7 +654,7 @@ void TestTrendChart::reloadDue() {
 void TestTrendChart::appendedPoint() {
     MemoryRecordSource source;
     source.fillRing(1000, day(), seconds(12, 0, 0), kFollowLen);
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     load(chart, source, 1000, 241, 1);
     chart.setLastIndex(242);
     const double later = seconds(13, 0, 0) / kSecondsPerDay; // an hour on: no gap mark
@@ -681,7 +680,7 @@ void TestTrendChart::followNewest() {
     MemoryRecordSource source;
     source.fillRing(1000, day(), seconds(12, 0, 0));
     source.position = 1000;
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     chart.setLastIndex(300);
     RecordingSurface surface;
     chart.followNewest(source, surface);
@@ -701,7 +700,7 @@ void TestTrendChart::followNewest() {
 void TestTrendChart::stateOutsideTheBuffersIsSafe() {
     MemoryRecordSource source;
     source.fillRing(1000, day(), seconds(12, 0, 0));
-    TrendChart chart(kRealTimeChart);
+    TrendChart chart(kRealTimeChart, axis);
     chart.setZoomMode(9);
     chart.setWindowLen(30000);
     chart.setWindowEnd(1000);
