@@ -3,7 +3,7 @@
 #include "files/setup_io.h"
 
 #include "core/register_image.h"
-#include "programs/program_table.h"
+#include "registers/program_window.h"
 
 #include <algorithm>
 
