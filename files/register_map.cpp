@@ -57,7 +57,8 @@ QList<MapEntry> build() {
                 info.number > run.last)
                 continue;
             MapEntry e = entry_of(info, run.block, -1);
-            e.order = run.order + (run.block == SetupBlock::Configuration ? config_order(e.reg) : 0);
+            e.order =
+                run.order + (run.block == SetupBlock::Configuration ? config_order(e.reg) : 0);
             if (e.comms)
                 e.order = 100; // last of all: the conversation ends with them
             map << e;

@@ -25,10 +25,10 @@ struct MapEntry {
     int segment = 0; // 1..24 for segment fields
     const RegisterInfo* info = nullptr;
     TenthsFormat tenths = TenthsFormat::Shortest; // how the screen shows a tenths value
-    bool writable = true; // false: shown only (the recipe value)
-    bool comms = false;   // address, baud rate, parity: writing them ends the conversation
-    int order = 0;        // writes go in increasing order
-    qint32 low = -32768;  // the values it accepts, as raw register values
+    bool writable = true;                         // false: shown only (the recipe value)
+    bool comms = false;  // address, baud rate, parity: writing them ends the conversation
+    int order = 0;       // writes go in increasing order
+    qint32 low = -32768; // the values it accepts, as raw register values
     qint32 high = 32767;
 
     bool accepts(qint32 value) const { return value >= low && value <= high; }

@@ -35,13 +35,12 @@ FaultField fault_field(int index) {
 
 // Bit k of an image is coil or discrete input k + 1.
 const BitField kBitFields[6] = {
-    bit_field("D_1RW", 0, BitImage::Coils),          bit_field("D_1RW", 1, BitImage::Coils),
-    bit_field("D_1RW", 2, BitImage::Coils),          bit_field("D_1RW", 6, BitImage::Coils),
+    bit_field("D_1RW", 0, BitImage::Coils),         bit_field("D_1RW", 1, BitImage::Coils),
+    bit_field("D_1RW", 2, BitImage::Coils),         bit_field("D_1RW", 6, BitImage::Coils),
     bit_field("D_2R", 0, BitImage::DiscreteInputs), bit_field("D_2R", 1, BitImage::DiscreteInputs),
 };
 
-const FaultField kFaultFields[4] = {fault_field(4), fault_field(5), fault_field(6),
-                                    fault_field(7)};
+const FaultField kFaultFields[4] = {fault_field(4), fault_field(5), fault_field(6), fault_field(7)};
 
 std::optional<Rgb> tint_colour(Tint tint) {
     switch (tint) {

@@ -23,8 +23,15 @@ ParamRow row_of(const RowView& view) {
     const RegisterInfo* info = holding_register(reg);
     if (!info) // a mistyped table: the catalogue test names it
         qFatal("row %d names register %d, which the catalogue does not know", view.k, reg);
-    ParamRow row{view.k, 0, view.group, view.caption, {}, info->kind, list_of(view, *info),
-                 view.editorName, view.valueName};
+    ParamRow row{view.k,
+                 0,
+                 view.group,
+                 view.caption,
+                 {},
+                 info->kind,
+                 list_of(view, *info),
+                 view.editorName,
+                 view.valueName};
     if (view.reg != 0) {
         row.reg = info->writable ? view.reg : 0; // a shown-only register writes nothing
         row.name = info->caption;

@@ -16,8 +16,8 @@ constexpr RegisterInfo tenths(int n, QStringView caption, QStringView hint, qint
     return {RegisterTable::Holding, n, caption, hint, FieldKind::Tenths, nullptr, {}, low, high};
 }
 
-constexpr RegisterInfo option(int n, QStringView caption, QStringView hint,
-                              const OptionTexts& list, qint32 low, qint32 high) {
+constexpr RegisterInfo option(int n, QStringView caption, QStringView hint, const OptionTexts& list,
+                              qint32 low, qint32 high) {
     return {RegisterTable::Holding, n, caption, hint, FieldKind::Option, &list, {}, low, high};
 }
 

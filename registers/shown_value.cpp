@@ -4,8 +4,8 @@
 
 #include <QLocale>
 
-std::optional<QString> shown_value(FieldKind kind, std::span<const QStringView> shown,
-                                   qint32 value, TenthsFormat tenths) {
+std::optional<QString> shown_value(FieldKind kind, std::span<const QStringView> shown, qint32 value,
+                                   TenthsFormat tenths) {
     switch (kind) {
     case FieldKind::Integer:
         return QString::number(value);

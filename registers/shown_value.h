@@ -12,5 +12,5 @@
 enum class TenthsFormat { OneDecimal, Shortest };
 
 // Empty for an option code its list has no text for.
-std::optional<QString> shown_value(FieldKind kind, std::span<const QStringView> shown,
-                                   qint32 value, TenthsFormat tenths);
+std::optional<QString> shown_value(FieldKind kind, std::span<const QStringView> shown, qint32 value,
+                                   TenthsFormat tenths);
