@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     int changed = 0;
     for (auto& [key, value] : parsed->values) {
         const MapEntry* e = find_entry(key.first, key.second);
-        if (!e || !e->writable || e->comms || e->row->kind == FieldKind::Option)
+        if (!e || !e->writable || e->comms || e->info->kind == FieldKind::Option)
             continue;
         const bool take =
             (key.first < 0 &&

@@ -32,13 +32,13 @@ QByteArray instrument_file_json(const InstrumentFile& file) {
         QJsonObject r{{QStringLiteral("block"), block_name(e.block)},
                       {QStringLiteral("register"), e.reg},
                       {QStringLiteral("name"), e.name()},
-                      {QStringLiteral("kind"), kind_name(e.row->kind)},
+                      {QStringLiteral("kind"), kind_name(e.info->kind)},
                       {QStringLiteral("value"), v->second}};
         if (e.curve >= 0)
             r.insert(QStringLiteral("curve"), e.curve);
         if (e.segment > 0)
             r.insert(QStringLiteral("segment"), e.segment);
-        if (e.row->kind == FieldKind::Option)
+        if (e.info->kind == FieldKind::Option)
             r.insert(QStringLiteral("text"), e.shown(v->second));
         registers.append(r);
     }

@@ -1,24 +1,25 @@
 #include "files/register_map.h"
 
-#include "programs/program_table.h"
+#include "registers/program_window.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
-// Header offsets of the number of segments and of the loop's first and last segment.
-constexpr int kSegmentCountIndex = 3;
-constexpr int kLoopStartIndex = 9;
-constexpr int kLoopEndIndex = 10;
-
-// The screens' own choices for how a value is shown.
-ScreenRules shown_as(SetupBlock block) {
-    ScreenRules r;
-    r.tenths =
-        block == SetupBlock::Configuration ? TenthsFormat::OneDecimal : TenthsFormat::Shortest;
-    return r;
-}
+// The setup's blocks outside the program window: runs of holding registers, each catalogue entry
+// in them in register order, and the order in which a restore writes them.
+struct BlockRun {
+    SetupBlock block;
+    int first, last;
+    int order;
+};
+constexpr BlockRun kBlocks[] = {
+    {SetupBlock::Configuration, 4097, 4184, 0},
+    {SetupBlock::Alarms, 257, 264, 10},
+    {SetupBlock::Pid, 4353, 4368, 20},
+    {SetupBlock::GroupedPid, 5121, 5150, 30},
+};
+constexpr int kProgramOrder = 40;
 
 // Within the configuration, the input types and decimal points go before the limits that are
 // read in their terms.
@@ -35,79 +36,40 @@ int config_order(int reg) {
     }
 }
 
-// What a row accepts, from its own table: an option its list's codes, a hint its stated bounds.
-void set_range(MapEntry& e) {
-    if (e.row->kind == FieldKind::Option && e.row->options) {
-        e.low = 0;
-        e.high = qint32(e.row->options->entries.size()) - 1;
-    } else if (const auto bounds = hint_bounds(e.row->hint, e.row->kind)) {
-        e.low = bounds->first;
-        e.high = bounds->second;
-    }
-}
-
-// The program header's counts state no hint; their ranges are the program's own: 24 segments, a
-// loop from and to one of them (0: none).
-void set_program_range(MapEntry& e, int offset) {
-    switch (offset) {
-    case kSegmentCountIndex:
-    case kLoopStartIndex:
-    case kLoopEndIndex:
-        e.low = 0;
-        e.high = program::kSegments;
-        break;
-    default:
-        set_range(e);
-    }
-}
-
-void add_rows(QList<MapEntry>& map, const ParamTable& table, SetupBlock block, int order) {
-    for (const ParamRow& row : table.rows) {
-        if (row.reg == 0)
-            continue; // a control bound to no register
-        MapEntry e{block, -1, row.reg, 0, &row, shown_as(block)};
-        set_range(e);
-        e.comms = row.reg == 4157 || row.reg == 4158 || row.reg == 4159;
-        e.order = order + (block == SetupBlock::Configuration ? config_order(row.reg) : 0);
-        if (e.comms)
-            e.order = 100; // last of all: the conversation ends with them
-        map << e;
-    }
+MapEntry entry_of(const RegisterInfo& info, SetupBlock block, int curve) {
+    MapEntry e{block, curve, info.number, info.segment, &info};
+    // The screens' own choices for how a value is shown.
+    e.tenths =
+        block == SetupBlock::Configuration ? TenthsFormat::OneDecimal : TenthsFormat::Shortest;
+    e.writable = info.writable;
+    e.comms = info.comms;
+    e.low = info.low;
+    e.high = info.high;
+    return e;
 }
 
 QList<MapEntry> build() {
     QList<MapEntry> map;
-    add_rows(map, config_table(), SetupBlock::Configuration, 0);
-    add_rows(map, alarm_table(), SetupBlock::Alarms, 10);
-    add_rows(map, pid_table(), SetupBlock::Pid, 20);
-    add_rows(map, grouped_pid_table(), SetupBlock::GroupedPid, 30);
-    const ParamTable program = program_table();
-    for (int curve = 0; curve <= 8; ++curve) {
-        for (const ParamRow& row : program.rows) {
-            if (row.k < program::kSegmentRow) {
-                MapEntry e{
-                    SetupBlock::Program,          curve, program::kHeaderFirst + row.k, 0, &row,
-                    shown_as(SetupBlock::Program)};
-                e.writable = row.k != program::kRecipeIndex; // the recipe is shown only
-                set_program_range(e, row.k);
-                e.order = 40 + curve;
+    const auto catalogue = register_catalogue();
+    for (const BlockRun& run : kBlocks)
+        for (const RegisterInfo& info : catalogue) {
+            if (info.table != RegisterTable::Holding || info.number < run.first ||
+                info.number > run.last)
+                continue;
+            MapEntry e = entry_of(info, run.block, -1);
+            e.order =
+                run.order + (run.block == SetupBlock::Configuration ? config_order(e.reg) : 0);
+            if (e.comms)
+                e.order = 100; // last of all: the conversation ends with them
+            map << e;
+        }
+    for (int curve = 0; curve <= program::kMaxRecipe; ++curve)
+        for (const RegisterInfo& info : catalogue)
+            if (info.window != Window::None) {
+                MapEntry e = entry_of(info, SetupBlock::Program, curve);
+                e.order = kProgramOrder + curve;
                 map << e;
             }
-        }
-        for (int s = 1; s <= program::kSegments; ++s)
-            for (const ParamRow& row : program.rows)
-                if (row.k >= program::kSegmentRow) {
-                    MapEntry e{SetupBlock::Program,
-                               curve,
-                               program::segment_register(0, s, row.k - program::kSegmentRow),
-                               s,
-                               &row,
-                               shown_as(SetupBlock::Program)};
-                    set_range(e);
-                    e.order = 40 + curve;
-                    map << e;
-                }
-    }
     std::stable_sort(map.begin(), map.end(),
                      [](const MapEntry& a, const MapEntry& b) { return a.order < b.order; });
     return map;
@@ -115,7 +77,7 @@ QList<MapEntry> build() {
 } // namespace
 
 QString MapEntry::name() const {
-    const QString base = row->name.toString().trimmed();
+    const QString base = info->caption.toString().trimmed();
     return segment > 0 ? QStringLiteral("%1 %2").arg(segment).arg(base) : base;
 }
 
@@ -123,29 +85,14 @@ QString MapEntry::shown(qint32 value) const {
     // The program editor shows its numbers as read, codes included.
     if (block == SetupBlock::Program)
         return QString::number(value);
-    return value_text(rules, *row, value).value_or(QString::number(value));
+    const auto shown = info->options ? info->options->shown : std::span<const QStringView>{};
+    return shown_value(info->kind, shown, value, tenths).value_or(QString::number(value));
 }
 
 QString MapEntry::key() const {
     return curve < 0
                ? QString::number(reg)
                : QCoreApplication::translate("RegisterMap", "curve %1 / %2").arg(curve).arg(reg);
-}
-
-std::optional<std::pair<qint32, qint32>> hint_bounds(QStringView hint, FieldKind kind) {
-    // A number, a dash, tilde or double dash, a number; a percent sign or blanks may stand
-    // between ("-10000--30000" is -10000 to 30000, "0.0% - 100.0%" 0 to 100.0).
-    static const QRegularExpression bounds(
-        QStringLiteral(R"((-?\d+(?:\.\d+)?)\s*%?\s*(?:--|-|~|～)\s*(-?\d+(?:\.\d+)?))"));
-    const QRegularExpressionMatch m = bounds.match(hint.toString());
-    if (!m.hasMatch())
-        return std::nullopt;
-    const double scale = kind == FieldKind::Tenths ? 10.0 : 1.0;
-    const auto low = qint32(qRound(m.capturedView(1).toDouble() * scale));
-    const auto high = qint32(qRound(m.capturedView(2).toDouble() * scale));
-    if (low > high)
-        return std::nullopt;
-    return std::pair{low, high};
 }
 
 const QList<MapEntry>& register_map() {

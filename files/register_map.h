@@ -1,15 +1,15 @@
 #pragma once
-// The instrument's setup as a map of registers, taken from the screens' own row tables (one
-// source): the configuration, alarm, PID and grouped PID rows, and each curve's program window
-// (header and 24 segments of four fields). For each register: its block, its name as the screen
-// shows it, its kind, how a screen shows its value, whether the console may write it, and the
-// values the instrument's own tables say it accepts (a restore writes nothing outside them).
+// The instrument's setup as a map of registers, a view of the register catalogue: the
+// configuration, alarm, PID and grouped PID registers, and each curve's program window (header
+// and 24 segments of four fields). For each register: its block, its name as the screen shows it,
+// its kind, how a screen shows its value, whether the console may write it, and the values the
+// instrument accepts (a restore writes nothing outside them).
 //
 // Program registers are kept as if the recipe value were 0 (the segment table from 8209); the
 // instrument's own recipe value places them when they are read or written.
 
-#include "params/field_rules.h"
-#include "params/param_rows.h"
+#include "registers/catalogue.h"
+#include "registers/shown_value.h"
 
 #include <QList>
 #include <QString>
@@ -23,12 +23,12 @@ struct MapEntry {
     int curve = -1;  // 0..8 for program registers
     int reg = 0;     // holding register; program: 8193 + offset, or 8209 + 8 (s - 1) + field
     int segment = 0; // 1..24 for segment fields
-    const ParamRow* row = nullptr;
-    ScreenRules rules;    // how the screen shows the value
-    bool writable = true; // false: shown only (the recipe value)
-    bool comms = false;   // address, baud rate, parity: writing them ends the conversation
-    int order = 0;        // writes go in increasing order
-    qint32 low = -32768;  // the values it accepts, as raw register values
+    const RegisterInfo* info = nullptr;
+    TenthsFormat tenths = TenthsFormat::Shortest; // how the screen shows a tenths value
+    bool writable = true;                         // false: shown only (the recipe value)
+    bool comms = false;  // address, baud rate, parity: writing them ends the conversation
+    int order = 0;       // writes go in increasing order
+    qint32 low = -32768; // the values it accepts, as raw register values
     qint32 high = 32767;
 
     bool accepts(qint32 value) const { return value >= low && value <= high; }
@@ -40,8 +40,5 @@ struct MapEntry {
 };
 
 const QList<MapEntry>& register_map();
-// The bounds a hint states ("0-20000", "-10000 -  30000", "0.0% ~ 100.0%"), in the register's
-// units (tenths for a tenths field); empty when it states none.
-std::optional<std::pair<qint32, qint32>> hint_bounds(QStringView hint, FieldKind kind);
 const MapEntry* find_entry(int curve, int reg);
 QString block_name(SetupBlock block); // "configuration", "alarms", ...

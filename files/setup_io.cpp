@@ -1,6 +1,6 @@
 #include "files/setup_io.h"
 
-#include "programs/program_table.h"
+#include "registers/program_window.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // communication settings last.
 #include "files/setup_io.h"
 
-#include "programs/program_table.h"
+#include "registers/program_window.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "journal/event_journal.h"
 #include "link/instrument.h"
 #include "link/poll_form.h"
-#include "overview/panel_decode.h"
+#include "registers/catalogue.h"
 
 // The reads of a poll cycle, as bits of Met1::lastCycleReads().
 namespace {
@@ -76,33 +76,35 @@ EventCategory category_of(WatchKind kind) {
     }
 }
 
-// The words the overview shows for a value, where it has them.
-QString word_of(const W& w, qint32 v) {
+// The register a watched value comes from: bit k of an image is coil or discrete input k + 1,
+// index k of a block is its first register + k.
+const RegisterInfo* register_of(const W& w) {
     switch (w.kind) {
     case WatchKind::Alarm:
-    case WatchKind::Mode:
-        for (const BitField& f : kBitFields)
-            if (f.index == w.index &&
-                (f.source == BitImage::DiscreteInputs) == (w.kind == WatchKind::Alarm))
-                return bit_word(f, v).text.toString();
-        break;
     case WatchKind::Fault:
-        for (const FaultField& f : kFaultFields)
-            if (f.index == w.index)
-                return f.caption.toString() + (v ? QStringLiteral(" ON") : QStringLiteral(" OFF"));
-        break;
+        return find_register(RegisterTable::DiscreteInput, w.index + 1);
+    case WatchKind::Mode:
+        return find_register(RegisterTable::Coil, w.index + 1);
     case WatchKind::ProgramState:
-        if (const auto word = program_state_word(v))
-            return word->text.toString();
-        break;
+        return find_register(RegisterTable::Input, 4097 + w.index);
     case WatchKind::Command:
-        if (const auto word = command_state_word(v))
-            return word->text.toString();
-        break;
+        return find_register(RegisterTable::Holding, 1 + w.index);
     default:
-        break;
+        return nullptr;
     }
-    return QString::number(v);
+}
+
+// The words the overview shows for a value, where it has them.
+QString word_of(const W& w, qint32 v) {
+    const RegisterInfo* info = register_of(w);
+    if (!info || info->words.empty())
+        return QString::number(v);
+    if (w.kind == WatchKind::Fault)
+        return info->caption.toString() + (v ? QStringLiteral(" ON") : QStringLiteral(" OFF"));
+    const auto word = w.kind == WatchKind::ProgramState || w.kind == WatchKind::Command
+                          ? status_word(*info, v)
+                          : bit_word(*info, v);
+    return word ? word->text.toString() : QString::number(v);
 }
 
 } // namespace
@@ -239,7 +241,9 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
     case WatchKind::Alarm: {
         // The instrument reports an alarm's type while it is on.
         const int type = static_cast<int>(instrument.image().Val3X[std::size_t(7 + w.index)]);
-        const auto typeWord = alarm_type_word(w.index + 1, type);
+        // Alarm 1's type is input register 8, alarm 2's input register 9.
+        const RegisterInfo* typeInfo = find_register(RegisterTable::Input, 8 + w.index);
+        const auto typeWord = typeInfo ? status_word(*typeInfo, type) : std::nullopt;
         d.detail = value && type != 0 ? tr("%1 (alarm type %2 %3)")
                                             .arg(is)
                                             .arg(type)

@@ -1,69 +1,46 @@
 #include "panel_decode.h"
 
-#include <iterator>
-
 namespace {
 
-struct CodeWord {
-    int code;
-    PanelWord word;
-};
+PanelWord panel_word(const StatusWord& w) {
+    return {w.text, w.tint};
+}
 
-constexpr CodeWord kAlarm1[] = {
-    {0, {u"1无报警", Tint::Off}},    {1, {u"上限报警1", Tint::On}},
-    {2, {u"下限报警1", Tint::On}},   {3, {u"上偏差报警1", Tint::On}},
-    {4, {u"下偏差报警1", Tint::On}}, {5, {u"偏差带报警1", Tint::On}},
-    {6, {u"断线报警1", Tint::On}},   {7, {u"段动作1EN", Tint::On}},
-};
-
-constexpr CodeWord kAlarm2[] = {
-    {0, {u"2无报警", Tint::Off}},    {1, {u"上限报警2", Tint::On}},
-    {2, {u"下限报警2", Tint::On}},   {3, {u"上偏差报警2", Tint::On}},
-    {4, {u"下偏差报警2", Tint::On}}, {5, {u"偏差带报警2", Tint::On}},
-    {6, {u"断线报警2", Tint::On}},   {7, {u"段动作2EN", Tint::On}},
-};
-
-constexpr CodeWord kProgramState[] = {
-    {0, {u"停止"}},
-    {1, {u"运行"}},
-    {2, {u"暂停"}},
-    {4, {u"结束"}},
-};
-
-constexpr CodeWord kWait[] = {
-    {0, {u"无等待"}},
-    {1, {u"偏差等待"}},
-};
-
-constexpr CodeWord kCommandState[] = {
-    {0, {u"停止"}}, {1, {u"运行"}}, {2, {u"暂停"}}, {4, {u"结束"}}, {8, {u"复位"}}, {16, {u"休眠"}},
-};
-
-template <std::size_t N> std::optional<PanelWord> look_up(const CodeWord (&table)[N], double code) {
-    // Float image values carry whole codes exactly; 3.5 is no code.
-    for (const auto& e : table)
-        if (static_cast<double>(e.code) == code)
-            return e.word;
+std::optional<PanelWord> look_up(RegisterTable table, int number, double code) {
+    const RegisterInfo* info = find_register(table, number);
+    if (!info)
+        return std::nullopt;
+    if (const auto w = status_word(*info, code))
+        return panel_word(*w);
     return std::nullopt;
+}
+
+// The word of a bit that is 0 or 1.
+PanelWord bit_state(RegisterTable table, int number, int state) {
+    return look_up(table, number, state).value_or(PanelWord{});
+}
+
+BitField bit_field(const char* field, int index, BitImage source) {
+    const auto table =
+        source == BitImage::Coils ? RegisterTable::Coil : RegisterTable::DiscreteInput;
+    return {field, index, source, bit_state(table, index + 1, 0), bit_state(table, index + 1, 1)};
+}
+
+FaultField fault_field(int index) {
+    const RegisterInfo* info = find_register(RegisterTable::DiscreteInput, index + 1);
+    return {index, info ? info->caption : QStringView()};
 }
 
 } // namespace
 
+// Bit k of an image is coil or discrete input k + 1.
 const BitField kBitFields[6] = {
-    {"D_1RW", 0, BitImage::Coils, {u"手动"}, {u"自动"}},
-    {"D_1RW", 1, BitImage::Coils, {u"单点SV", Tint::Off}, {u"程序运行", Tint::On}},
-    {"D_1RW", 2, BitImage::Coils, {u"SV1", Tint::Off}, {u"SV2", Tint::On}},
-    {"D_1RW", 6, BitImage::Coils, {u"主整定关", Tint::Off}, {u"主自整定开", Tint::On}},
-    {"D_2R", 0, BitImage::DiscreteInputs, {u"报警一OFF", Tint::Off}, {u"报警一ON", Tint::On}},
-    {"D_2R", 1, BitImage::DiscreteInputs, {u"报警二OFF", Tint::Off}, {u"报警二ON", Tint::On}},
+    bit_field("D_1RW", 0, BitImage::Coils),         bit_field("D_1RW", 1, BitImage::Coils),
+    bit_field("D_1RW", 2, BitImage::Coils),         bit_field("D_1RW", 6, BitImage::Coils),
+    bit_field("D_2R", 0, BitImage::DiscreteInputs), bit_field("D_2R", 1, BitImage::DiscreteInputs),
 };
 
-const FaultField kFaultFields[4] = {
-    {4, u"PV1开路"},
-    {5, u"PV1短路"},
-    {6, u"PV2开路"},
-    {7, u"PV2短路"},
-};
+const FaultField kFaultFields[4] = {fault_field(4), fault_field(5), fault_field(6), fault_field(7)};
 
 std::optional<Rgb> tint_colour(Tint tint) {
     switch (tint) {
@@ -77,20 +54,21 @@ std::optional<Rgb> tint_colour(Tint tint) {
     return std::nullopt;
 }
 
+// Alarm 1's type is input register 8, alarm 2's input register 9.
 std::optional<PanelWord> alarm_type_word(int alarm, double code) {
-    return alarm == 1 ? look_up(kAlarm1, code) : look_up(kAlarm2, code);
+    return look_up(RegisterTable::Input, alarm == 1 ? 8 : 9, code);
 }
 
 std::optional<PanelWord> program_state_word(qint32 code) {
-    return look_up(kProgramState, code);
+    return look_up(RegisterTable::Input, 4097, code);
 }
 
 std::optional<PanelWord> wait_word(qint32 code) {
-    return look_up(kWait, code);
+    return look_up(RegisterTable::Input, 4104, code);
 }
 
 std::optional<PanelWord> command_state_word(double code) {
-    return look_up(kCommandState, code);
+    return look_up(RegisterTable::Holding, 8, code);
 }
 
 PanelWord bit_word(const BitField& field, qint32 bit) {

@@ -1,6 +1,9 @@
 #pragma once
-// The words and colours of the live status panel: which code or bit gives which word, and which
-// background goes with it. Plain data and functions, so the tables can be checked without a window.
+// The words and colours of the live status panel: which code or bit gives which word (the
+// register catalogue's words) and which background goes with it. Plain data and functions, so the
+// tables can be checked without a window.
+
+#include "registers/catalogue.h"
 
 #include <QColor>
 #include <QStringView>
@@ -23,15 +26,13 @@ constexpr Rgb EntryIdle{255, 255, 255};    // white after it
 constexpr Rgb EntryRefused{255, 140, 140}; // an entry the instrument must not get
 } // namespace panel_colour
 
-// Keep: the background stays as it is; otherwise it becomes the "off" or "on" colour.
-enum class Tint { Keep, Off, On };
-
 struct PanelWord {
     QStringView text;
     Tint tint = Tint::Keep;
     friend bool operator==(const PanelWord&, const PanelWord&) = default;
 };
 
+// Keep: the background stays as it is; otherwise it becomes the "off" or "on" colour.
 std::optional<Rgb> tint_colour(Tint tint);
 
 // Alarm type of alarm 1 (D_3W(7)) or alarm 2 (D_3W(8)); empty for a code outside the table, which

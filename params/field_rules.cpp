@@ -3,7 +3,6 @@
 #include "core/conversions.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <cmath>
 
 std::optional<qint32> entry_value(const ScreenRules& rules, FieldKind kind, QStringView text,
@@ -52,17 +51,8 @@ RetryRule retry_rule(const ScreenRules& rules, FieldKind kind) {
 }
 
 std::optional<QString> value_text(const ScreenRules& rules, const ParamRow& row, qint32 value) {
-    switch (row.kind) {
-    case FieldKind::Integer:
-        return QString::number(value);
-    case FieldKind::Tenths:
-        if (rules.tenths == TenthsFormat::OneDecimal)
-            return QLocale::c().toString(value / 10.0, 'f', 1);
-        return number_text(float(value) / 10.0f);
-    case FieldKind::Option:
-        break;
-    }
-    if (!row.options || value < 0 || value >= qint32(row.options->shown.size()))
+    if (row.kind == FieldKind::Option && !row.options)
         return std::nullopt;
-    return row.options->shown[std::size_t(value)].toString();
+    return shown_value(row.kind, row.options ? row.options->shown : std::span<const QStringView>{},
+                       value, rules.tenths);
 }

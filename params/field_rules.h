@@ -4,6 +4,7 @@
 // own choices of these; the mechanics are shared.
 
 #include "params/param_rows.h"
+#include "registers/shown_value.h"
 
 #include <QColor>
 #include <QString>
@@ -11,7 +12,6 @@
 
 enum class IntegerRule { RoundHalfEven, Truncate };
 enum class RetryRule { OnFailureCode, OnNegative };
-enum class TenthsFormat { OneDecimal, Shortest };
 
 struct ScreenRules {
     IntegerRule integer = IntegerRule::Truncate;

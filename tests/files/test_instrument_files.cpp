@@ -276,8 +276,8 @@ private slots:
     }
     void mapRanges() {
         for (const MapEntry& e : register_map())
-            if (e.row->kind == FieldKind::Option)
-                QCOMPARE(e.high - e.low + 1, qint32(e.row->options->entries.size()));
+            if (e.info->kind == FieldKind::Option)
+                QCOMPARE(e.high - e.low + 1, qint32(e.info->options->entries.size()));
         QFETCH(int, curve);
         QFETCH(int, reg);
         const MapEntry* e = find_entry(curve, reg);
