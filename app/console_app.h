@@ -7,7 +7,7 @@
 #include "app/console_options.h"
 #include "link/instrument.h"
 #include "records/logger_state.h"
-#include "records/value_axis.h"
+#include "charts/value_axis.h"
 
 #include <QObject>
 #include <memory>

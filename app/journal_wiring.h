@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "records/chart_marks.h"
+#include "charts/chart_marks.h"
 
 class EventJournal;
 class RecordIndicator;

@@ -11,7 +11,7 @@
 #include "params/grouped_pid_form.h"
 #include "params/pid_form.h"
 #include "programs/tech_form.h"
-#include "records/history_form.h"
+#include "curves/history_form.h"
 #include "records/record_store.h"
 
 #include <QPointer>

@@ -4,7 +4,7 @@
 // and then closes and asks for the long-lived forms to be created (startupDue). Its owner deletes
 // it after that.
 
-#include "records/value_axis.h"
+#include "charts/value_axis.h"
 
 #include <QTimer>
 #include <QWidget>

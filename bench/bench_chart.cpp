@@ -1,12 +1,12 @@
 // A full chart redraw in the widest zoom with the most curve lines (mode 4, 321 points: 1920 curve
 // lines and 62 grid lines), onto a 1280-pixel-wide picture. Reports the median of several runs.
 
-#include "tests/records/memory_record_source.h"
+#include "tests/support/memory_record_source.h"
 
 #include "core/conversions.h"
-#include "records/painter_surface.h"
-#include "records/recording_surface.h"
-#include "records/trend_chart_view.h"
+#include "charts/painter_surface.h"
+#include "charts/recording_surface.h"
+#include "charts/trend_chart_view.h"
 
 #include <QApplication>
 #include <QTest>

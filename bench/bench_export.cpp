@@ -3,7 +3,7 @@
 // after; and from the export window, a step at a time: the worst lateness of a 10 ms timer of the
 // screen meanwhile.
 #include "records/csv_export.h"
-#include "records/export_dialog.h"
+#include "curves/export_dialog.h"
 #include "records/record_store.h"
 #include "support/record_file.h"
 

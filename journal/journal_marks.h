@@ -5,7 +5,7 @@
 // found from the newest events before it; one that has not ended is open.
 
 #include "journal/journal_store.h"
-#include "records/chart_marks.h"
+#include "charts/chart_marks.h"
 
 std::vector<ChartMark> journal_marks(JournalStore& store, const QDateTime& from,
                                      const QDateTime& to);

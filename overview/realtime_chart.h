@@ -3,7 +3,7 @@
 // overview's chart area, driven by the overview's 200 ms tick through the chart hooks, on a record
 // connection of its own to the logger's file.
 
-#include "records/curve_screen.h"
+#include "curves/curve_screen.h"
 #include "records/record_store.h"
 
 #include <QObject>

@@ -4,7 +4,7 @@
 // 9008 units (y downwards). The scales come from the figures of the previous display refresh, so
 // one refresh draws with what the one before it found.
 
-#include "records/chart_surface.h"
+#include "charts/chart_surface.h"
 
 #include <QSizeF>
 #include <QString>

@@ -4,7 +4,7 @@
 #include "core/naming.h"
 #include "params/param_layout.h"
 #include "programs/program_table.h"
-#include "records/chart_picture.h"
+#include "charts/chart_picture.h"
 
 #include <QComboBox>
 #include <QEvent>

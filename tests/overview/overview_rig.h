@@ -8,7 +8,7 @@
 #include "link/port_table.h"
 #include "overview/overview_form.h"
 #include "records/logger_state.h"
-#include "records/value_axis.h"
+#include "charts/value_axis.h"
 #include "support/recording_link.h"
 
 #include <QApplication>

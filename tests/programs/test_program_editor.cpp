@@ -5,7 +5,7 @@
 #include "programs/program_plot.h"
 #include "programs/program_table.h"
 #include "programs/tech_form.h"
-#include "records/chart_picture.h"
+#include "charts/chart_picture.h"
 #include "support/operator_typing.h"
 #include "support/recording_link.h"
 

@@ -3,13 +3,13 @@
 // asks its mark source.
 
 #include "curve_rig.h"
-#include "memory_record_source.h"
+#include "support/memory_record_source.h"
 
 #include "core/conversions.h"
-#include "records/chart_mark_layout.h"
-#include "records/chart_print.h"
-#include "records/recording_surface.h"
-#include "records/trend_chart_view.h"
+#include "charts/chart_mark_layout.h"
+#include "charts/chart_print.h"
+#include "charts/recording_surface.h"
+#include "charts/trend_chart_view.h"
 
 #include <QApplication>
 #include <QHelpEvent>

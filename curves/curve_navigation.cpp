@@ -1,6 +1,6 @@
 // Zoom, paging through older records and back, and the ruler with its slider readouts.
 
-#include "records/curve_screen.h"
+#include "curves/curve_screen.h"
 
 #include "core/conversions.h"
 

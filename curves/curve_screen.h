@@ -8,11 +8,11 @@
 // shown or the chart is paged back. Timer2 (full redraw) and Timer3 (clock labels) are its own.
 
 #include "core/register_image.h"
-#include "records/curve_paging.h"
+#include "curves/curve_paging.h"
 #include "records/logger_state.h"
-#include "records/trend_chart_view.h"
+#include "charts/trend_chart_view.h"
 
-#include "records/export_dialog.h"
+#include "curves/export_dialog.h"
 #include <QColor>
 
 #include <QPointer>

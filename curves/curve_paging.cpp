@@ -1,7 +1,7 @@
-#include "records/curve_paging.h"
+#include "curves/curve_paging.h"
 
 #include "core/conversions.h"
-#include "records/chart_geometry.h"
+#include "charts/chart_geometry.h"
 #include "records/record_source.h"
 
 namespace curves {

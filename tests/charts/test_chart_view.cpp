@@ -1,12 +1,12 @@
 // The chart on screen and on paper: pixels of the QImage picture, the named controls of the view
 // around it, the ruler line and the PDF export.
 
-#include "memory_record_source.h"
+#include "support/memory_record_source.h"
 
 #include "core/conversions.h"
-#include "records/chart_picture.h"
-#include "records/painter_surface.h"
-#include "records/trend_chart_view.h"
+#include "charts/chart_picture.h"
+#include "charts/painter_surface.h"
+#include "charts/trend_chart_view.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The curve screen's controls, its load and unload, its timers and its function keys.
 
-#include "records/curve_screen.h"
+#include "curves/curve_screen.h"
 
 #include "core/clock.h"
 #include "core/conversions.h"
 #include "core/naming.h"
-#include "records/export_dialog.h"
+#include "curves/export_dialog.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 // The value-axis range editor and printing of the chart as shown.
 
-#include "records/curve_screen.h"
+#include "curves/curve_screen.h"
 
 #include "core/conversions.h"
 

@@ -1,11 +1,11 @@
 // The chart's geometry, window arithmetic, labels and drawing order, against the recording surface
 // and an in-memory record table.
 
-#include "memory_record_source.h"
+#include "support/memory_record_source.h"
 
 #include "core/conversions.h"
-#include "records/recording_surface.h"
-#include "records/trend_chart.h"
+#include "charts/recording_surface.h"
+#include "charts/trend_chart.h"
 
 #include <QTest>
 

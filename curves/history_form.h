@@ -6,7 +6,7 @@
 // screen; its close box does nothing while its close guard is set.
 
 #include "core/clock.h"
-#include "records/curve_screen.h"
+#include "curves/curve_screen.h"
 #include "records/record_store.h"
 
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "records/history_form.h"
+#include "curves/history_form.h"
 
 #include "core/conversions.h"
 #include "core/naming.h"

@@ -4,7 +4,7 @@
 
 #include "curve_rig.h"
 
-#include "records/history_form.h"
+#include "curves/history_form.h"
 #include "records/record_indicator.h"
 
 #include <QCloseEvent>

@@ -5,8 +5,8 @@
 
 #include "core/conversions.h"
 #include "core/register_image.h"
-#include "records/chart_picture.h"
-#include "records/curve_screen.h"
+#include "charts/chart_picture.h"
+#include "curves/curve_screen.h"
 #include "records/logger_form.h"
 #include "records/record_store.h"
 #include "support/record_file.h"

@@ -8,7 +8,7 @@
 #include "app/screens.h"
 #include "overview/overview_rig.h"
 #include "overview/realtime_chart.h"
-#include "records/history_form.h"
+#include "curves/history_form.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "records/export_dialog.h"
+#include "curves/export_dialog.h"
 
 #include "core/naming.h"
 

@@ -8,7 +8,7 @@
 #include "chart_geometry.h"
 #include "chart_mark_layout.h"
 #include "chart_surface.h"
-#include "record_source.h"
+#include "records/record_source.h"
 #include "value_axis.h"
 
 #include <QString>
