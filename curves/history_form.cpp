@@ -17,9 +17,9 @@ constexpr int kTimer1Ms = 200;
 constexpr quint32 kValueBgr = 0xFFC0FF; // RGB(255, 192, 255), the value fields
 constexpr quint32 kStateBgr = 0xFFFFC0; // RGB(192, 255, 255), the state words
 
-// Val3X index i is shown in D_3W(i) under these captions on this screen.
-constexpr QStringView kValueCaptions[] = {u"PV1值", u"输出OP", u"SV值",
-                                          u"PV2值", u"SV1值",  u"SV2值"};
+// Val3X index i is shown in D_3W(i), captioned as the overview captions the same value.
+constexpr QStringView kValueCaptions[] = {u"当前PV", u"输出OP", u"SV当前值",
+                                          u"PV1值",  u"PV2值",  u"SV1值"};
 
 struct DesignField {
     const char* array;

@@ -8,6 +8,7 @@
 #include "records/record_indicator.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 
 using namespace chart;
 
@@ -117,14 +118,23 @@ void TestHistoryScreen::liveValuesUnderItsCaptions() {
     QCOMPARE(rig.label(QStringLiteral("D_3W(6)"))->text(), QStringLiteral("报警1无报警"));
     QCOMPARE(rig.label(QStringLiteral("D_1RW(7)"))->text(), QStringLiteral("整定关"));
     QCOMPARE(rig.label(QStringLiteral("Label19"))->text(), QStringLiteral("150"));
-    const QStringList captions = {QStringLiteral("PV1值"), QStringLiteral("输出OP"),
-                                  QStringLiteral("SV值"),  QStringLiteral("PV2值"),
-                                  QStringLiteral("SV1值"), QStringLiteral("SV2值")};
-    QStringList shown;
-    for (QLabel* l : rig.form->findChildren<QLabel*>())
-        if (captions.contains(l->text()))
-            shown << l->text();
-    QCOMPARE(shown.size(), 6);
+    // Each value stands under the caption the overview gives the same value (Val3X 0..5).
+    const QStringList captions = {QStringLiteral("当前PV"), QStringLiteral("输出OP"),
+                                  QStringLiteral("SV当前值"), QStringLiteral("PV1值"),
+                                  QStringLiteral("PV2值"), QStringLiteral("SV1值")};
+    for (int i = 0; i < 6; ++i) {
+        QLabel* value = rig.label(QStringLiteral("D_3W(%1)").arg(i));
+        auto* grid = qobject_cast<QGridLayout*>(value->parentWidget()->layout());
+        QVERIFY(grid);
+        int row = 0, column = 0, above = -1, span = 0;
+        grid->getItemPosition(grid->indexOf(value), &row, &column, &span, &span);
+        for (QLabel* l : value->parentWidget()->findChildren<QLabel*>())
+            if (l->text() == captions[i]) {
+                int r = 0;
+                grid->getItemPosition(grid->indexOf(l), &r, &above, &span, &span);
+            }
+        QCOMPARE(above, column);
+    }
 }
 
 void TestHistoryScreen::rangeEditorHiddenUntilDoubleClick() {
