@@ -24,58 +24,58 @@ constexpr Range kRanges[] = {
 SetupIo::SetupIo(InstrumentLink& instrument, const LinkTarget& at, QObject* parent)
     : QObject(parent), link(instrument), target(at) {}
 
-void SetupIo::runSteps(std::vector<Step> list, std::function<void(bool)> done) {
-    steps = std::move(list);
-    stepIndex = 0;
-    finished = std::move(done);
-    cancelled = false;
-    running = true;
+void SetupIo::run(std::vector<Step> list, std::function<void(bool)> done) {
+    if (!sequence.clear()) {
+        why = tr("another instrument-file job is still running");
+        done(false);
+        return;
+    }
     programRunning = false;
     unanswered = 0;
     why.clear();
-    nextStep();
+    const int total = int(list.size());
+    for (int i = 0; i < total; ++i)
+        sequence.add([this, i, total, step = std::move(list[std::size_t(i)])](
+                         const RequestSequence::Done& stepDone) {
+            emit progress(i, total);
+            step([this, stepDone](bool ok) {
+                if (!ok && why.isEmpty())
+                    why = tr("failed");
+                if (unanswered >= 3 && why.isEmpty())
+                    why = tr("the instrument stopped answering (three requests in a row): the "
+                             "rest is not written");
+                stepDone(why.isEmpty(), why);
+            });
+        });
+    sequence.add([this](const RequestSequence::Done& stepDone) { putBack(stepDone); },
+                 RequestSequence::Run::Always);
+    sequence.start([this, done = std::move(done)] { done(why.isEmpty()); });
 }
 
-void SetupIo::nextStep() {
-    if (unanswered >= 3 && why.isEmpty())
-        why = tr("the instrument stopped answering (three requests in a row): the rest is not "
-                 "written");
-    if (stepIndex >= steps.size() || cancelled || !why.isEmpty()) {
-        const bool ok = stepIndex >= steps.size() && why.isEmpty() && !cancelled;
-        if (cancelled && why.isEmpty())
-            why = tr("cancelled");
-        // Whatever happened, once a selection went out the operator's curve is put back, and a
-        // put-back that fails is said; but not under a program that started meanwhile.
-        if (curveTouched && programRunning) {
-            curveTouched = false;
-            why += u' ' + tr("(curve %1 was not put back: a program runs)").arg(originalCurve);
-        }
-        if (curveTouched) {
-            curveTouched = false;
-            link.Set_4X_D1(
-                port(), slave(), 7, originalCurve, this,
-                [this, ok](int result) {
-                    if (result != 0 && why.isEmpty())
-                        why = tr("putting curve %1 back failed: %2")
-                                  .arg(originalCurve)
-                                  .arg(link.status().lastMessage);
-                    running = false;
-                    finished(ok && result == 0);
-                },
-                writeSource);
-            return;
-        }
-        running = false;
-        finished(ok);
+// Whatever happened, once a selection went out the operator's curve is put back, and a put-back
+// that fails is said; but not under a program that started meanwhile.
+void SetupIo::putBack(const RequestSequence::Done& done) {
+    if (sequence.cancelled() && why.isEmpty())
+        why = tr("cancelled");
+    if (curveTouched && programRunning) {
+        curveTouched = false;
+        why += u' ' + tr("(curve %1 was not put back: a program runs)").arg(originalCurve);
+    }
+    if (!curveTouched) {
+        done(why.isEmpty(), why);
         return;
     }
-    emit progress(int(stepIndex), int(steps.size()));
-    const Step step = steps[stepIndex++];
-    step([this](bool ok) {
-        if (!ok && why.isEmpty())
-            why = tr("failed");
-        nextStep();
-    });
+    curveTouched = false;
+    link.Set_4X_D1(
+        port(), slave(), 7, originalCurve, this,
+        [this, done](int result) {
+            if (result != 0 && why.isEmpty())
+                why = tr("putting curve %1 back failed: %2")
+                          .arg(originalCurve)
+                          .arg(link.status().lastMessage);
+            done(why.isEmpty(), why);
+        },
+        writeSource);
 }
 
 SetupIo::Step SetupIo::readBlock(const QString& block, int curve, int first, int count) {
@@ -117,8 +117,8 @@ SetupIo::Step SetupIo::selectCurve(const std::function<int()>& curve) {
     };
 }
 
-// The header, then the segment table where the curve's recipe value places it.
-SetupIo::Step SetupIo::readProgram(int curve) {
+// The header: its recipe value places the segment table that the next twelve steps read.
+SetupIo::Step SetupIo::readHeader(int curve) {
     return [this, curve](std::function<void(bool)> next) {
         const QString block = tr("curve %1").arg(curve);
         readBlock(block, curve, program::kHeaderFirst, program::kHeaderSize)([=, this](bool ok) {
@@ -133,32 +133,32 @@ SetupIo::Step SetupIo::readProgram(int curve) {
                 next(false);
                 return;
             }
-            readTable(curve, recipe, 0, next);
+            next(true);
         });
     };
 }
 
-void SetupIo::readTable(int curve, int recipe, int block, std::function<void(bool)> next) {
-    if (block == 12) {
-        next(true);
-        return;
-    }
-    const int first = program::kTableFirst + program::kRecipeStride * recipe + 16 * block;
-    link.Get_4X_DX(port(), slave(), first, 16, scratch, this,
-                   [this, curve, recipe, block, next](int result) {
-                       if (result != 0) {
-                           why = tr("reading %1 failed: %2")
-                                     .arg(tr("curve %1").arg(curve), link.status().lastMessage);
-                           next(false);
-                           return;
-                       }
-                       for (int i = 0; i < 16; ++i) {
-                           const int reg = program::kTableFirst + 16 * block + i;
-                           if (find_entry(curve, reg))
-                               readValues[{curve, reg}] = scratch[i];
-                       }
-                       readTable(curve, recipe, block + 1, next);
-                   });
+// One block of 16 of the segment table, where the recipe value the header step read places it.
+SetupIo::Step SetupIo::readTable(int curve, int block) {
+    return [this, curve, block](std::function<void(bool)> next) {
+        const int recipe = readValues.at({curve, program::kHeaderFirst + program::kRecipeIndex});
+        const int first = program::kTableFirst + program::kRecipeStride * recipe + 16 * block;
+        link.Get_4X_DX(port(), slave(), first, 16, scratch, this,
+                       [this, curve, block, next](int result) {
+                           if (result != 0) {
+                               why = tr("reading %1 failed: %2")
+                                         .arg(tr("curve %1").arg(curve), link.status().lastMessage);
+                               next(false);
+                               return;
+                           }
+                           for (int i = 0; i < 16; ++i) {
+                               const int reg = program::kTableFirst + 16 * block + i;
+                               if (find_entry(curve, reg))
+                                   readValues[{curve, reg}] = scratch[i];
+                           }
+                           next(true);
+                       });
+    };
 }
 
 void SetupIo::read(std::function<void(bool)> done) {
@@ -188,7 +188,9 @@ void SetupIo::read(std::function<void(bool)> done) {
         list.push_back(readBlock(block_name(r.block), -1, r.first, r.count));
     for (int curve = 0; curve <= 8; ++curve) {
         list.push_back(selectCurve([curve] { return curve; }));
-        list.push_back(readProgram(curve));
+        list.push_back(readHeader(curve));
+        for (int block = 0; block < 12; ++block)
+            list.push_back(readTable(curve, block));
     }
-    runSteps(std::move(list), std::move(done));
+    run(std::move(list), std::move(done));
 }

@@ -13,6 +13,7 @@
 #include "files/register_map.h"
 #include "link/instrument.h"
 #include "link/instrument_link.h"
+#include "link/request_sequence.h"
 
 #include <QObject>
 #include <QPointer>
@@ -61,8 +62,8 @@ public:
     int planned() const { return int(writeResults.size()); }
     // The writing stopped because a program started: the operator's curve was left as it was.
     bool programStarted() const { return programRunning; }
-    void cancel() { cancelled = true; }
-    bool busy() const { return running; }
+    void cancel() { sequence.cancel(); }
+    bool busy() const { return sequence.running(); }
     // The origin of the writes, as the event journal names it: "仪表文件" (the screen) unless said.
     void setWriteSource(const QString& source) { writeSource = source; }
     // Open, or a gateway still connecting: requests wait for the connection.
@@ -78,11 +79,11 @@ signals:
 private:
     QString writeSource = QStringLiteral("仪表文件");
     using Step = std::function<void(std::function<void(bool)> next)>;
-    void runSteps(std::vector<Step> steps, std::function<void(bool)> done);
-    void nextStep();
+    void run(std::vector<Step> steps, std::function<void(bool)> done);
+    void putBack(const RequestSequence::Done& done);
     Step readBlock(const QString& block, int curve, int first, int count);
-    Step readProgram(int curve);
-    void readTable(int curve, int recipe, int block, std::function<void(bool)> next);
+    Step readHeader(int curve);
+    Step readTable(int curve, int block);
     Step selectCurve(const std::function<int()>& curve);
     Step checkProgramState();
     Step readRecipe(int curve, std::optional<qint32> fileRecipe);
@@ -101,14 +102,12 @@ public:
     const LinkTarget& linkTarget() const { return target; }
 
 private:
-
     InstrumentLink& link;
     const LinkTarget& target;
     SetupValues readValues;
     std::vector<WriteResult> writeResults;
-    std::vector<Step> steps;
-    std::size_t stepIndex = 0;
-    std::function<void(bool)> finished;
+    // A failure ends the run; the put-back of the operator's curve runs always, last.
+    RequestSequence sequence{RequestSequence::OnFailure::Stop};
     qint32 scratch[16] = {};
     qint32 originalCurve = 0;
     bool curveTouched = false;   // a selection went out: the operator's curve is put back
@@ -118,8 +117,6 @@ private:
     int commsAddress = 0;        // the address the instrument answers to once 4159 was written
     std::set<int> recipeDiffers; // curves whose tables the file holds at another recipe value
     const MapEntry* failedInput = nullptr; // an input type or decimal point not taken
-    bool cancelled = false;
-    bool running = false;
     QString why;
 };
 

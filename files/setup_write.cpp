@@ -115,7 +115,7 @@ void SetupIo::write(const SetupValues& wanted, const SetupValues& present, bool 
             },
             writeSource);
     });
-    runSteps(std::move(list), std::move(done));
+    run(std::move(list), std::move(done));
 }
 
 SetupIo::Step SetupIo::checkProgramState() {
@@ -234,7 +234,7 @@ void SetupIo::writeComms(std::function<void(bool)> done) {
     for (std::size_t i = 0; i < writeResults.size(); ++i)
         if (writeResults[i].entry->comms)
             list.push_back(writeCommsOne(i));
-    runSteps(std::move(list), std::move(done));
+    run(std::move(list), std::move(done));
 }
 
 // Answered, it is taken; it cannot be read back, for the instrument now listens at the new setting.

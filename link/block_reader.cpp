@@ -12,35 +12,29 @@ BlockReader::BlockReader(InstrumentLink& instrument, const LinkTarget& at, QObje
 BlockReader::BlockReader(InstrumentLink& instrument, const LinkTarget& at, QObject* owner,
                          std::span<qint32> screenImage, int blockCount,
                          std::function<RegisterBlock(int)> blockOf, std::function<void(int)> shown)
-    : link(instrument), target(at), context(owner), image(screenImage), count(blockCount),
-      blockAt(std::move(blockOf)), afterBlock(std::move(shown)) {}
-
-bool BlockReader::start() {
-    if (reading()) {
-        ++skips;
-        return false;
-    }
-    read(0);
-    return true;
+    : link(instrument), target(at), context(owner), image(screenImage), blockAt(std::move(blockOf)),
+      afterBlock(std::move(shown)) {
+    for (int index = 0; index < blockCount; ++index)
+        sequence.add([this, index](const RequestSequence::Done& done) { read(index, done); });
 }
 
-void BlockReader::read(std::size_t index) {
-    if (index >= std::size_t(count)) {
-        next = 0;
-        return;
-    }
-    next = index + 1;
-    const RegisterBlock b = blockAt(int(index));
+bool BlockReader::start() {
+    return sequence.start();
+}
+
+// The block is asked for when its turn comes: it may depend on what the blocks before it read.
+void BlockReader::read(int index, const RequestSequence::Done& done) {
+    const RegisterBlock b = blockAt(index);
     if (b.count <= 0) { // nothing to read for this block now
         if (afterBlock)
-            afterBlock(int(index));
-        read(index + 1);
+            afterBlock(index);
+        done(true, QString());
         return;
     }
     link.Get_4X_DX(target.port, target.address, b.first, b.count, image.data() + b.offset, context,
-                   [this, index](int) {
+                   [this, index, done](int result) {
                        if (afterBlock)
-                           afterBlock(int(index));
-                       read(index + 1);
+                           afterBlock(index);
+                       done(result == 0, link.status().lastMessage);
                    });
 }

@@ -7,6 +7,7 @@
 
 #include "link/instrument.h"
 #include "link/instrument_link.h"
+#include "link/request_sequence.h"
 
 #include <QObject>
 #include <functional>
@@ -34,19 +35,17 @@ public:
                 std::function<void(int block)> afterBlock);
 
     bool start(); // false: the previous refresh is still reading (this one is skipped)
-    bool reading() const { return next != 0; }
-    quint64 skipped() const { return skips; }
+    bool reading() const { return sequence.running(); }
+    quint64 skipped() const { return sequence.skipped(); }
 
 private:
-    void read(std::size_t index);
+    void read(int index, const RequestSequence::Done& done);
 
     InstrumentLink& link;
     const LinkTarget& target;
     QObject* context;
     std::span<qint32> image;
-    int count;
     std::function<RegisterBlock(int)> blockAt;
     std::function<void(int)> afterBlock;
-    std::size_t next = 0; // 1 + the block being read; 0 when idle
-    quint64 skips = 0;
+    RequestSequence sequence; // one step a block; a failed read does not stop the refresh
 };

@@ -7,6 +7,7 @@
 #include "link/instrument.h"
 #include "link/instrument_link.h"
 #include "link/poll_control.h"
+#include "link/request_sequence.h"
 
 #include <QObject>
 #include <QTimer>
@@ -27,10 +28,10 @@ public:
     void setPollEnabled(bool enabled) override;
     bool pollEnabled() const override { return Timer1.isActive(); }
 
-    bool cycleInFlight() const { return step != 0; }
+    bool cycleInFlight() const { return cycle.running(); }
     quint64 cyclesStarted() const { return started; }
     quint64 cyclesCompleted() const { return completed; }
-    quint64 ticksSkipped() const { return skipped; }
+    quint64 ticksSkipped() const { return cycle.skipped(); }
 
     const std::array<quint8, 8>& bitBuf() const { return BitBuf; }
 
@@ -41,8 +42,9 @@ signals:
     void cycleFinished(); // after the seventh read of a cycle has completed
 
 private:
-    void runStep();
-    void finishStep(int result);
+    void read(int step, const RequestSequence::Done& done);
+    void convert(int step);
+    void cycleDone();
     void unpackBits(std::array<qint32, 101>& target);
 
     Instrument& instrument;
@@ -52,10 +54,8 @@ private:
     std::array<quint8, 8> BitBuf{};
     std::array<qint32, 16> Block33{};   // input registers 33..48 as read, before conversion
     std::array<qint32, 51> Block4353{}; // holding registers 4353..4368 as read
-    int step = 0;                       // 1..7 while a cycle is in flight
-    quint8 readsOk = 0;                 // of the cycle in flight
+    RequestSequence cycle;              // the seven reads; a failed one does not stop the cycle
     quint8 lastReads = 0;
     quint64 started = 0;
     quint64 completed = 0;
-    quint64 skipped = 0;
 };

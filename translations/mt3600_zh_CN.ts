@@ -1427,6 +1427,10 @@
         <source>no answer at the old link setting, whether it was taken is not known (%1)</source>
         <translation>按原通讯设置无应答，不知是否已被接受（%1）</translation>
     </message>
+    <message>
+        <source>another instrument-file job is still running</source>
+        <translation>另一项仪表文件作业仍在进行</translation>
+    </message>
 </context>
 <context>
     <name>SetupJob</name>
