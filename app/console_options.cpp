@@ -157,9 +157,12 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     p.addOption(verifyJournal);
 
     exitCode = 0;
-    // Parsed before the application object exists, so the help names the program itself.
-    const QString helpText =
-        p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("mt3600-console"));
+    // The usage line names the program itself, not the path it was started by.
+    QString helpText = p.helpText();
+    const QString asRun = QCoreApplication::instance() ? QCoreApplication::arguments().value(0)
+                                                       : QStringLiteral("<executable_name>");
+    if (const qsizetype at = helpText.indexOf(asRun); at >= 0 && !asRun.isEmpty())
+        helpText.replace(at, asRun.size(), QStringLiteral("mt3600-console"));
     if (!p.parse(arguments)) {
         message = parse_error(p);
         exitCode = 2;
