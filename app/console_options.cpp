@@ -4,8 +4,14 @@
 #include "link/line_settings.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace {
+// The command line's messages, in the interface language when its translation is installed.
+struct OptionText {
+    Q_DECLARE_TR_FUNCTIONS(ConsoleOptions)
+};
+
 const QStringList kStartScreens{QStringLiteral("program"),     QStringLiteral("alarms"),
                                 QStringLiteral("config"),      QStringLiteral("pid"),
                                 QStringLiteral("grouped-pid"), QStringLiteral("history"),
@@ -16,6 +22,19 @@ QStringList category_keys() {
     for (EventCategory c : kEventCategories)
         keys << category_key(c);
     return keys;
+}
+
+// One line: what was wrong and where to look, never the whole help.
+QString parse_error(const QCommandLineParser& p) {
+    QStringList unknown;
+    for (const QString& name : p.unknownOptionNames())
+        unknown << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    QString qtSays = p.errorText(); // "Missing value after '--db'."
+    if (qtSays.endsWith(u'.'))
+        qtSays.chop(1);
+    const QString what =
+        unknown.isEmpty() ? qtSays : OptionText::tr("unknown option %1").arg(unknown.join(u", "));
+    return OptionText::tr("mt3600-console: %1; see mt3600-console --help").arg(what);
 }
 
 int code_of(const QString& value, const QStringList& names) {
@@ -138,11 +157,14 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     p.addOption(verifyJournal);
 
     exitCode = 0;
-    // Parsed before the application object exists, so the help names the program itself.
-    const QString helpText =
-        p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("mt3600-console"));
+    // The usage line names the program itself, not the path it was started by.
+    QString helpText = p.helpText();
+    const QString asRun = QCoreApplication::instance() ? QCoreApplication::arguments().value(0)
+                                                       : QStringLiteral("<executable_name>");
+    if (const qsizetype at = helpText.indexOf(asRun); at >= 0 && !asRun.isEmpty())
+        helpText.replace(at, asRun.size(), QStringLiteral("mt3600-console"));
     if (!p.parse(arguments)) {
-        message = p.errorText() + u'\n' + helpText;
+        message = parse_error(p);
         exitCode = 2;
         return std::nullopt;
     }
@@ -173,49 +195,49 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         o.maxSeconds = p.value(maxSeconds).toInt();
     QStringList errors;
     if (bauds < 0)
-        errors << QStringLiteral("--baud must be 4800, 9600 or 19200");
+        errors << OptionText::tr("--baud must be 4800, 9600 or 19200");
     if (parities < 0)
-        errors << QStringLiteral("--parity must be none, odd or even");
+        errors << OptionText::tr("--parity must be none, odd or even");
     if (!addressOk || o.address < 1 || o.address > 247)
-        errors << QStringLiteral("--address must be a number from 1 to 247");
+        errors << OptionText::tr("--address must be a number from 1 to 247");
     if (!ok || o.screenshotDelayS < 0)
-        errors << QStringLiteral("--screenshot-delay must be a number of seconds");
+        errors << OptionText::tr("--screenshot-delay must be a number of seconds");
     if (!speedOk || o.demoSpeed <= 0 || o.demoSpeed > 1000)
-        errors << QStringLiteral("--demo-speed must be a number above 0, at most 1000");
+        errors << OptionText::tr("--demo-speed must be a number above 0, at most 1000");
     o.exportCsv = p.value(exportCsv);
     const QString recordName = p.value(record).trimmed().toLower();
     o.longRecord = recordName == u"long";
     if (recordName != u"long" && recordName != u"short")
-        errors << QStringLiteral("--record must be short or long");
+        errors << OptionText::tr("--record must be short or long");
     o.exportEvents = p.value(exportEvents);
     const bool events = !o.exportEvents.isEmpty();
     // An export named with an empty or blank file would otherwise start the console instead.
     if (p.isSet(exportCsv) && o.exportCsv.trimmed().isEmpty())
-        errors << QStringLiteral("--export-csv needs a file name");
+        errors << OptionText::tr("--export-csv needs a file name");
     if (p.isSet(exportEvents) && o.exportEvents.trimmed().isEmpty())
-        errors << QStringLiteral("--export-events needs a file name");
+        errors << OptionText::tr("--export-events needs a file name");
     // Events carry milliseconds: their range runs to the end of the minute or second named.
     const auto timeOf = [events](const QString& text, bool end) {
         return events ? parse_journal_time(text, end) : parse_option_time(text, end);
     };
     if (p.isSet(from) && !(o.from = timeOf(p.value(from), false)))
-        errors << QStringLiteral("--from: \"%1\" is no time (2024-03-05 or 2024-03-05T12:30:15)")
+        errors << OptionText::tr("--from: \"%1\" is no time (2024-03-05 or 2024-03-05T12:30:15)")
                       .arg(p.value(from));
     if (p.isSet(to) && !(o.to = timeOf(p.value(to), true)))
-        errors << QStringLiteral("--to: \"%1\" is no time (2024-03-05 or 2024-03-05T12:30:15)")
+        errors << OptionText::tr("--to: \"%1\" is no time (2024-03-05 or 2024-03-05T12:30:15)")
                       .arg(p.value(to));
     if (o.from && o.to && *o.from > *o.to)
-        errors << QStringLiteral("--from is after --to");
+        errors << OptionText::tr("--from is after --to");
     if (!o.exportCsv.isEmpty() && events)
-        errors << QStringLiteral("--export-csv and --export-events exclude each other");
+        errors << OptionText::tr("--export-csv and --export-events exclude each other");
     if (o.exportCsv.isEmpty() && !events && (p.isSet(from) || p.isSet(to)))
-        errors << QStringLiteral("--from and --to go with --export-csv or --export-events");
+        errors << OptionText::tr("--from and --to go with --export-csv or --export-events");
     if (o.exportCsv.isEmpty() && p.isSet(record))
-        errors << QStringLiteral("--record goes with --export-csv");
+        errors << OptionText::tr("--record goes with --export-csv");
     if (p.isSet(category)) {
         QString why;
         if (!events)
-            errors << QStringLiteral("--category goes with --export-events");
+            errors << OptionText::tr("--category goes with --export-events");
         else if (const auto list = parse_category_list(p.value(category), why))
             o.categories = *list;
         else
@@ -227,25 +249,25 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     o.includeComms = p.isSet(includeComms);
     const int fileJobs = int(p.isSet(backup)) + int(p.isSet(compare)) + int(p.isSet(restore));
     if (fileJobs > 1)
-        errors << QStringLiteral("--backup, --compare and --restore exclude each other");
+        errors << OptionText::tr("--backup, --compare and --restore exclude each other");
     o.against = p.value(against);
     if (!o.against.isEmpty() && o.compare.isEmpty())
-        errors << QStringLiteral("--against goes with --compare");
+        errors << OptionText::tr("--against goes with --compare");
     if (fileJobs > 0 && o.connectPort.isEmpty() && o.against.isEmpty())
-        errors << QStringLiteral("--backup, --compare and --restore need --connect PORT");
+        errors << OptionText::tr("--backup, --compare and --restore need --connect PORT");
     if (o.includeComms && o.restore.isEmpty())
-        errors << QStringLiteral("--include-comms goes with --restore");
+        errors << OptionText::tr("--include-comms goes with --restore");
     o.verifyJournal = p.isSet(verifyJournal);
     if (o.verifyJournal && (!o.exportCsv.isEmpty() || events || fileJobs > 0))
-        errors << QStringLiteral("--verify-journal goes alone (with --db)");
+        errors << OptionText::tr("--verify-journal goes alone (with --db)");
     o.language = p.value(lang).trimmed();
     o.screen = p.value(screen).trimmed();
     if (!o.screen.isEmpty() && !kStartScreens.contains(o.screen))
-        errors << QStringLiteral("--screen must be one of: ") + kStartScreens.join(u", ");
+        errors << OptionText::tr("--screen must be one of: %1").arg(kStartScreens.join(u", "));
     if (!is_console_language(o.language))
-        errors << QStringLiteral("--lang must be zh_CN or en");
+        errors << OptionText::tr("--lang must be zh_CN or en");
     if (o.demo && !o.connectPort.isEmpty())
-        errors << QStringLiteral("--demo and --connect exclude each other");
+        errors << OptionText::tr("--demo and --connect exclude each other");
     if (!errors.isEmpty()) {
         message = errors.join(u'\n');
         exitCode = 2;
@@ -261,7 +283,7 @@ std::optional<QList<EventCategory>> parse_category_list(const QString& text, QSt
     for (const QString& name : text.split(u',', Qt::SkipEmptyParts)) {
         const auto c = category_of_key(name.trimmed());
         if (!c) {
-            why = QStringLiteral("--category: \"%1\" is no category; the categories are %2")
+            why = OptionText::tr("--category: \"%1\" is no category; the categories are %2")
                       .arg(name.trimmed(), category_keys().join(QStringLiteral(", ")));
             return std::nullopt;
         }
@@ -269,7 +291,7 @@ std::optional<QList<EventCategory>> parse_category_list(const QString& text, QSt
             list << *c;
     }
     if (list.isEmpty()) {
-        why = QStringLiteral("--category names none of %1")
+        why = OptionText::tr("--category names none of %1")
                   .arg(category_keys().join(QStringLiteral(", ")));
         return std::nullopt;
     }
@@ -278,6 +300,18 @@ std::optional<QList<EventCategory>> parse_category_list(const QString& text, QSt
 
 bool is_console_language(const QString& language) {
     return language == QLatin1String("zh_CN") || language == QLatin1String("en");
+}
+
+QString language_asked(const QStringList& arguments) {
+    const QString option = QStringLiteral("--lang");
+    QString asked = ConsoleOptions{}.language;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == option && i + 1 < arguments.size())
+            asked = arguments[i + 1];
+        else if (arguments[i].startsWith(option + u'='))
+            asked = arguments[i].mid(option.size() + 1);
+    }
+    return asked.trimmed();
 }
 
 std::optional<QDateTime> parse_option_time(const QString& text, bool endOfDay) {

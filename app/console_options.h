@@ -56,3 +56,7 @@ std::optional<QList<EventCategory>> parse_category_list(const QString& text, QSt
 // The languages of the console's own texts: "zh_CN" (the translation shipped) and "en" (the texts
 // as written in the code).
 bool is_console_language(const QString& language);
+
+// The language --lang names among `arguments` (the default when none), read before the options
+// are parsed, so that the parser's own messages are in that language.
+QString language_asked(const QStringList& arguments);

@@ -27,6 +27,11 @@
 #include <unistd.h>
 
 namespace {
+// The command line's own lines, in the interface language.
+struct CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
 int signalPipe[2] = {-1, -1};
 
 void on_signal(int) {
@@ -66,8 +71,10 @@ int export_csv(int argc, char* argv[], const ConsoleOptions& options) {
         std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(why));
         return 2;
     }
-    std::printf("mt3600-console: %lld %s records written to %s\n", rows,
-                options.longRecord ? "long" : "short", qPrintable(options.exportCsv));
+    const QString done = options.longRecord
+                             ? CommandLine::tr("mt3600-console: %1 long records written to %2")
+                             : CommandLine::tr("mt3600-console: %1 short records written to %2");
+    std::printf("%s\n", qPrintable(done.arg(rows).arg(options.exportCsv)));
     return 0;
 }
 // --export-events: the event journal out to CSV, oldest first, with the exit codes of --export-csv.
@@ -84,8 +91,9 @@ int export_events(int argc, char* argv[], const ConsoleOptions& options) {
         std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(why));
         return 2;
     }
-    std::printf("mt3600-console: %lld events written to %s\n", rows,
-                qPrintable(options.exportEvents));
+    std::printf("%s\n", qPrintable(CommandLine::tr("mt3600-console: %1 events written to %2")
+                                       .arg(rows)
+                                       .arg(options.exportEvents)));
     return 0;
 }
 // --verify-journal: the journal's hash chain checked from its first event, read-only; 0 intact,
@@ -178,16 +186,23 @@ int file_job(int argc, char* argv[], const ConsoleOptions& options) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The options are read before the application exists, so --help and mistakes need no display.
+    // The options are read before the window's application exists, so --help and mistakes need no
+    // display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    QString message;
-    int exitCode = 0;
-    const auto options = parse_console_options(arguments, message, exitCode);
-    if (!options) {
-        std::fputs(qPrintable(message + u'\n'), exitCode == 0 ? stdout : stderr);
-        return exitCode;
+    std::optional<ConsoleOptions> options;
+    {
+        // A core application only (no display), for the translation of the parser's messages.
+        QCoreApplication reading(argc, argv);
+        install_console_translation(reading, language_asked(arguments));
+        QString message;
+        int exitCode = 0;
+        options = parse_console_options(arguments, message, exitCode);
+        if (!options) {
+            std::fputs(qPrintable(message + u'\n'), exitCode == 0 ? stdout : stderr);
+            return exitCode;
+        }
     }
     if (!options->exportCsv.isEmpty())
         return export_csv(argc, argv, *options);

@@ -2,7 +2,7 @@
 
 #include "core/naming.h"
 
-StatusLamp::StatusLamp(const QString& name, QWidget* parent) : QLabel(parent) {
+StatusLamp::StatusLamp(const QString& name, QWidget* parent) : ElidedLabel(parent) {
     name_control(this, name);
     setAutoFillBackground(true);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);

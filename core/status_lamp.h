@@ -1,8 +1,9 @@
 #pragma once
 // The status indicators of the overview (link, record file) share one lamp: a sunken panel with a
-// line of text that is grey while closed, green while things work and red while they fail.
+// line of text that is grey while closed, green while things work and red while they fail. The
+// line is cut to the lamp's width; the tooltip has all of it.
 
-#include <QLabel>
+#include "core/elided_label.h"
 
 enum class LampHealth { Closed, Good, Failing };
 
@@ -11,7 +12,7 @@ struct LampView {
     LampHealth health = LampHealth::Closed;
 };
 
-class StatusLamp : public QLabel {
+class StatusLamp : public ElidedLabel {
     Q_OBJECT
 public:
     explicit StatusLamp(const QString& name, QWidget* parent = nullptr);

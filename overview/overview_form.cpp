@@ -1,5 +1,6 @@
 #include "overview_form.h"
 
+#include "core/elided_label.h"
 #include "core/fonts.h"
 #include "core/naming.h"
 #include "link/instrument.h"
@@ -45,7 +46,7 @@ OverviewForm::OverviewForm(Instrument& instrument, InstrumentLink& wire, PollTim
     });
     messageTimer.setSingleShot(true);
     messageTimer.setInterval(kMessageMs);
-    connect(&messageTimer, &QTimer::timeout, messageLine, &QLabel::clear);
+    connect(&messageTimer, &QTimer::timeout, messageLine, &ElidedLabel::clear);
 
     Timer1.setInterval(kTimer1Ms);
     connect(&Timer1, &QTimer::timeout, this, &OverviewForm::Timer1_Timer);

@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 
+class ElidedLabel;
 class Instrument;
 class InstrumentLink;
 class LinkControls;
@@ -87,7 +88,7 @@ private:
     QPushButton* Command1 = nullptr;
     QWidget* chartHost = nullptr;
     QHBoxLayout* statusStrip = nullptr;
-    QLabel* messageLine = nullptr;
+    ElidedLabel* messageLine = nullptr;
     QTimer Timer1;
     QTimer panelTimer; // the status panel while Timer1 is stopped by the ruler or paging
     QTimer messageTimer;

@@ -3,6 +3,7 @@
 // beside the link settings), the chart area below with the screen buttons beside it, and a status
 // strip along the bottom that always shows the link.
 
+#include "core/elided_label.h"
 #include "link_controls.h"
 #include "link_indicator.h"
 #include "operator_commands.h"
@@ -74,7 +75,7 @@ void OverviewForm::buildLayout() {
 
     statusStrip = new QHBoxLayout;
     statusStrip->addWidget(link->indicator(), 3);
-    messageLine = new QLabel(this);
+    messageLine = new ElidedLabel(this);
     messageLine->setObjectName(QStringLiteral("messageLine"));
     QPalette warn = messageLine->palette();
     warn.setColor(QPalette::WindowText, QColor(170, 0, 0));

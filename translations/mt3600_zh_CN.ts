@@ -61,6 +61,132 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>mt3600-console: %1 long records written to %2</source>
+        <translation>mt3600-console: %1 条长记录已写入 %2</translation>
+    </message>
+    <message>
+        <source>mt3600-console: %1 short records written to %2</source>
+        <translation>mt3600-console: %1 条短记录已写入 %2</translation>
+    </message>
+    <message>
+        <source>mt3600-console: %1 events written to %2</source>
+        <translation>mt3600-console: %1 条事件已写入 %2</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleOptions</name>
+    <message>
+        <source>unknown option %1</source>
+        <translation>未知选项 %1</translation>
+    </message>
+    <message>
+        <source>mt3600-console: %1; see mt3600-console --help</source>
+        <translation>mt3600-console: %1；请看 mt3600-console --help</translation>
+    </message>
+    <message>
+        <source>--baud must be 4800, 9600 or 19200</source>
+        <translation>--baud 须为 4800、9600 或 19200</translation>
+    </message>
+    <message>
+        <source>--parity must be none, odd or even</source>
+        <translation>--parity 须为 none、odd 或 even</translation>
+    </message>
+    <message>
+        <source>--address must be a number from 1 to 247</source>
+        <translation>--address 须为 1 到 247 之间的数</translation>
+    </message>
+    <message>
+        <source>--screenshot-delay must be a number of seconds</source>
+        <translation>--screenshot-delay 须为秒数</translation>
+    </message>
+    <message>
+        <source>--demo-speed must be a number above 0, at most 1000</source>
+        <translation>--demo-speed 须为大于 0、至多 1000 的数</translation>
+    </message>
+    <message>
+        <source>--record must be short or long</source>
+        <translation>--record 须为 short 或 long</translation>
+    </message>
+    <message>
+        <source>--export-csv needs a file name</source>
+        <translation>--export-csv 需要文件名</translation>
+    </message>
+    <message>
+        <source>--export-events needs a file name</source>
+        <translation>--export-events 需要文件名</translation>
+    </message>
+    <message>
+        <source>--from: &quot;%1&quot; is no time (2024-03-05 or 2024-03-05T12:30:15)</source>
+        <translation>--from：“%1”不是时间（2024-03-05 或 2024-03-05T12:30:15）</translation>
+    </message>
+    <message>
+        <source>--to: &quot;%1&quot; is no time (2024-03-05 or 2024-03-05T12:30:15)</source>
+        <translation>--to：“%1”不是时间（2024-03-05 或 2024-03-05T12:30:15）</translation>
+    </message>
+    <message>
+        <source>--from is after --to</source>
+        <translation>--from 晚于 --to</translation>
+    </message>
+    <message>
+        <source>--export-csv and --export-events exclude each other</source>
+        <translation>--export-csv 与 --export-events 不能同时使用</translation>
+    </message>
+    <message>
+        <source>--from and --to go with --export-csv or --export-events</source>
+        <translation>--from 和 --to 须与 --export-csv 或 --export-events 同用</translation>
+    </message>
+    <message>
+        <source>--record goes with --export-csv</source>
+        <translation>--record 须与 --export-csv 同用</translation>
+    </message>
+    <message>
+        <source>--category goes with --export-events</source>
+        <translation>--category 须与 --export-events 同用</translation>
+    </message>
+    <message>
+        <source>--backup, --compare and --restore exclude each other</source>
+        <translation>--backup、--compare 与 --restore 不能同时使用</translation>
+    </message>
+    <message>
+        <source>--against goes with --compare</source>
+        <translation>--against 须与 --compare 同用</translation>
+    </message>
+    <message>
+        <source>--backup, --compare and --restore need --connect PORT</source>
+        <translation>--backup、--compare 和 --restore 需要 --connect 端口</translation>
+    </message>
+    <message>
+        <source>--include-comms goes with --restore</source>
+        <translation>--include-comms 须与 --restore 同用</translation>
+    </message>
+    <message>
+        <source>--verify-journal goes alone (with --db)</source>
+        <translation>--verify-journal 须单独使用（可带 --db）</translation>
+    </message>
+    <message>
+        <source>--screen must be one of: %1</source>
+        <translation>--screen 须为以下之一：%1</translation>
+    </message>
+    <message>
+        <source>--lang must be zh_CN or en</source>
+        <translation>--lang 须为 zh_CN 或 en</translation>
+    </message>
+    <message>
+        <source>--demo and --connect exclude each other</source>
+        <translation>--demo 与 --connect 不能同时使用</translation>
+    </message>
+    <message>
+        <source>--category: &quot;%1&quot; is no category; the categories are %2</source>
+        <translation>--category：“%1”不是类别；类别有 %2</translation>
+    </message>
+    <message>
+        <source>--category names none of %1</source>
+        <translation>--category 未指定 %1 中的任何类别</translation>
+    </message>
+</context>
+<context>
     <name>CorrectionPlot</name>
     <message>
         <source>electrical value</source>

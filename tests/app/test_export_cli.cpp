@@ -66,6 +66,43 @@ private slots:
         QVERIFY2(printed.contains(said), qPrintable(printed));
         QCOMPARE(QFile::exists(out), status == 0);
     }
+
+    // What the command line says follows --lang, a mistaken option named on one line; the CSV's
+    // own headers are English with --lang en, the captions as they are.
+    void inTheInterfaceLanguage_data() {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("unknown option") << "en"
+                                        << "--frm"
+                                        << "unknown option --frm; see mt3600-console --help";
+        QTest::newRow("unknown option, Chinese") << "zh_CN"
+                                                 << "--frm"
+                                                 << "未知选项 --frm；请看 mt3600-console --help";
+        QTest::newRow("export, Chinese") << "zh_CN"
+                                         << "--db"
+                                         << "100 条短记录已写入 ";
+        QTest::newRow("export, English") << "en"
+                                         << "--db"
+                                         << "100 short records written to ";
+    }
+
+    void inTheInterfaceLanguage() {
+        QFETCH(QString, lang);
+        QFETCH(QString, option);
+        QFETCH(QString, said);
+        const QString out = dir.filePath(QStringLiteral("%1.csv").arg(QTest::currentDataTag()));
+        QProcess console;
+        console.start(QStringLiteral(MT3600_CONSOLE_PATH),
+                      {"--lang", lang, "--export-csv", out, option, db});
+        QVERIFY(console.waitForFinished(30000));
+        const QString suffix = option == "--db" ? out : QString();
+        QCOMPARE(QString::fromUtf8(console.readAll() + console.readAllStandardError()),
+                 "mt3600-console: " + said + suffix + "\n");
+        QFile csv(out);
+        if (lang == "en" && csv.open(QIODevice::ReadOnly))
+            QVERIFY(csv.readLine().startsWith("\xEF\xBB\xBFtime,record number,当前PV,"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExportCli)
