@@ -104,6 +104,8 @@ private slots:
     void closeGuard();
     void exitButtonAndEsc_data();
     void exitButtonAndEsc();
+    void exitQuestion_data();
+    void exitQuestion();
     void buttonsWithoutScreens();
     void screenChange();
     void screenClosedByOtherMeans();
@@ -116,7 +118,7 @@ void TestLinkAndNavigation::linkControlsAsLoaded() {
     QCOMPARE(rig->form.windowTitle(), QStringLiteral("过程控制仪表 MT3600  OverView"));
     QCOMPARE(combo("Combo1")->count(), 20);
     QCOMPARE(combo("Combo1")->itemText(19), QStringLiteral("20 "));
-    QCOMPARE(combo("Combo1")->currentText(), QStringLiteral("1 "));
+    QCOMPARE(combo("Combo1")->currentText(), QStringLiteral("1: /dev/ttyUSB0")); // with its device
     QCOMPARE(combo("Combo2")->count(), 16);
     QCOMPARE(combo("Combo2")->itemText(15), QStringLiteral("16 "));
     QVERIFY(rig->get<QRadioButton>("Option1(1)")->isChecked());
@@ -455,11 +457,35 @@ void TestLinkAndNavigation::exitButtonAndEsc() {
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
     }
     QCOMPARE(exits.size(), 1);
+    QCOMPARE(rig->questions.size(), 1); // the link is open: ending the program was confirmed
     QVERIFY(!rig->form.closeGuard());
     QVERIFY(unloads >= 1);
     // Ending the program neither closes the port nor stops the poll cycle first.
     QVERIFY(rig->link.callsOf(QStringLiteral("ClosePort_Modbus")).isEmpty());
     QCOMPARE(rig->poll.calls, QList<bool>{true});
+}
+
+void TestLinkAndNavigation::exitQuestion_data() {
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("exits"); // the operator answers no
+    QTest::newRow("link open: declined, the program goes on") << true << 1 << 0;
+    QTest::newRow("link closed: nothing to ask") << false << 0 << 1;
+}
+
+void TestLinkAndNavigation::exitQuestion() {
+    QFETCH(bool, open);
+    QFETCH(int, questions);
+    QFETCH(int, exits);
+    if (open)
+        rig->form.Command9_Click();
+    rig->answer = false;
+    QSignalSpy spy(&rig->form, &OverviewForm::exitRequested);
+    QTest::mouseClick(button("Command1"), Qt::LeftButton);
+    QCOMPARE(rig->questions.size(), questions);
+    QCOMPARE(spy.size(), exits);
+    QCOMPARE(rig->form.closeGuard(), exits == 0);
+    QCOMPARE(rig->form.timer1().isActive(), exits == 0);
 }
 
 void TestLinkAndNavigation::buttonsWithoutScreens() {
