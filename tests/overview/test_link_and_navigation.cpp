@@ -104,8 +104,6 @@ private slots:
     void closeGuard();
     void exitButtonAndEsc_data();
     void exitButtonAndEsc();
-    void exitQuestion_data();
-    void exitQuestion();
     void buttonsWithoutScreens();
     void screenChange();
     void screenClosedByOtherMeans();
@@ -463,29 +461,6 @@ void TestLinkAndNavigation::exitButtonAndEsc() {
     // Ending the program neither closes the port nor stops the poll cycle first.
     QVERIFY(rig->link.callsOf(QStringLiteral("ClosePort_Modbus")).isEmpty());
     QCOMPARE(rig->poll.calls, QList<bool>{true});
-}
-
-void TestLinkAndNavigation::exitQuestion_data() {
-    QTest::addColumn<bool>("open");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<int>("exits"); // the operator answers no
-    QTest::newRow("link open: declined, the program goes on") << true << 1 << 0;
-    QTest::newRow("link closed: nothing to ask") << false << 0 << 1;
-}
-
-void TestLinkAndNavigation::exitQuestion() {
-    QFETCH(bool, open);
-    QFETCH(int, questions);
-    QFETCH(int, exits);
-    if (open)
-        rig->form.Command9_Click();
-    rig->answer = false;
-    QSignalSpy spy(&rig->form, &OverviewForm::exitRequested);
-    QTest::mouseClick(button("Command1"), Qt::LeftButton);
-    QCOMPARE(rig->questions.size(), questions);
-    QCOMPARE(spy.size(), exits);
-    QCOMPARE(rig->form.closeGuard(), exits == 0);
-    QCOMPARE(rig->form.timer1().isActive(), exits == 0);
 }
 
 void TestLinkAndNavigation::buttonsWithoutScreens() {
