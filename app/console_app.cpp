@@ -4,6 +4,7 @@
 #include "app/journal_wiring.h"
 #include "app/screens.h"
 #include "app/splash_form.h"
+#include "core/console_settings.h"
 #include "journal/event_journal.h"
 #include "journal/event_watcher.h"
 #include "journal/journal_link.h"
@@ -22,7 +23,9 @@
 #include <QTimer>
 
 ConsoleApp::ConsoleApp(ConsoleOptions options, QObject* parent)
-    : QObject(parent), options(std::move(options)) {}
+    : QObject(parent), options(std::move(options)) {
+    console_settings::enable();
+}
 
 ConsoleApp::~ConsoleApp() {
     // The overview goes before the forms it uses; the link closes its device on the way out.
@@ -92,8 +95,10 @@ void ConsoleApp::connectAtStart() {
         openLink(options.connectPort, options.parityCode);
         return;
     }
-    if (!options.demo)
+    if (!options.demo) {
+        overview->restoreLinkChoice(); // chosen, not opened: the operator presses "打开"
         return;
+    }
     demo = std::make_unique<DemoInstrument>();
     connect(demo.get(), &DemoInstrument::ready, this, [this](const QString& path) {
         openLink(path, 0); // a pseudo terminal carries no parity

@@ -18,3 +18,10 @@ struct RegisterImage {
     std::array<qint32, 101> Bit1X{}; // discrete inputs 1..8, 0 or 1
     std::array<qint32, 101> Bit0X{}; // coils 1..8, 0 or 1
 };
+
+// The program state the poll cycle last read (input register 4097) is 1 (running) or 2 (held):
+// a curve selection then changes the curve under the program.
+inline bool program_running_or_held(const RegisterImage& image) {
+    const qint32 state = image.Val3X4097[0];
+    return state == 1 || state == 2;
+}

@@ -1,5 +1,6 @@
 #include "curves/export_dialog.h"
 
+#include "core/console_settings.h"
 #include "core/naming.h"
 
 #include <QDateTimeEdit>
@@ -12,7 +13,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
+
+namespace {
+const QString kFolderKey = QStringLiteral("export/recordsFolder");
+} // namespace
 
 namespace {
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
@@ -33,9 +37,8 @@ ExportDialog::ExportDialog(const QString& path, bool longRecords, QWidget* paren
         e->setCalendarPopup(true);
     }
     file = named(new QLineEdit(this), QStringLiteral("ExportFile"));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     file->setText(
-        QDir(folder.isEmpty() ? QDir::homePath() : folder)
+        QDir(console_settings::folder(kFolderKey))
             .filePath(QStringLiteral("mt3600-%1-%2.csv")
                           .arg(longRecord ? QStringLiteral("long") : QStringLiteral("short"),
                                QDateTime::currentDateTime().toString(
@@ -115,6 +118,12 @@ void ExportDialog::startExport() {
         status->setText(tr("The period ends before it starts: nothing exported."));
         return;
     }
+    QString why;
+    if (!console_settings::make_folder_of(file->text().trimmed(), why)) {
+        status->setText(why);
+        return;
+    }
+    console_settings::remember_folder(kFolderKey, file->text().trimmed());
     job = std::make_unique<CsvExport>(
         CsvRequest{dbPath, longRecord, first, last, file->text().trimmed()});
     if (!job->begin()) {

@@ -1,5 +1,6 @@
 #include "files/files_form.h"
 
+#include "core/console_settings.h"
 #include "core/fonts.h"
 #include "core/naming.h"
 
@@ -15,9 +16,12 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+namespace {
+const QString kLastFile = QStringLiteral("files/instrumentFile");
+} // namespace
 
 FilesForm::FilesForm(Instrument& instrument, InstrumentLink& wire,
                      std::function<void()> backToOverview, QWidget* parent)
@@ -28,9 +32,12 @@ FilesForm::FilesForm(Instrument& instrument, InstrumentLink& wire,
     use_cjk_font(*this, 10);
 
     file = named(new QLineEdit(this), QStringLiteral("FilesPath"));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    file->setText(QDir(folder.isEmpty() ? QDir::homePath() : folder)
-                      .filePath(QStringLiteral("mt3600-setup.json")));
+    // The file of the last job, so that a compare right after a backup finds it again.
+    file->setText(
+        console_settings::value(
+            kLastFile,
+            QDir(console_settings::folder(QString())).filePath(QStringLiteral("mt3600-setup.json")))
+            .toString());
     auto* browseButton = new QPushButton(tr("Browse…"), this);
     backupButton =
         named(new QPushButton(tr("Back up to the file"), this), QStringLiteral("FilesBackup"));
@@ -127,6 +134,7 @@ void FilesForm::started(const QString& what) {
     cancelButton->setEnabled(true);
     progress->setValue(0);
     report->setText(what);
+    console_settings::set_value(kLastFile, file->text().trimmed());
 }
 
 void FilesForm::backupClick() {
@@ -148,6 +156,11 @@ void FilesForm::backupClick() {
 }
 
 void FilesForm::startBackup() {
+    QString why;
+    if (!console_settings::make_folder_of(file->text().trimmed(), why)) {
+        report->setText(why);
+        return;
+    }
     started(tr("Reading the instrument…"));
     const LinkStatus s = link.status();
     setupJob.backup(file->text().trimmed(), {QDateTime::currentDateTime().toOffsetFromUtc(

@@ -1,5 +1,6 @@
 #include "journal/journal_form.h"
 
+#include "core/console_settings.h"
 #include "core/fonts.h"
 #include "core/naming.h"
 #include "journal/event_journal.h"
@@ -15,11 +16,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
+const QString kFolderKey = QStringLiteral("export/journalFolder");
 const QColor kMarked(255, 200, 200); // a refused input, as the parameter screens mark one
 
 void mark(QLineEdit* box, const QString& why) {
@@ -140,8 +141,7 @@ void JournalForm::buildControls() {
     note = named(new QLabel(this), QStringLiteral("JournalNote"));
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     exportFile = named(new QLineEdit(this), QStringLiteral("JournalExportFile"));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    exportFile->setText(QDir(folder.isEmpty() ? QDir::homePath() : folder)
+    exportFile->setText(QDir(console_settings::folder(kFolderKey))
                             .filePath(QStringLiteral("mt3600-events-%1.csv")
                                           .arg(QDateTime::currentDateTime().toString(
                                               QStringLiteral("yyyyMMdd-HHmmss")))));
@@ -202,6 +202,30 @@ void JournalForm::Form_Load() {
     table->setFocus(); // the arrow keys and Page Down move through the events at once
     if (!rows.reload({}))
         refuse({}, tr("The record file cannot be read: %1").arg(rows.error()));
+    restoreFilters();
+    applyFilter(); // the filters the operator last used, if any
+}
+
+void JournalForm::restoreFilters() {
+    from->setText(console_settings::value(QStringLiteral("journal/from")).toString());
+    to->setText(console_settings::value(QStringLiteral("journal/to")).toString());
+    text->setText(console_settings::value(QStringLiteral("journal/text")).toString());
+    const QStringList ticked =
+        console_settings::value(QStringLiteral("journal/categories")).toStringList();
+    for (std::size_t k = 0; k < categories.size(); ++k)
+        categories[k]->setChecked(ticked.contains(QString::number(k)));
+    all->setChecked(ticked.isEmpty());
+}
+
+void JournalForm::saveFilters() const {
+    QStringList ticked;
+    for (std::size_t k = 0; k < categories.size(); ++k)
+        if (categories[k]->isChecked())
+            ticked << QString::number(k);
+    console_settings::set_value(QStringLiteral("journal/from"), from->text().trimmed());
+    console_settings::set_value(QStringLiteral("journal/to"), to->text().trimmed());
+    console_settings::set_value(QStringLiteral("journal/text"), text->text().trimmed());
+    console_settings::set_value(QStringLiteral("journal/categories"), ticked);
 }
 
 void JournalForm::refuse(const QList<QLineEdit*>& boxes, const QString& why) {
@@ -252,6 +276,8 @@ void JournalForm::applyFilter() {
         return; // tabbing through the boxes reloads nothing
     if (!rows.reload(f))
         refuse({}, tr("The record file cannot be read: %1").arg(rows.error()));
+    else
+        saveFilters();
     table->scrollToTop();
 }
 
@@ -329,6 +355,12 @@ void JournalForm::exportClick() {
         refuse({exportFile}, tr("Name a file to export to."));
         return;
     }
+    QString why;
+    if (!console_settings::make_folder_of(file, why)) {
+        refuse({exportFile}, why);
+        return;
+    }
+    console_settings::remember_folder(kFolderKey, file);
     mark(exportFile, QString());
     note->setPalette(palette());
     job = std::make_unique<EventExport>(EventExportRequest{reader.path(), rows.filter(), file});

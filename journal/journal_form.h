@@ -47,6 +47,8 @@ protected:
     bool beforeReturn() override; // gives up an export under way
 
 private:
+    void restoreFilters();    // as the operator last applied them
+    void saveFilters() const; // remembered once applied
     void buildControls();
     void buildLayout();
     void allClicked(bool checked);

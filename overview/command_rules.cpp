@@ -14,7 +14,7 @@ const ToggleRule kToggleRules[4] = {
     {"Command19", u"手动", 1},
     {"Command12", u"单点/程序", 2},
     {"Command18", u"SV1/2", 3},
-    {"Command20", u"主自整定", 7},
+    {"Command20", u"主自整定", kAutoTuneCoil},
 };
 
 std::optional<qint32> entry_value(const EntryRule& rule, QStringView text) {

@@ -28,6 +28,7 @@ struct ToggleRule {
     int coil; // one-based; its polled state is Bit0X[coil - 1]
 };
 extern const ToggleRule kToggleRules[4];
+constexpr int kAutoTuneCoil = 7; // "主自整定"
 
 struct ListRule {
     const char* combo;

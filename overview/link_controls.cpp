@@ -1,5 +1,6 @@
 #include "link_controls.h"
 
+#include "core/console_settings.h"
 #include "core/conversions.h"
 #include "core/naming.h"
 #include "link/instrument.h"
@@ -29,6 +30,20 @@ QComboBox* number_list(QWidget* owner, const char* name, int last) {
     return c;
 }
 
+// The port list: each number with its device where the scan found one ("2: /dev/ttyUSB0").
+QComboBox* port_list(QWidget* owner, const PortTable& ports, int last) {
+    auto* c = named(new QComboBox(owner), QStringLiteral("Combo1"));
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    for (int n = 1; n <= last; ++n) {
+        const QString device = ports.deviceFor(n);
+        c->addItem(device.isEmpty() ? QStringLiteral("%1 ").arg(n)
+                                    : QStringLiteral("%1: %2").arg(n).arg(device));
+    }
+    c->setCurrentIndex(0);
+    return c;
+}
+
 // A number typed into a setting list, by the text-to-number rule; a number that does not fit
 // leaves the setting as it was.
 void store_number(qint32& setting, const QString& text) {
@@ -45,7 +60,11 @@ LinkControls::LinkControls(LinkTarget& target, InstrumentLink& link, PollTimerCo
     buildOptionFrames(owner);
     Command9 = named(new QPushButton(QStringLiteral("打开"), owner), QStringLiteral("Command9"));
     Command10 = named(new QPushButton(QStringLiteral("关闭"), owner), QStringLiteral("Command10"));
-    connect(Command9, &QPushButton::clicked, this, &LinkControls::Command9_Click);
+    // Remembered only when the operator presses "打开", not when the command line opens the port.
+    connect(Command9, &QPushButton::clicked, this, [this] {
+        rememberChoice();
+        Command9_Click();
+    });
     connect(Command10, &QPushButton::clicked, this, &LinkControls::Command10_Click);
 
     status = new LinkStatusIndicator(owner);
@@ -57,7 +76,7 @@ void LinkControls::buildPortFrames(QWidget* owner) {
     portFrame = new QGroupBox(QStringLiteral("通讯端口选择"), owner);
     portFrame->setObjectName(QStringLiteral("portFrame"));
     auto* p = new QGridLayout(portFrame);
-    Combo1 = number_list(portFrame, "Combo1", 20);
+    Combo1 = port_list(portFrame, ports, 20);
     Combo1->setToolTip(tr("a port number, a device path or host:port"));
     portNote = new QLabel(ports.describe(), portFrame);
     portNote->setObjectName(QStringLiteral("portNote"));
@@ -135,7 +154,10 @@ void LinkControls::Command10_Click() {
 void LinkControls::applyLinkOptions(const QString& port, int baudCode, int parityCode,
                                     int address) {
     auto choose = [](QComboBox* list, const QString& text) {
-        const int i = list->findText(text.trimmed() + u' ');
+        // A bare number picks its entry, whatever the entry shows beside the number.
+        bool number = false;
+        const int n = text.trimmed().toInt(&number);
+        const int i = number && n >= 1 && n <= list->count() ? n - 1 : -1;
         if (i >= 0)
             list->setCurrentIndex(i);
         else
@@ -150,6 +172,27 @@ void LinkControls::applyLinkOptions(const QString& port, int baudCode, int parit
         Option1[static_cast<std::size_t>(baudCode)]->setChecked(true);
     if (parityCode >= 0 && parityCode < 3)
         Option2[static_cast<std::size_t>(parityCode)]->setChecked(true);
+}
+
+void LinkControls::rememberChoice() const {
+    LinkChoice c;
+    const QString portText = Combo1->currentText();
+    const auto number = to_int32(text_to_number(portText));
+    c.port = PortTable::isTypedTarget(portText) || !number ? portText.trimmed()
+                                                           : QString::number(*number);
+    for (int i = 0; i < 3; ++i) {
+        if (Option1[std::size_t(i)]->isChecked())
+            c.baudCode = i;
+        if (Option2[std::size_t(i)]->isChecked())
+            c.parityCode = i;
+    }
+    c.address = to_int32(text_to_number(Combo2->currentText())).value_or(c.address);
+    console_settings::save_link(c);
+}
+
+void LinkControls::restoreChoice() {
+    if (const auto c = console_settings::saved_link())
+        applyLinkOptions(c->port, c->baudCode, c->parityCode, c->address);
 }
 
 void LinkControls::refreshIndicator() {

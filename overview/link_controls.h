@@ -37,6 +37,10 @@ public:
     // parity code 0..2 (anything else keeps the current choice), address 1..16 (0 keeps it).
     void applyLinkOptions(const QString& port, int baudCode, int parityCode, int address);
 
+    // The settings the operator last opened the port with, as a start without a port on the
+    // command line finds them.
+    void restoreChoice();
+
     void refreshIndicator();
     bool indicatorCountingDown() const;
 
@@ -54,6 +58,7 @@ signals:
 private:
     void buildPortFrames(QWidget* owner);
     void buildOptionFrames(QWidget* owner);
+    void rememberChoice() const; // what "打开" is pressed with
 
     LinkTarget& target;
     InstrumentLink& link;

@@ -2,6 +2,7 @@
 
 #include "core/conversions.h"
 #include "core/naming.h"
+#include "core/register_image.h"
 #include "link/instrument.h"
 #include "link/instrument_link.h"
 #include "panel_decode.h"
@@ -120,6 +121,8 @@ void OperatorCommands::toggleClick(int k) {
     const int port = instrument.target().port;
     const int slave = instrument.target().address;
     const QString source = source_of(QLatin1String(kToggleRules[k].button));
+    if (!confirmed(k))
+        return;
     if (instrument.image().Bit0X[coil - 1] != 0)
         link.Rst_0X_Bit1(
             port, slave, coil, this, [](int) {}, source);
@@ -136,6 +139,21 @@ void OperatorCommands::Command27_Click() {
     listClick(curve_list(), Combo4, Command27);
 }
 
+// Only turning auto-tune on asks: it takes the loop out of the operator's hands for a while.
+bool OperatorCommands::confirmed(int k) const {
+    const int coil = kToggleRules[k].coil;
+    if (coil != kAutoTuneCoil || instrument.image().Bit0X[coil - 1] != 0)
+        return true;
+    return asking(owner, tr("Start auto-tune? The instrument drives the output itself until "
+                            "auto-tune ends."));
+}
+
+bool OperatorCommands::curveConfirmed() const {
+    if (!program_running_or_held(instrument.image()))
+        return true;
+    return asking(owner, tr("A program is running or held. Select another curve under it?"));
+}
+
 void OperatorCommands::listClick(const ListRule& rule, QComboBox* combo, QPushButton* commit) {
     const auto code = list_code(rule.entries, combo->currentText());
     if (!code) {
@@ -144,6 +162,8 @@ void OperatorCommands::listClick(const ListRule& rule, QComboBox* combo, QPushBu
                                     list_codes_text(rule.entries)));
         return;
     }
+    if (combo == Combo4 && !curveConfirmed())
+        return; // declined: the list keeps what it shows, nothing is written
     // Committed as an option field: the edit text becomes the bare code, which is then written.
     combo->setEditText(QString::number(*code));
     if (const auto v = to_int32(text_to_number(combo->currentText())))

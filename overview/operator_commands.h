@@ -5,6 +5,7 @@
 // refused with a visible sign on the control and never sent.
 
 #include "command_rules.h"
+#include "core/ask_operator.h"
 
 #include <QObject>
 #include <array>
@@ -31,6 +32,9 @@ public:
     QComboBox* combo4() const { return Combo4; }
     QPushButton* command13() const { return Command13; }
     QPushButton* command27() const { return Command27; }
+    // Who answers the questions before starting auto-tune and before a curve selection under a
+    // running or held program; a modal box by default.
+    void setAsking(AskOperator ask) { asking = std::move(ask); }
 
     void T_3RW_GotFocus(int index);
     void T_3RW_LostFocus(int index);
@@ -59,6 +63,8 @@ private:
     void markRefused(QWidget* box, const QString& message);
     void clearRefused(QWidget* box);
     void hideCompanion(QPushButton* button);
+    bool confirmed(int k) const; // the toggle k may go out as the image says it would
+    bool curveConfirmed() const; // a curve selection may go out under the program state
 
     const Instrument& instrument;
     InstrumentLink& link;
@@ -70,4 +76,5 @@ private:
     QComboBox* Combo4 = nullptr;
     QPushButton* Command13 = nullptr;
     QPushButton* Command27 = nullptr;
+    AskOperator asking = ask_in_box;
 };

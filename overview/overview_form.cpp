@@ -23,7 +23,7 @@ constexpr int kMessageMs = 10000; // how long a refused-input note stays on the 
 
 OverviewForm::OverviewForm(Instrument& instrument, InstrumentLink& wire, PollTimerControl& poll,
                            PortTable ports, QWidget* parent)
-    : QWidget(parent), panel(instrument.image(), this) {
+    : QWidget(parent), panel(instrument.image(), this), linkWire(wire) {
     name_control(this, QStringLiteral("ssqx"));
     setWindowTitle(QStringLiteral("过程控制仪表 MT3600  OverView"));
     use_cjk_font(*this, 10);
@@ -92,7 +92,21 @@ void OverviewForm::applyLinkOptions(const QString& port, int baudCode, int parit
     link->applyLinkOptions(port, baudCode, parityCode, address);
 }
 
+void OverviewForm::restoreLinkChoice() {
+    link->restoreChoice();
+}
+
+void OverviewForm::setAsking(AskOperator ask) {
+    asking = ask;
+    operatorCommands->setAsking(std::move(ask));
+}
+
 void OverviewForm::Command1_Click() {
+    // With the link open the poll cycle feeds the record file: ending the program ends logging.
+    const LinkStatus now = linkWire.status();
+    if ((now.open || now.wanted) &&
+        !asking(this, tr("The link is open: ending the program ends logging. Exit?")))
+        return;
     runUnloadHook();
     guard = false;
     Timer1.stop();

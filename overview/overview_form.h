@@ -5,6 +5,7 @@
 // guard keeps the window's close box from unloading it; only the exit button ends the program.
 // The real-time chart is added later into chartArea() through the chart hooks.
 
+#include "core/ask_operator.h"
 #include "navigation.h"
 #include "status_panel.h"
 
@@ -46,6 +47,10 @@ public:
     void Command10_Click(); // "关闭"
     void Command1_Click();  // "退出" (also Esc): lets go of the guard and ends the program
     void applyLinkOptions(const QString& port, int baudCode, int parityCode, int address);
+    void restoreLinkChoice(); // the link settings "打开" was last pressed with
+    // Who answers the questions before "退出" with the link open, starting auto-tune and a curve
+    // selection under a running program; a modal box by default.
+    void setAsking(AskOperator ask);
 
     void setScreenFactory(Screen target, ScreenFactory factory);
     void setChartHooks(ChartHooks hooks);
@@ -82,6 +87,8 @@ private:
     void returnFromHistory();
 
     StatusPanel panel;
+    const InstrumentLink& linkWire;
+    AskOperator asking = ask_in_box;
     OperatorCommands* operatorCommands = nullptr;
     LinkControls* link = nullptr;
     Navigation* nav = nullptr;

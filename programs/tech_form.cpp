@@ -1,10 +1,11 @@
 #include "programs/tech_form.h"
 
+#include "charts/chart_picture.h"
 #include "core/conversions.h"
 #include "core/naming.h"
+#include "core/register_image.h"
 #include "params/param_layout.h"
 #include "programs/program_table.h"
-#include "charts/chart_picture.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -275,6 +276,9 @@ void Tech::Command27_Click() {
             tr("\"%1\" is no curve (0 to 8) — nothing written").arg(Combo4->currentText()));
         return;
     }
+    if (program_running_or_held(instrument.image()) &&
+        !asking(this, tr("A program is running or held. Select another curve under it?")))
+        return;
     // On the link's own account, as the fields' writes: the repeat goes out whatever happens to
     // the screen meanwhile.
     const int port = instrument.target().port;

@@ -5,6 +5,7 @@
 // or a curve selection is followed by three read-backs of the program window, 500 ms apart
 // (Timer2). Timer1 refreshes the display from what was read every 600 ms.
 
+#include "core/ask_operator.h"
 #include "link/block_reader.h"
 #include "params/param_screen.h"
 #include "programs/program_plot.h"
@@ -29,6 +30,8 @@ public:
     void Timer2_Timer();
     void Command27_Click();
     void HScl1_Change();
+    // Who answers the question before a curve selection under a running or held program.
+    void setAsking(AskOperator ask) { asking = std::move(ask); }
 
     QTimer& timer2() { return Timer2; }
     bool readingBack() const { return reader.reading(); } // a read of the window is under way
@@ -63,6 +66,7 @@ private:
     QComboBox* Combo4 = nullptr;
     QPushButton* Command27 = nullptr;
     QLabel* curveNow = nullptr; // D_4W(6)
+    AskOperator asking = ask_in_box;
     QScrollBar* HScl1 = nullptr;
     QLabel* Label3A = nullptr;
     QTableWidget* Flxg = nullptr;

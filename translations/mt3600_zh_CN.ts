@@ -1171,6 +1171,14 @@
         <source>%1: &quot;%2&quot; holds no number (%3) — nothing written</source>
         <translation>%1：“%2”中没有数字（%3）— 未写入</translation>
     </message>
+    <message>
+        <source>Start auto-tune? The instrument drives the output itself until auto-tune ends.</source>
+        <translation>启动主自整定？自整定结束前，输出由仪表自行控制。</translation>
+    </message>
+    <message>
+        <source>A program is running or held. Select another curve under it?</source>
+        <translation>程序正在运行或暂停中。确定在该程序下选择另一条曲线吗？</translation>
+    </message>
 </context>
 <context>
     <name>OutputTarget</name>
@@ -1189,6 +1197,13 @@
     <message>
         <source>%1 is an SQLite database: an export or backup does not replace it</source>
         <translation>%1 是 SQLite 数据库：导出或备份不会覆盖它</translation>
+    </message>
+</context>
+<context>
+    <name>OverviewForm</name>
+    <message>
+        <source>The link is open: ending the program ends logging. Exit?</source>
+        <translation>通讯已打开：退出程序将停止记录。确定退出吗？</translation>
     </message>
 </context>
 <context>
@@ -1721,6 +1736,17 @@
     <message>
         <source>the recipe value %1 places no segment table (0 to 8)</source>
         <translation>工艺配方值 %1 不对应任何段表（0 至 8）</translation>
+    </message>
+    <message>
+        <source>A program is running or held. Select another curve under it?</source>
+        <translation>程序正在运行或暂停中。确定在该程序下选择另一条曲线吗？</translation>
+    </message>
+</context>
+<context>
+    <name>console_settings</name>
+    <message>
+        <source>The folder %1 cannot be made</source>
+        <translation>无法创建文件夹 %1</translation>
     </message>
 </context>
 <context>

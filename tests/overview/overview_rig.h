@@ -3,12 +3,12 @@
 // recording link and a poll timer that only remembers what it was told; beside it the logger's
 // state and the value axis the curve screens share.
 
+#include "charts/value_axis.h"
 #include "link/instrument.h"
 #include "link/poll_control.h"
 #include "link/port_table.h"
 #include "overview/overview_form.h"
 #include "records/logger_state.h"
-#include "charts/value_axis.h"
 #include "support/recording_link.h"
 
 #include <QApplication>
@@ -37,6 +37,16 @@ struct OverviewRig {
     FakePoll poll;
     OverviewForm form{instrument, link, poll,
                       PortTable({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")})};
+
+    QStringList questions; // what the overview asked before a disruptive command
+    bool answer = true;    // and what the operator answers
+
+    OverviewRig() {
+        form.setAsking([this](QWidget*, const QString& q) {
+            questions << q;
+            return answer;
+        });
+    }
 
     RegisterImage& image() { return instrument.image(); }
     LinkTarget& target() { return instrument.target(); }

@@ -116,7 +116,7 @@ void TestLinkAndNavigation::linkControlsAsLoaded() {
     QCOMPARE(rig->form.windowTitle(), QStringLiteral("过程控制仪表 MT3600  OverView"));
     QCOMPARE(combo("Combo1")->count(), 20);
     QCOMPARE(combo("Combo1")->itemText(19), QStringLiteral("20 "));
-    QCOMPARE(combo("Combo1")->currentText(), QStringLiteral("1 "));
+    QCOMPARE(combo("Combo1")->currentText(), QStringLiteral("1: /dev/ttyUSB0")); // with its device
     QCOMPARE(combo("Combo2")->count(), 16);
     QCOMPARE(combo("Combo2")->itemText(15), QStringLiteral("16 "));
     QVERIFY(rig->get<QRadioButton>("Option1(1)")->isChecked());
@@ -455,6 +455,7 @@ void TestLinkAndNavigation::exitButtonAndEsc() {
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
     }
     QCOMPARE(exits.size(), 1);
+    QCOMPARE(rig->questions.size(), 1); // the link is open: ending the program was confirmed
     QVERIFY(!rig->form.closeGuard());
     QVERIFY(unloads >= 1);
     // Ending the program neither closes the port nor stops the poll cycle first.

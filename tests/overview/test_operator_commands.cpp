@@ -76,6 +76,8 @@ private slots:
     void lists();
     void committedListWritesItsNumberAgain();
     void listRetry();
+    void confirmations_data();
+    void confirmations();
 };
 
 void TestOperatorCommands::companionShownOnFocusYellowWhileFocused() {
@@ -326,6 +328,44 @@ void TestOperatorCommands::listRetry() {
     QCOMPARE(w.size(), 2);
     QCOMPARE(w[0].text(), w[1].text());
     QCOMPARE(w[1].text(), QStringLiteral("Set_4X_D1(1,1,7,1)"));
+}
+
+void TestOperatorCommands::confirmations_data() {
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<int>("autoTune");     // coil 7 as polled
+    QTest::addColumn<int>("programState"); // input register 4097 as polled
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QString>("written"); // empty: nothing
+    QTest::newRow("auto-tune on, declined") << "Command20" << 0 << 0 << false << 1 << "";
+    QTest::newRow("auto-tune on, accepted")
+        << "Command20" << 0 << 0 << true << 1 << "Set_0X_Bit1(1,1,7,1)";
+    QTest::newRow("auto-tune off asks nothing")
+        << "Command20" << 1 << 1 << false << 0 << "Rst_0X_Bit1(1,1,7,1)";
+    QTest::newRow("curve, program running, declined") << "Command27" << 0 << 1 << false << 1 << "";
+    QTest::newRow("curve, program held, accepted")
+        << "Command27" << 0 << 2 << true << 1 << "Set_4X_D1(1,1,7,3)";
+    QTest::newRow("exit, link open, declined") << "Command1" << 0 << 0 << false << 1 << "";
+}
+
+void TestOperatorCommands::confirmations() {
+    QFETCH(QString, commit);
+    QFETCH(int, autoTune);
+    QFETCH(int, programState);
+    QFETCH(bool, answer);
+    QFETCH(int, questions);
+    QFETCH(QString, written);
+    rig->image().Bit0X[6] = autoTune;
+    rig->image().Val3X4097[0] = programState;
+    rig->answer = answer;
+    typeInto(rig->get<QComboBox>(QStringLiteral("Combo4")), QStringLiteral("3"));
+    QTest::mouseClick(rig->get<QPushButton>(commit), Qt::LeftButton);
+    rig->link.completeAll();
+    QCOMPARE(rig->questions.size(), questions);
+    QCOMPARE(rig->link.calls.size(), written.isEmpty() ? 0 : 1);
+    if (!written.isEmpty())
+        QCOMPARE(rig->link.calls[0].text(), written);
+    QVERIFY(rig->form.closeGuard()); // the program goes on
 }
 
 QTEST_MAIN(TestOperatorCommands)
