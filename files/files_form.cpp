@@ -1,6 +1,7 @@
 #include "files/files_form.h"
 
 #include "core/console_settings.h"
+#include "core/ask_operator.h"
 #include "core/fonts.h"
 #include "core/naming.h"
 
@@ -13,7 +14,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -197,16 +197,7 @@ void FilesForm::writeClick() {
 // on (the restore's confirmation).
 void FilesForm::ask(const QString& name, const QString& text, const QString& details, bool modal,
                     std::function<void(bool)> answer) {
-    auto* box = named(new QMessageBox(QMessageBox::Question, windowTitle(), text,
-                                      QMessageBox::Yes | QMessageBox::No, this),
-                      name);
-    box->setInformativeText(details);
-    box->setDefaultButton(QMessageBox::No);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(modal ? Qt::WindowModal : Qt::NonModal);
-    connect(box, &QMessageBox::finished, this,
-            [answer = std::move(answer)](int result) { answer(result == QMessageBox::Yes); });
-    box->show();
+    question_box(this, name, text, details, modal, std::move(answer));
 }
 
 void FilesForm::confirmRestore(const RestorePlan& plan, std::function<void(bool)> answer) {

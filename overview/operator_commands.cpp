@@ -121,14 +121,18 @@ void OperatorCommands::toggleClick(int k) {
     const int port = instrument.target().port;
     const int slave = instrument.target().address;
     const QString source = source_of(QLatin1String(kToggleRules[k].button));
-    if (!confirmed(k))
-        return;
-    if (instrument.image().Bit0X[coil - 1] != 0)
-        link.Rst_0X_Bit1(
-            port, slave, coil, this, [](int) {}, source);
-    else
-        link.Set_0X_Bit1(
-            port, slave, coil, this, [](int) {}, source);
+    const bool off = instrument.image().Bit0X[coil - 1] != 0;
+    // Only turning auto-tune on asks: it takes the loop out of the operator's hands for a while.
+    ask_first(asking, this, owner, coil == kAutoTuneCoil && !off,
+              tr("Start auto-tune? The instrument drives the output itself until auto-tune ends."),
+              [this, port, slave, coil, off, source] {
+                  if (off)
+                      link.Rst_0X_Bit1(
+                          port, slave, coil, this, [](int) {}, source);
+                  else
+                      link.Set_0X_Bit1(
+                          port, slave, coil, this, [](int) {}, source);
+              });
 }
 
 void OperatorCommands::Command13_Click() {
@@ -139,21 +143,6 @@ void OperatorCommands::Command27_Click() {
     listClick(curve_list(), Combo4, Command27);
 }
 
-// Only turning auto-tune on asks: it takes the loop out of the operator's hands for a while.
-bool OperatorCommands::confirmed(int k) const {
-    const int coil = kToggleRules[k].coil;
-    if (coil != kAutoTuneCoil || instrument.image().Bit0X[coil - 1] != 0)
-        return true;
-    return asking(owner, tr("Start auto-tune? The instrument drives the output itself until "
-                            "auto-tune ends."));
-}
-
-bool OperatorCommands::curveConfirmed() const {
-    if (!program_running_or_held(instrument.image()))
-        return true;
-    return asking(owner, tr("A program is running or held. Select another curve under it?"));
-}
-
 void OperatorCommands::listClick(const ListRule& rule, QComboBox* combo, QPushButton* commit) {
     const auto code = list_code(rule.entries, combo->currentText());
     if (!code) {
@@ -162,12 +151,14 @@ void OperatorCommands::listClick(const ListRule& rule, QComboBox* combo, QPushBu
                                     list_codes_text(rule.entries)));
         return;
     }
-    if (combo == Combo4 && !curveConfirmed())
-        return; // declined: the list keeps what it shows, nothing is written
-    // Committed as an option field: the edit text becomes the bare code, which is then written.
-    combo->setEditText(QString::number(*code));
-    if (const auto v = to_int32(text_to_number(combo->currentText())))
-        writeOnceMore(rule.reg, *v, source_of(commit->objectName()));
+    // Declined: the list keeps what it shows, nothing is written.
+    ask_first(asking, this, owner, combo == Combo4 && program_running_or_held(instrument.image()),
+              tr("A program is running or held. Select another curve under it?"),
+              [this, combo, reg = rule.reg, code = *code, source = source_of(commit->objectName())] {
+                  // Committed as an option field: the edit text becomes the bare code, written.
+                  combo->setEditText(QString::number(code));
+                  writeOnceMore(reg, code, source);
+              });
 }
 
 void OperatorCommands::writeOnceMore(int reg, qint32 value, const QString& source) {

@@ -63,8 +63,6 @@ private:
     void markRefused(QWidget* box, const QString& message);
     void clearRefused(QWidget* box);
     void hideCompanion(QPushButton* button);
-    bool confirmed(int k) const; // the toggle k may go out as the image says it would
-    bool curveConfirmed() const; // a curve selection may go out under the program state
 
     const Instrument& instrument;
     InstrumentLink& link;

@@ -104,9 +104,11 @@ void OverviewForm::setAsking(AskOperator ask) {
 void OverviewForm::Command1_Click() {
     // With the link open the poll cycle feeds the record file: ending the program ends logging.
     const LinkStatus now = linkWire.status();
-    if ((now.open || now.wanted) &&
-        !asking(this, tr("The link is open: ending the program ends logging. Exit?")))
-        return;
+    ask_first(asking, this, this, now.open || now.wanted,
+              tr("The link is open: ending the program ends logging. Exit?"), [this] { exitNow(); });
+}
+
+void OverviewForm::exitNow() {
     runUnloadHook();
     guard = false;
     Timer1.stop();

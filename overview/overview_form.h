@@ -88,6 +88,7 @@ private:
 
     StatusPanel panel;
     const InstrumentLink& linkWire;
+    void exitNow(); // "退出" answered, or not asked
     AskOperator asking = ask_in_box;
     OperatorCommands* operatorCommands = nullptr;
     LinkControls* link = nullptr;

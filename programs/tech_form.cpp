@@ -276,9 +276,12 @@ void Tech::Command27_Click() {
             tr("\"%1\" is no curve (0 to 8) — nothing written").arg(Combo4->currentText()));
         return;
     }
-    if (program_running_or_held(instrument.image()) &&
-        !asking(this, tr("A program is running or held. Select another curve under it?")))
-        return;
+    ask_first(asking, this, this, program_running_or_held(instrument.image()),
+              tr("A program is running or held. Select another curve under it?"),
+              [this, code = *code] { selectCurve(code); });
+}
+
+void Tech::selectCurve(int code) {
     // On the link's own account, as the fields' writes: the repeat goes out whatever happens to
     // the screen meanwhile.
     const int port = instrument.target().port;
@@ -297,13 +300,13 @@ void Tech::Command27_Click() {
     };
     const QString source = QStringLiteral("Tech Command27");
     link.Set_4X_D1(
-        port, slave, kCurveRegister, *code, instrument,
+        port, slave, kCurveRegister, code, instrument,
         [instrument, port, slave, code, finished, source](int result) {
             if (result != kLinkFailure) {
                 finished(result);
                 return;
             }
-            instrument->Set_4X_D1(port, slave, kCurveRegister, *code, instrument, finished, source);
+            instrument->Set_4X_D1(port, slave, kCurveRegister, code, instrument, finished, source);
         },
         source);
 }

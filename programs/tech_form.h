@@ -66,6 +66,7 @@ private:
     QComboBox* Combo4 = nullptr;
     QPushButton* Command27 = nullptr;
     QLabel* curveNow = nullptr; // D_4W(6)
+    void selectCurve(int code); // "曲线选择" answered, or not asked
     AskOperator asking = ask_in_box;
     QScrollBar* HScl1 = nullptr;
     QLabel* Label3A = nullptr;

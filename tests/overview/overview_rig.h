@@ -42,9 +42,9 @@ struct OverviewRig {
     bool answer = true;    // and what the operator answers
 
     OverviewRig() {
-        form.setAsking([this](QWidget*, const QString& q) {
+        form.setAsking([this](QWidget*, const QString& q, std::function<void(bool)> said) {
             questions << q;
-            return answer;
+            said(answer);
         });
     }
 
