@@ -9,6 +9,7 @@
 #include "journal/event_journal.h"
 #include "journal/journal_chain.h"
 #include "journal/journal_link.h"
+#include "journal/measured_spans.h"
 #include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/port_table.h"
@@ -204,6 +205,8 @@ int main(int argc, char* argv[]) {
             return exitCode;
         }
     }
+    // Every record export, the screens' and the command line's, judges its records by the journal.
+    set_measured_spans_source(journal_measured_source());
     if (!options->exportCsv.isEmpty())
         return export_csv(argc, argv, *options);
     if (!options->exportEvents.isEmpty())

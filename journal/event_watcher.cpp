@@ -158,6 +158,7 @@ void EventWatcher::startAfresh() {
     pvKnown = false;
     failedCycles = 0;
     lost = false;
+    valuesRead = false;
     openedAt = now();
     lastGood = QDateTime();
 }
@@ -192,11 +193,15 @@ void EventWatcher::cycleFinished(quint8 readsOk) {
         d.detail = tr("Link restored after %1 s without an answer")
                        .arg(QString::number(double(ms) / 1000.0, 'f', 1));
         journal.record(d);
+        valuesRead = true; // measuring again from the restore on
     }
     failedCycles = 0;
     lastGood = at;
-    if (readsOk & kInputRead)
+    if (readsOk & kInputRead) {
         pvKnown = true;
+        if (!valuesRead)
+            firstRead();
+    }
     for (std::size_t i = 0; i < std::size(kWatched); ++i) {
         const W& w = kWatched[i];
         if (!(readsOk & w.read))
@@ -207,6 +212,23 @@ void EventWatcher::cycleFinished(quint8 readsOk) {
             compare(w, v, baseline);
         previous[i] = v;
     }
+}
+
+// Before this the records hold what the image held before the port was opened (zeros at start):
+// the journal says from when on they are measured.
+void EventWatcher::firstRead() {
+    valuesRead = true;
+    EventDraft d;
+    d.category = EventCategory::Link;
+    d.code = QStringLiteral("first_read");
+    d.source = QStringLiteral("Met1 Timer1");
+    d.result = tr("accepted");
+    const qint64 ms = openedAt.isValid() ? openedAt.msecsTo(now()) : 0;
+    d.newValue = QString::number(double(ms) / 1000.0, 'f', 1);
+    d.detail = tr("First good read %1 s after the port was opened: the values are measured from "
+                  "now on")
+                   .arg(*d.newValue);
+    journal.record(d);
 }
 
 void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {

@@ -4,7 +4,8 @@
 // state, command, curve and segment, whoever changed them (a change within kOwnWriteMs of a
 // write the console made with that value is the console's; any other the instrument's own, its
 // front panel or another master). And the link: lost after kLostAfterCycles failed poll cycles
-// in a row, restored at the next good one, with the length of the outage.
+// in a row, restored at the next good one, with the length of the outage; and the first good read
+// of the process values after the port was opened, from which on the records are measured.
 //
 // Each part of the image is compared only when its read succeeded in the cycle. The first good
 // read after the port was opened is the starting point, not a change; an alarm or fault that is
@@ -43,6 +44,7 @@ public:
 private:
     void compare(const Watched& w, qint32 now, bool baseline);
     void startAfresh();
+    void firstRead();
     QString sourceOf(const Watched& w, qint32 value);
     QDateTime now() const;
 
@@ -55,8 +57,9 @@ private:
     bool pvKnown = false;
     int failedCycles = 0;
     bool lost = false;
-    QDateTime lastGood;  // end of the newest cycle that read anything
-    QDateTime openedAt;  // when the operator opened the port
-    bool wanted = false; // the operator has the port open
+    bool valuesRead = false; // the process values were read since the port was opened
+    QDateTime lastGood;      // end of the newest cycle that read anything
+    QDateTime openedAt;      // when the operator opened the port
+    bool wanted = false;     // the operator has the port open
     std::deque<std::pair<QDateTime, JournalLink::AcceptedWrite>> ownWrites;
 };

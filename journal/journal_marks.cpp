@@ -1,6 +1,9 @@
 #include "journal/journal_marks.h"
 
+#include "journal/measured_spans.h"
+
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace {
 
@@ -39,6 +42,57 @@ const std::vector<SpanRule>& span_rules() {
 
 QDateTime local_of(const JournalEntry& e) {
     return QDateTime::fromMSecsSinceEpoch(e.utcMs).toLocalTime();
+}
+
+struct NotMeasured {
+    Q_DECLARE_TR_FUNCTIONS(NotMeasured)
+public:
+    static QString why(const std::optional<JournalEntry>& begunBy) {
+        const QString code = begunBy ? begunBy->code : QString();
+        if (code == QLatin1String("opened"))
+            return tr("Not measured: the port was opened, no good read yet");
+        if (code == QLatin1String("closed"))
+            return tr("Not measured: the port is closed");
+        if (code == QLatin1String("lost"))
+            return tr("Not measured: the link is lost");
+        if (code == QLatin1String("ended") || code == QLatin1String("unclean_end"))
+            return tr("Not measured: the console was not running");
+        return tr("Not measured: no good read of the instrument is journaled before this");
+    }
+};
+
+// The stretches in which no console measured that the outages (lost to restored) do not already
+// hatch, hatched the same way: before the first good read after the port was opened, with the
+// port closed, before the console started. The records there hold zeros or stale values.
+void add_not_measured(std::vector<ChartMark>& marks, JournalStore& store, const QDateTime& from,
+                      const QDateTime& to) {
+    std::vector<std::pair<qint64, qint64>> hatched;
+    for (const ChartMark& m : marks)
+        if (m.kind == ChartMarkKind::OutageSpan)
+            hatched.emplace_back(m.from.toMSecsSinceEpoch(), m.to.isValid()
+                                                                 ? m.to.toMSecsSinceEpoch()
+                                                                 : MeasuredSpans::kOpenEnd);
+    std::sort(hatched.begin(), hatched.end());
+    const auto local = [](qint64 ms) {
+        return ms == MeasuredSpans::kOpenEnd ? QDateTime()
+                                             : QDateTime::fromMSecsSinceEpoch(ms).toLocalTime();
+    };
+    for (const LinkStretch& s : link_stretches(store, from, to)) {
+        if (s.measured)
+            continue;
+        const QString text =
+            NotMeasured::why(s.begunBy) + (s.begunBy ? u'\n' + mark_text(*s.begunBy) : QString());
+        qint64 at = s.fromMs;
+        for (const auto& [a, b] : hatched) { // the pieces between the outages
+            if (b <= at || a >= s.toMs)
+                continue;
+            if (a > at)
+                marks.push_back({ChartMarkKind::OutageSpan, local(at), local(a), text});
+            at = std::max(at, b);
+        }
+        if (at < s.toMs)
+            marks.push_back({ChartMarkKind::OutageSpan, local(at), local(s.toMs), text});
+    }
 }
 
 } // namespace
@@ -91,6 +145,7 @@ std::vector<ChartMark> journal_marks(JournalStore& store, const QDateTime& from,
         if (open)
             marks.push_back({rule.kind, local_of(*open), QDateTime(), mark_text(*open)});
     }
+    add_not_measured(marks, store, from, to);
     for (const JournalEntry& e : inWindow)
         marks.push_back({ChartMarkKind::Event, local_of(e), local_of(e), mark_text(e)});
     return marks;

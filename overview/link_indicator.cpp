@@ -1,6 +1,15 @@
 #include "link_indicator.h"
 
-LampView LinkStatusIndicator::view(const LinkStatus& s, const QString& note) {
+LampView LinkStatusIndicator::view(const LinkStatus& s, const QString& note,
+                                   std::optional<qint64> staleSeconds) {
+    LampView v = plainView(s, note);
+    if (staleSeconds && s.wanted) // first, so that the cut to the lamp's width keeps it
+        v = {tr("Last good read %1 s ago").arg(*staleSeconds) + QStringLiteral(" · ") + v.text,
+             LampHealth::Failing};
+    return v;
+}
+
+LampView LinkStatusIndicator::plainView(const LinkStatus& s, const QString& note) {
     const QString device = s.device.isEmpty() ? tr("port") : s.device;
     const QString counts = tr("good %1 · failed %2").arg(s.good).arg(s.failed);
     const QString last =
@@ -50,7 +59,14 @@ LinkStatusIndicator::LinkStatusIndicator(QWidget* parent)
 
 void LinkStatusIndicator::display(const LinkStatus& status) {
     last = status;
-    showView(view(status, note));
+    showView(view(status, note, stale));
+}
+
+void LinkStatusIndicator::setStaleSeconds(std::optional<qint64> seconds) {
+    if (seconds == stale)
+        return;
+    stale = seconds;
+    display(last);
 }
 
 void LinkStatusIndicator::setNote(const QString& text) {

@@ -1,5 +1,6 @@
 #include "overview_form.h"
 
+#include "core/clock.h"
 #include "core/elided_label.h"
 #include "core/fonts.h"
 #include "core/naming.h"
@@ -63,6 +64,7 @@ void OverviewForm::Timer1_Timer() {
     if (hooks.tick)
         hooks.tick();
     panel.refresh();
+    showFreshness();
     if (hooks.afterRefresh)
         hooks.afterRefresh();
     if (link->indicatorCountingDown())
@@ -75,8 +77,16 @@ void OverviewForm::panelTick() {
     if (Timer1.isActive() || !guard)
         return; // Timer1 refreshes the panel itself; at the history screen nothing is shown
     panel.refresh(false);
+    showFreshness();
     if (link->indicatorCountingDown())
         link->refreshIndicator();
+}
+
+void OverviewForm::showFreshness() {
+    const QDateTime now = console_clock().now();
+    freshness.observe(linkWire.status(), now);
+    panel.setStale(!freshness.fresh(now));
+    link->indicator()->setStaleSeconds(freshness.staleSeconds(now));
 }
 
 void OverviewForm::Command9_Click() {

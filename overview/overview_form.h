@@ -7,6 +7,7 @@
 
 #include "core/ask_operator.h"
 #include "navigation.h"
+#include "read_freshness.h"
 #include "status_panel.h"
 
 #include <QTimer>
@@ -85,6 +86,7 @@ private:
     void runUnloadHook();
     void leaveForHistory();
     void returnFromHistory();
+    void showFreshness(); // grey values and the last read's age while they are stale
 
     StatusPanel panel;
     const InstrumentLink& linkWire;
@@ -101,6 +103,7 @@ private:
     QTimer panelTimer; // the status panel while Timer1 is stopped by the ruler or paging
     QTimer messageTimer;
     ChartHooks hooks;
+    ReadFreshness freshness;
     bool guard = true; // set at load; only the exit and history buttons clear it
     bool everShown = false;
 };

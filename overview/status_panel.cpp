@@ -153,6 +153,29 @@ void StatusPanel::buildGroups(QWidget* owner) {
     pid = build_group(owner, kPid, D3WWP);
 }
 
+void StatusPanel::setStale(bool stale) {
+    if (stale == grey)
+        return; // the palettes change only when the answer does, not every tick
+    grey = stale;
+    const QColor text = stale ? QColor(128, 128, 128) : QColor(Qt::black);
+    const auto paint = [&text](const auto& fields) {
+        for (QLabel* field : fields) {
+            if (!field)
+                continue;
+            QPalette p = field->palette();
+            p.setColor(QPalette::WindowText, text);
+            field->setPalette(p);
+        }
+    };
+    paint(D_3W);
+    paint(D_4W);
+    paint(D_1RW);
+    paint(D_2R);
+    paint(D3WW);
+    paint(D3XX);
+    paint(D3WWP);
+}
+
 void StatusPanel::resetMainBackgrounds() {
     for (int i = 0; i <= 2; ++i)
         setBackground(D_3W[i], panel_colour::MainValue);

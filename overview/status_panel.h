@@ -25,6 +25,9 @@ public:
     // One refresh from the register image, in the panel's fixed order. Without the main values,
     // D_3W(0..5) are left as they are (they hold the ruler's readouts while the chart is frozen).
     void refresh(bool mainValues = true);
+    // Stale values (the link lost, not yet read, or closed) in grey, fresh ones in black.
+    void setStale(bool stale);
+    bool stale() const { return grey; }
 
     QLabel* d3w(int i) const { return D_3W[static_cast<std::size_t>(i)]; }
     QLabel* d4w(int i) const { return D_4W[static_cast<std::size_t>(i)]; }
@@ -59,4 +62,5 @@ private:
     QGroupBox* state = nullptr;
     QGroupBox* program = nullptr;
     QGroupBox* pid = nullptr;
+    bool grey = false;
 };

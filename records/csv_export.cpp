@@ -92,15 +92,19 @@ QStringList CsvExport::header(bool longRecord) {
             QStringLiteral("PV2值"),
             QStringLiteral("SV1值"),
             QStringLiteral("SV2值"),
-            tr("alarm 1 type")};
+            tr("alarm 1 type"),
+            tr("measured")};
 }
 
 QByteArray CsvExport::line(const QDateTime& at, qint64 number,
-                           const std::optional<float> (&values)[8]) {
+                           const std::optional<float> (&values)[8], std::optional<bool> measured) {
     QByteArray out = csv_field(iso_with_offset(at));
     out += ',' + QByteArray::number(number);
     for (const std::optional<float>& v : values)
         out += ',' + (v ? csv_field(number_text(*v)) : QByteArray()); // a missing value stays empty
+    out += ',';
+    if (measured)
+        out += csv_field(*measured ? tr("yes") : tr("no"));
     out += "\r\n";
     return out;
 }
@@ -127,6 +131,11 @@ bool CsvExport::openRows() {
         return false;
     }
     expected = count.value(0).toLongLong();
+    // The journal's spans for the whole period at once; the rows are then judged without a query.
+    // An hour either side: a local time in the hour repeated when the clocks go back stands for
+    // two instants.
+    spans = measured_spans_of(req.dbPath, req.from ? req.from->addSecs(-3600) : QDateTime(),
+                              req.to ? req.to->addSecs(3600) : QDateTime());
     query = std::make_unique<QSqlQuery>(db);
     query->setForwardOnly(true);
     query->prepare(QStringLiteral("select * from %1").arg(QLatin1StringView(table.name)) + where +
@@ -157,7 +166,9 @@ bool CsvExport::writeRows(int count) {
         const QDateTime at = local_instant(date_from_ole(query->value(1).toDouble()),
                                            time_from_ole(query->value(2).toDouble()), lastWritten);
         lastWritten = at.toSecsSinceEpoch();
-        if (!put(line(at, query->value(0).toLongLong(), values)))
+        const std::optional<bool> measured =
+            spans ? std::optional<bool>(spans->measured(at)) : std::nullopt;
+        if (!put(line(at, query->value(0).toLongLong(), values, measured)))
             return false;
     }
     return true;

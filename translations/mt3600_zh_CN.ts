@@ -211,6 +211,18 @@
         <source>alarm 1 type</source>
         <translation>报警1类型</translation>
     </message>
+    <message>
+        <source>measured</source>
+        <translation>测量</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
 </context>
 <context>
     <name>CsvWriter</name>
@@ -451,6 +463,10 @@
     <message>
         <source>(off when the link was opened)</source>
         <translation>（打开通讯时已为 OFF）</translation>
+    </message>
+    <message>
+        <source>First good read %1 s after the port was opened: the values are measured from now on</source>
+        <translation>端口打开 %1 秒后首次读取成功：此后的数值为实测值</translation>
     </message>
 </context>
 <context>
@@ -1003,6 +1019,10 @@
         <source>%1 not open — trying again in %2 s</source>
         <translation>%1 未打开 — %2 秒后重试</translation>
     </message>
+    <message>
+        <source>Last good read %1 s ago</source>
+        <translation>最后一次读取于 %1 秒前</translation>
+    </message>
 </context>
 <context>
     <name>ModbusLink</name>
@@ -1155,6 +1175,29 @@
     <message>
         <source>Available while the link is open</source>
         <translation>通讯打开后可用</translation>
+    </message>
+</context>
+<context>
+    <name>NotMeasured</name>
+    <message>
+        <source>Not measured: the port was opened, no good read yet</source>
+        <translation>未测量：端口已打开，尚未读取成功</translation>
+    </message>
+    <message>
+        <source>Not measured: the port is closed</source>
+        <translation>未测量：端口已关闭</translation>
+    </message>
+    <message>
+        <source>Not measured: the link is lost</source>
+        <translation>未测量：通讯中断</translation>
+    </message>
+    <message>
+        <source>Not measured: the console was not running</source>
+        <translation>未测量：控制台未运行</translation>
+    </message>
+    <message>
+        <source>Not measured: no good read of the instrument is journaled before this</source>
+        <translation>未测量：此前日志中没有成功读取仪表的记录</translation>
     </message>
 </context>
 <context>

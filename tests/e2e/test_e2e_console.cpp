@@ -239,7 +239,7 @@ void TestE2eConsole::killedConsoleLeavesAConsistentRing() {
         QCOMPARE(sorted[i], i + 1);
 
     // A third console, ended cleanly, finds the second one's kill (the second found the first's):
-    // each start, unclean end and link opening is in the journal once, in order.
+    // each start, unclean end, link opening and first read is in the journal once, in order.
     QProcess console;
     QVERIFY(runConsole(console, db, sim.ptyPath(), 4));
     QVERIFY(console.waitForFinished(20000));
@@ -260,8 +260,9 @@ void TestE2eConsole::killedConsoleLeavesAConsistentRing() {
         }
     }
     QSqlDatabase::removeDatabase(QStringLiteral("journal"));
-    QCOMPARE(events.join(u' '), QStringLiteral("started opened unclean_end started opened "
-                                               "unclean_end started opened ended"));
+    QCOMPARE(events.join(u' '),
+             QStringLiteral("started opened first_read unclean_end started opened first_read "
+                            "unclean_end started opened first_read ended"));
 }
 
 QTEST_MAIN(TestE2eConsole)

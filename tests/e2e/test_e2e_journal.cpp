@@ -186,11 +186,13 @@ void TestE2eJournal::everyChangeJournaledOnceWithItsSource() {
     QCOMPARE(program, (QStringList{QStringLiteral("0>1"), QStringLiteral("1>2")}));
     overview.Command10_Click();
     QCOMPARE(rig.codes(EventCategory::Link),
-             (QStringList{QStringLiteral("opened"), QStringLiteral("closed")}));
+             (QStringList{QStringLiteral("opened"), QStringLiteral("first_read"),
+                          QStringLiteral("closed")}));
 }
 
 // The device goes away for five seconds (the instrument's line is cut) and comes back on the same
-// path: lost after three failed poll cycles, restored with the outage's length, each once.
+// path: measured from the first read, lost after three failed poll cycles, restored with the
+// outage's length, each once.
 void TestE2eJournal::linkCutAndRestoredWithItsOutage() {
     const QString path = dir.filePath(QStringLiteral("line"));
     auto first = std::make_unique<SimProcess>();
@@ -203,22 +205,22 @@ void TestE2eJournal::linkCutAndRestoredWithItsOutage() {
     QTRY_VERIFY_WITH_TIMEOUT(rig.poll.cyclesCompleted() >= 2, 3000);
 
     QVERIFY(first->terminate());
-    QTRY_COMPARE_WITH_TIMEOUT(rig.codes(EventCategory::Link).size(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.codes(EventCategory::Link).size(), 3, 5000);
     QTest::qWait(5000);
     SimProcess second;
     QVERIFY(second.start());
     QFile::remove(path);
     QVERIFY(QFile::link(second.ptyPath(), path));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.codes(EventCategory::Link).size(), 3, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.codes(EventCategory::Link).size(), 4, 15000);
     rig.poll.setPollEnabled(false);
 
     const QList<JournalEntry> link = rig.events(EventCategory::Link);
     QCOMPARE(rig.codes(EventCategory::Link),
-             (QStringList{QStringLiteral("opened"), QStringLiteral("lost"),
-                          QStringLiteral("restored")}));
-    const double outage = link[2].newValue.value_or(QString()).toDouble();
-    QVERIFY2(outage >= 5.0 && outage < 20.0, qPrintable(link[2].detail));
-    QVERIFY(link[2].utcMs - link[1].utcMs >= 5000);
+             (QStringList{QStringLiteral("opened"), QStringLiteral("first_read"),
+                          QStringLiteral("lost"), QStringLiteral("restored")}));
+    const double outage = link[3].newValue.value_or(QString()).toDouble();
+    QVERIFY2(outage >= 5.0 && outage < 20.0, qPrintable(link[3].detail));
+    QVERIFY(link[3].utcMs - link[2].utcMs >= 5000);
 }
 
 QTEST_MAIN(TestE2eJournal)

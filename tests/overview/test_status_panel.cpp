@@ -1,10 +1,13 @@
 // The live status panel through the overview's own Timer1 handler: numbers, decode tables with
-// their words and colours, fault fields, and what the first ticks show before the link opens.
+// their words and colours, fault fields, what the first ticks show before the link opens, and
+// stale values in grey with the age of the last good read.
 
 #include "overview/panel_decode.h"
 #include "overview_rig.h"
+#include "support/settable_clock.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 using namespace panel_colour;
@@ -38,6 +41,8 @@ private slots:
     void faultFields_data();
     void faultFields();
     void mainColoursRestoredOutsideRulerMode();
+    void staleValuesInGrey_data();
+    void staleValuesInGrey();
 };
 
 void TestStatusPanel::allZeroImageBeforeTheLinkOpens() {
@@ -335,3 +340,30 @@ void TestStatusPanel::mainColoursRestoredOutsideRulerMode() {
 
 QTEST_MAIN(TestStatusPanel)
 #include "test_status_panel.moc"
+
+void TestStatusPanel::staleValuesInGrey_data() {
+    QTest::addColumn<int>("quietSeconds");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QString>("lineStart");
+    QTest::newRow("read within the poll cycles") << 1 << QColor(Qt::black) << "Open ";
+    QTest::newRow("link lost for 37 s")
+        << 37 << QColor(128, 128, 128) << "Last good read 37 s ago · Open ";
+}
+
+void TestStatusPanel::staleValuesInGrey() {
+    QFETCH(int, quietSeconds);
+    QFETCH(QColor, text);
+    QFETCH(QString, lineStart);
+    SettableClock clock;
+    set_console_clock(&clock);
+    QTest::mouseClick(rig->get<QPushButton>(QStringLiteral("Command9")), Qt::LeftButton);
+    rig->link.linkStatus.good = 5; // good transactions since the port was opened
+    rig->form.Timer1_Timer();
+    clock.advanceSeconds(quietSeconds); // no transaction answered meanwhile
+    rig->form.Timer1_Timer();
+    set_console_clock(nullptr);
+    QCOMPARE(field("D_3W", 0)->palette().color(QPalette::WindowText), text);
+    QCOMPARE(field("D3WWP", 3)->palette().color(QPalette::WindowText), text);
+    const QString line = rig->get<QLabel>(QStringLiteral("LinkStatus"))->text();
+    QVERIFY2(line.startsWith(lineStart), qPrintable(line));
+}
