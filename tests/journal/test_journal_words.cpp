@@ -20,6 +20,8 @@
 #include <QTest>
 #include <QTranslator>
 
+Q_DECLARE_METATYPE(journal_words::Window)
+
 class TestJournalWords : public QObject {
     Q_OBJECT
 private slots:
@@ -100,23 +102,22 @@ void TestJournalWords::changeInTheScreensUnits_data() {
     QTest::addColumn<int>("number");
     QTest::addColumn<int>("old"); // -1: not known
     QTest::addColumn<int>("now");
-    QTest::addColumn<int>("curve"); // the program window's; -1: not known
-    QTest::addColumn<int>("recipe");
+    QTest::addColumn<journal_words::Window>("window"); // the program window's curve and recipe
     QTest::addColumn<QString>("words");
     const int holding = int(RegisterTable::Holding);
     const int coil = int(RegisterTable::Coil);
     QTest::newRow("an option by its entry")
-        << holding << 4109 << 0 << 1 << -1 << -1
+        << holding << 4109 << 0 << 1 << journal_words::Window{}
         << "输入类型设定 0:K(-200-1300) → 1:S(0-1700) (register 4109)";
     QTest::newRow("a coil by its word")
-        << coil << 7 << 0 << 1 << -1 << -1 << "主自整定 主整定关 → 主自整定开 (coil 7)";
-    QTest::newRow("old value not known") << holding << 260 << -1 << 700 << -1 << -1
+        << coil << 7 << 0 << 1 << journal_words::Window{} << "主自整定 主整定关 → 主自整定开 (coil 7)";
+    QTest::newRow("old value not known") << holding << 260 << -1 << 700 << journal_words::Window{}
                                          << "报警2设定值/偏差值 set to 700 (register 260)";
     QTest::newRow("a segment where the recipe places it")
-        << holding << 8209 + 128 + 8 + 2 << 0 << 1 << 3 << 1
+        << holding << 8209 + 128 + 8 + 2 << 0 << 1 << journal_words::Window{3, 1}
         << "curve 3 · segment 2 · 继电器状态 0:OFF → 1:ON (register 8347)";
     QTest::newRow("a header field of a curve not known")
-        << holding << 8196 << -1 << 6 << -1 << -1
+        << holding << 8196 << -1 << 6 << journal_words::Window{}
         << "程序段数 of a curve not known set to 6 (register 8196)";
 }
 
@@ -125,11 +126,8 @@ void TestJournalWords::changeInTheScreensUnits() {
     QFETCH(int, number);
     QFETCH(int, old);
     QFETCH(int, now);
-    QFETCH(int, curve);
-    QFETCH(int, recipe);
+    QFETCH(journal_words::Window, window);
     QFETCH(QString, words);
-    const journal_words::Window window{curve < 0 ? std::nullopt : std::optional<int>(curve),
-                                       recipe < 0 ? std::nullopt : std::optional<int>(recipe)};
     QCOMPARE(journal_words::change(RegisterTable(table), number,
                                    old < 0 ? std::nullopt : std::optional<qint64>(old), now,
                                    window),
@@ -145,9 +143,8 @@ void TestJournalWords::compareIsOneEventWithItsCurves() {
     fake.linkStatus.open = true;
     fake.holdingRegisters[7] = 3; // the operator's curve
     JournalLink link(fake, journal);
-    Instrument instrument;
-    instrument.target().address = 1;
-    SetupJob job(link, instrument.target());
+    const LinkTarget target;
+    SetupJob job(link, target);
     journal_file_jobs(job, journal);
     QSignalSpy finished(&job, &SetupJob::finished);
     const QString file = dir.filePath(QStringLiteral("setup.json"));
@@ -163,7 +160,6 @@ void TestJournalWords::compareIsOneEventWithItsCurves() {
     const auto jobs = journal.store().newerThan({{}, {}, {EventCategory::File}, {}}, 0, 10);
     QCOMPARE(jobs.size(), std::size_t(2));
     const JournalEntry& compare = jobs.back();
-    QCOMPARE(compare.code, QStringLiteral("compare"));
     QCOMPARE(compare.source, QStringLiteral("仪表文件 · compare"));
     QVERIFY2(
         compare.detail.endsWith(QStringLiteral("curves 0 to 8 selected in turn; curve 3 put back")),
