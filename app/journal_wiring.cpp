@@ -32,21 +32,21 @@ QString trail_words(const CurveTrail& trail) {
                   .arg(c.back())
             : QCoreApplication::translate("JournalWiring", "curves %1 selected in turn")
                   .arg(each.join(QStringLiteral(", ")));
+    // What became of the operator's curve, after the selections.
+    const auto then = [&said](const QString& more) {
+        said = QCoreApplication::translate("JournalWiring", "%1; %2").arg(said, more);
+    };
     switch (trail.putBack) {
     case CurveTrail::PutBack::Done:
-        said +=
-            QStringLiteral("; ") +
-            QCoreApplication::translate("JournalWiring", "curve %1 put back").arg(trail.original);
+        then(QCoreApplication::translate("JournalWiring", "curve %1 put back").arg(trail.original));
         break;
     case CurveTrail::PutBack::Failed:
-        said += QStringLiteral("; ") +
-                QCoreApplication::translate("JournalWiring", "putting curve %1 back failed")
-                    .arg(trail.original);
+        then(QCoreApplication::translate("JournalWiring", "putting curve %1 back failed")
+                 .arg(trail.original));
         break;
     case CurveTrail::PutBack::Withheld:
-        said += QStringLiteral("; ") + QCoreApplication::translate(
-                                           "JournalWiring", "curve %1 not put back: a program runs")
-                                           .arg(trail.original);
+        then(QCoreApplication::translate("JournalWiring", "curve %1 not put back: a program runs")
+                 .arg(trail.original));
         break;
     case CurveTrail::PutBack::NotNeeded:
         break;

@@ -941,6 +941,10 @@
         <source>curve %1 not put back: a program runs</source>
         <translation>未恢复曲线 %1：程序正在运行</translation>
     </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1；%2</translation>
+    </message>
 </context>
 <context>
     <name>JournalWords</name>
