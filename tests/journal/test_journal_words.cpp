@@ -1,7 +1,5 @@
-// The journal in the operator's words: a parameter written on the alarm screen, refused by the
-// instrument or left without an answer, journaled with the screen's caption, the catalogue's name
-// and register number and the value in the screen's units, in English and in Chinese; and an
-// instrument-file compare's curve selections as one event of the job, so one mark on the chart.
+// The journal in the operator's words: an alarm-screen write taken, refused or unanswered, in
+// English and Chinese; values in the screen's units; a compare's curve selections as one event.
 #include "app/journal_wiring.h"
 #include "files/setup_job.h"
 #include "journal/event_journal.h"
@@ -164,7 +162,6 @@ void TestJournalWords::compareIsOneEventWithItsCurves() {
     QVERIFY2(
         compare.detail.endsWith(QStringLiteral("curves 0 to 8 selected in turn; curve 3 put back")),
         qPrintable(compare.detail));
-    // One tick on the chart a job.
     const auto marks = journal_marks(journal.store(), compare.utc().toLocalTime().addSecs(-60),
                                      compare.utc().toLocalTime().addSecs(60));
     QCOMPARE(marks.size(), std::size_t(2));
