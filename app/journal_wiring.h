@@ -10,9 +10,11 @@ class EventJournal;
 class RecordIndicator;
 class SetupJob;
 
-// Journals the job's outcome (kind, file, status and the first lines of its report) each time it
-// finishes, and refuses a restore while the journal cannot be written. `source`: "仪表文件" on the screen, "command line" for --backup/--compare/--restore.
-void journal_file_jobs(SetupJob& job, EventJournal& journal, const QString& source);
+// Journals the job's outcome (kind, file, status, the first lines of its report and the curves it
+// selected, with the operator's curve put back) as one event each time it finishes, from the
+// job's source ("仪表文件 · 比较"); its curve selections are no events of their own. Refuses a
+// restore while the journal cannot be written.
+void journal_file_jobs(SetupJob& job, EventJournal& journal);
 
 // The journal's events as the trend charts mark them.
 ChartMarkSource journal_mark_source(EventJournal& journal);

@@ -10,6 +10,7 @@
 #include "journal/journal_chain.h"
 #include "journal/journal_link.h"
 #include "journal/measured_spans.h"
+#include "journal/journal_words.h"
 #include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/port_table.h"
@@ -138,10 +139,10 @@ int file_job(int argc, char* argv[], const ConsoleOptions& options) {
     journal.open();
     ModbusLink wire;
     JournalLink link(wire, journal);
-    link.setPortSources(QStringLiteral("command line"), QStringLiteral("command line"));
+    link.setPortSources(journal_words::commandLine(), journal_words::commandLine());
     SetupJob job(link, target);
-    job.setWriteSource(QStringLiteral("command line"));
-    journal_file_jobs(job, journal, QStringLiteral("command line"));
+    job.setWriteSource(journal_words::commandLine());
+    journal_file_jobs(job, journal);
     job.setTargetCheck([recordFile = journal.store().path()](const QString& path) {
         return refuse_output_target(path, recordFile);
     });

@@ -2,6 +2,7 @@
 
 #include "app/journal_wiring.h"
 #include "core/output_target.h"
+#include "curves/history_form.h"
 #include "files/files_form.h"
 #include "journal/event_journal.h"
 #include "journal/journal_form.h"
@@ -11,7 +12,6 @@
 #include "params/grouped_pid_form.h"
 #include "params/pid_form.h"
 #include "programs/tech_form.h"
-#include "curves/history_form.h"
 #include "records/record_store.h"
 
 #include <QPointer>
@@ -48,16 +48,17 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
     EventJournal* journal = context.journal;
     const QString recordFile =
         context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
-    overview.setScreenFactory(Screen::Files, [&instrument, &link, journal,
-                                              recordFile](ReturnToOverview back) {
-        auto* shown = new FilesForm(instrument, link, std::move(back));
-        shown->job().setTargetCheck(
-            [recordFile](const QString& path) { return refuse_output_target(path, recordFile); });
-        if (journal)
-            journal_file_jobs(shown->job(), *journal, QStringLiteral("仪表文件"));
-        shown->Form_Load();
-        return shown;
-    });
+    overview.setScreenFactory(Screen::Files,
+                              [&instrument, &link, journal, recordFile](ReturnToOverview back) {
+                                  auto* shown = new FilesForm(instrument, link, std::move(back));
+                                  shown->job().setTargetCheck([recordFile](const QString& path) {
+                                      return refuse_output_target(path, recordFile);
+                                  });
+                                  if (journal)
+                                      journal_file_jobs(shown->job(), *journal);
+                                  shown->Form_Load();
+                                  return shown;
+                              });
 
     const QString path = context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
     Clock* clock = context.clock;

@@ -1,5 +1,6 @@
 #include "files/setup_io.h"
 
+#include "link/modbus_request.h"
 #include "registers/program_window.h"
 
 namespace {
@@ -33,6 +34,7 @@ void SetupIo::run(std::vector<Step> list, std::function<void(bool)> done) {
     programRunning = false;
     unanswered = 0;
     why.clear();
+    trail = CurveTrail{};
     const int total = int(list.size());
     for (int i = 0; i < total; ++i)
         sequence.add([this, i, total, step = std::move(list[std::size_t(i)])](
@@ -57,8 +59,10 @@ void SetupIo::run(std::vector<Step> list, std::function<void(bool)> done) {
 void SetupIo::putBack(const RequestSequence::Done& done) {
     if (sequence.cancelled() && why.isEmpty())
         why = tr("cancelled");
+    trail.original = originalCurve;
     if (curveTouched && programRunning) {
         curveTouched = false;
+        trail.putBack = CurveTrail::PutBack::Withheld;
         why += u' ' + tr("(curve %1 was not put back: a program runs)").arg(originalCurve);
     }
     if (!curveTouched) {
@@ -69,10 +73,11 @@ void SetupIo::putBack(const RequestSequence::Done& done) {
     link.Set_4X_D1(
         port(), slave(), 7, originalCurve, this,
         [this, done](int result) {
+            trail.putBack = result == 0 ? CurveTrail::PutBack::Done : CurveTrail::PutBack::Failed;
             if (result != 0 && why.isEmpty())
                 why = tr("putting curve %1 back failed: %2")
                           .arg(originalCurve)
-                          .arg(link.status().lastMessage);
+                          .arg(failure_words(link.status()));
             done(why.isEmpty(), why);
         },
         writeSource);
@@ -87,7 +92,7 @@ SetupIo::Step SetupIo::readBlock(const QString& block, int curve, int first, int
                                          .arg(block)
                                          .arg(first)
                                          .arg(first + count - 1)
-                                         .arg(link.status().lastMessage);
+                                         .arg(failure_words(link.status()));
                                next(false);
                                return;
                            }
@@ -103,11 +108,14 @@ SetupIo::Step SetupIo::selectCurve(const std::function<int()>& curve) {
     return [this, curve](std::function<void(bool)> next) {
         const int c = curve();
         curveTouched = true; // even a selection that timed out may have been taken
+        trail.selected.push_back(c);
         link.Set_4X_D1(
             port(), slave(), 7, c, this,
             [this, c, next](int result) {
                 if (result != 0) {
-                    why = tr("selecting curve %1 failed: %2").arg(c).arg(link.status().lastMessage);
+                    why = tr("selecting curve %1 failed: %2")
+                              .arg(c)
+                              .arg(failure_words(link.status()));
                     next(false);
                     return;
                 }
@@ -143,21 +151,21 @@ SetupIo::Step SetupIo::readTable(int curve, int block) {
     return [this, curve, block](std::function<void(bool)> next) {
         const int recipe = readValues.at({curve, program::kHeaderFirst + program::kRecipeIndex});
         const int first = program::kTableFirst + program::kRecipeStride * recipe + 16 * block;
-        link.Get_4X_DX(port(), slave(), first, 16, scratch, this,
-                       [this, curve, block, next](int result) {
-                           if (result != 0) {
-                               why = tr("reading %1 failed: %2")
-                                         .arg(tr("curve %1").arg(curve), link.status().lastMessage);
-                               next(false);
-                               return;
-                           }
-                           for (int i = 0; i < 16; ++i) {
-                               const int reg = program::kTableFirst + 16 * block + i;
-                               if (find_entry(curve, reg))
-                                   readValues[{curve, reg}] = scratch[i];
-                           }
-                           next(true);
-                       });
+        link.Get_4X_DX(
+            port(), slave(), first, 16, scratch, this, [this, curve, block, next](int result) {
+                if (result != 0) {
+                    why = tr("reading %1 failed: %2")
+                              .arg(tr("curve %1").arg(curve), failure_words(link.status()));
+                    next(false);
+                    return;
+                }
+                for (int i = 0; i < 16; ++i) {
+                    const int reg = program::kTableFirst + 16 * block + i;
+                    if (find_entry(curve, reg))
+                        readValues[{curve, reg}] = scratch[i];
+                }
+                next(true);
+            });
     };
 }
 
@@ -168,7 +176,7 @@ void SetupIo::read(std::function<void(bool)> done) {
     list.push_back([this](std::function<void(bool)> next) {
         link.Get_3X_DX(port(), slave(), kProgramState, 1, scratch, this, [this, next](int result) {
             if (result != 0) {
-                why = tr("reading the program state failed: %1").arg(link.status().lastMessage);
+                why = tr("reading the program state failed: %1").arg(failure_words(link.status()));
             } else if (scratch[0] == 1 || scratch[0] == 2) {
                 why = tr("a program is running or held: stop it first, reading "
                          "the programs selects each curve in turn");
@@ -180,7 +188,8 @@ void SetupIo::read(std::function<void(bool)> done) {
         link.Get_4X_DX(port(), slave(), 7, 1, scratch, this, [this, next](int result) {
             originalCurve = scratch[0];
             if (result != 0)
-                why = tr("reading the curve selection failed: %1").arg(link.status().lastMessage);
+                why =
+                    tr("reading the curve selection failed: %1").arg(failure_words(link.status()));
             next(result == 0);
         });
     });

@@ -38,6 +38,14 @@ struct WriteResult {
     QString why; // the refusal or failure in words
 };
 
+// The curves a job selected through register 7, in order, and what became of the operator's curve.
+struct CurveTrail {
+    enum class PutBack { NotNeeded, Done, Failed, Withheld }; // Withheld: a program started
+    std::vector<int> selected;
+    int original = 0;
+    PutBack putBack = PutBack::NotNeeded;
+};
+
 class SetupIo final : public QObject {
     Q_OBJECT
 public:
@@ -66,6 +74,9 @@ public:
     bool busy() const { return sequence.running(); }
     // The origin of the writes, as the event journal names it: "仪表文件" (the screen) unless said.
     void setWriteSource(const QString& source) { writeSource = source; }
+    const QString& source() const { return writeSource; }
+    // The newest run's curve selections.
+    const CurveTrail& curveTrail() const { return trail; }
     // Open, or a gateway still connecting: requests wait for the connection.
     bool linkOpen() const { return link.status().open || link.status().wanted; }
 
@@ -116,6 +127,7 @@ private:
     int currentRecipe = 0;       // the recipe value of the curve selected while writing
     int commsAddress = 0;        // the address the instrument answers to once 4159 was written
     std::set<int> recipeDiffers; // curves whose tables the file holds at another recipe value
+    CurveTrail trail;
     const MapEntry* failedInput = nullptr; // an input type or decimal point not taken
     QString why;
 };

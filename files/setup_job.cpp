@@ -29,10 +29,24 @@ std::optional<InstrumentFile> SetupJob::load(const QString& path) {
     return file;
 }
 
+namespace {
+QString job_title(QStringView kind) {
+    if (kind == u"backup")
+        return SetupJob::tr("backup");
+    if (kind == u"compare")
+        return SetupJob::tr("compare");
+    if (kind == u"restore")
+        return SetupJob::tr("restore");
+    return SetupJob::tr("compare two files");
+}
+} // namespace
+
 void SetupJob::begin(const char* kind, const QString& file) {
     lines.clear();
     jobKind = QLatin1String(kind);
     jobFile = file;
+    io.setWriteSource(base + QStringLiteral(" · ") + job_title(jobKind));
+    emit started();
 }
 
 void SetupJob::backup(const QString& path, const FileOrigin& origin) {

@@ -53,7 +53,11 @@ public:
         targetCheck = std::move(check);
     }
     void cancel() { io.cancel(); }
-    void setWriteSource(const QString& source) { io.setWriteSource(source); }
+    // Who runs the jobs, as the event journal names them: "仪表文件" (the screen) unless said.
+    // Each job's writes come from that and the job: "仪表文件 · 恢复".
+    void setWriteSource(const QString& source) { base = source; }
+    const QString& writeSource() const { return io.source(); }
+    const CurveTrail& curveTrail() const { return io.curveTrail(); }
     bool busy() const { return io.busy(); }
 
     const QStringList& report() const { return lines; }
@@ -65,6 +69,7 @@ public:
     SetupIo& reader() { return io; }
 
 signals:
+    void started(); // a job begins: kind() and writeSource() name it
     void progress(int done, int total);
     void finished(SetupJob::Status status);
 
@@ -85,6 +90,7 @@ private:
     SetupIo io;
     void begin(const char* kind, const QString& file);
 
+    QString base = QStringLiteral("仪表文件");
     QStringList lines;
     std::vector<CompareRow> compared;
     QString jobKind;

@@ -2,6 +2,7 @@
 // communication settings last.
 #include "files/setup_io.h"
 
+#include "link/modbus_request.h"
 #include "registers/program_window.h"
 
 #include <algorithm>
@@ -78,7 +79,8 @@ void SetupIo::write(const SetupValues& wanted, const SetupValues& present, bool 
             heard(result);
             originalCurve = scratch[0];
             if (result != 0)
-                why = tr("reading the curve selection failed: %1").arg(link.status().lastMessage);
+                why =
+                    tr("reading the curve selection failed: %1").arg(failure_words(link.status()));
             next(result == 0);
         });
     });
@@ -107,10 +109,12 @@ void SetupIo::write(const SetupValues& wanted, const SetupValues& present, bool 
             port(), slave(), program::kCurveRegister, originalCurve, this,
             [this, next](int result) {
                 heard(result);
+                trail.putBack =
+                    result == 0 ? CurveTrail::PutBack::Done : CurveTrail::PutBack::Failed;
                 if (result != 0)
                     why = tr("putting curve %1 back failed: %2")
                               .arg(originalCurve)
-                              .arg(link.status().lastMessage);
+                              .arg(failure_words(link.status()));
                 next(result == 0);
             },
             writeSource);
@@ -123,7 +127,7 @@ SetupIo::Step SetupIo::checkProgramState() {
         link.Get_3X_DX(port(), slave(), kProgramState, 1, scratch, this, [this, next](int result) {
             heard(result);
             if (result != 0) {
-                why = tr("reading the program state failed: %1").arg(link.status().lastMessage);
+                why = tr("reading the program state failed: %1").arg(failure_words(link.status()));
             } else if (scratch[0] == 1 || scratch[0] == 2) {
                 programRunning = true;
                 why = tr("a program was started (state %1): the restore stopped, the rest is not "
@@ -143,7 +147,8 @@ SetupIo::Step SetupIo::readRecipe(int curve, std::optional<qint32> fileRecipe) {
                 heard(result);
                 currentRecipe = scratch[0];
                 if (result != 0)
-                    why = tr("reading the recipe value failed: %1").arg(link.status().lastMessage);
+                    why =
+                        tr("reading the recipe value failed: %1").arg(failure_words(link.status()));
                 else if (currentRecipe < 0 || currentRecipe > program::kMaxRecipe)
                     why = tr("recipe value %1 places no table (0 to 8): "
                              "nothing written there")
@@ -201,12 +206,12 @@ void SetupIo::verify(std::size_t i, int reg, int result, std::function<void(bool
     // A refusal is known by the instrument's exception, whatever language the words.
     if (result != 0 && said.lastException != 0) {
         w.outcome = WriteOutcome::Refused;
-        w.why = said.lastMessage;
+        w.why = failure_words(said);
         settle();
         return;
     }
     if (result != 0)
-        w.why = said.lastMessage;
+        w.why = failure_words(said);
     if (unanswered >= kSilentLimit) {
         settle(); // not read back on a silent line: the writing stops here
         return;
@@ -217,7 +222,7 @@ void SetupIo::verify(std::size_t i, int reg, int result, std::function<void(bool
             WriteResult& w = writeResults[i];
             if (readResult != 0) {
                 if (w.why.isEmpty())
-                    w.why = link.status().lastMessage;
+                    w.why = failure_words(link.status());
                 // Answered but not read back: taken. Unanswered: unknown.
                 w.outcome = result == 0 ? WriteOutcome::Written : WriteOutcome::NotWritten;
             } else {
@@ -254,7 +259,7 @@ SetupIo::Step SetupIo::writeCommsOne(std::size_t i) {
                     next(true);
                 } else if (said.lastException != 0) {
                     w.outcome = WriteOutcome::Refused;
-                    w.why = said.lastMessage;
+                    w.why = failure_words(said);
                     next(true);
                 } else if (w.entry->reg == kAddressRegister) {
                     probeAddress(i, next);

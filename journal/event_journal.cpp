@@ -1,6 +1,7 @@
 #include "journal/event_journal.h"
 
 #include "core/clock.h"
+#include "journal/journal_words.h"
 #include "link/instrument.h"
 
 #include <QCoreApplication>
@@ -128,7 +129,7 @@ std::optional<qint64> EventJournal::record(const EventDraft& draft) {
         EventDraft lost;
         lost.category = EventCategory::Console;
         lost.code = QStringLiteral("events_lost");
-        lost.source = QStringLiteral("console");
+        lost.source = journal_words::console();
         lost.newValue = QString::number(droppedUnsaid);
         lost.detail = tr("%1 events were lost: the record file could not take them for too long")
                           .arg(droppedUnsaid);
@@ -158,7 +159,7 @@ void EventJournal::reportUncleanEnds() {
         EventDraft d;
         d.category = EventCategory::Console;
         d.code = QStringLiteral("unclean_end");
-        d.source = QStringLiteral("console");
+        d.source = journal_words::console();
         d.oldValue = started.session;
         d.result = tr("not ended cleanly");
         d.detail = tr("The console started %1 by %2 on %3 did not end cleanly (killed, crashed or "
@@ -177,7 +178,7 @@ void EventJournal::reportRepairs() {
     EventDraft d;
     d.category = EventCategory::Console;
     d.code = QStringLiteral("guards_remade");
-    d.source = QStringLiteral("console");
+    d.source = journal_words::console();
     d.newValue = guards.join(u',');
     d.result = tr("made again");
     d.detail = tr("The journal's append-only guards %1 were missing from the record file and were "
@@ -195,7 +196,7 @@ void EventJournal::chainEarlierEvents() {
     EventDraft d;
     d.category = EventCategory::Console;
     d.code = QStringLiteral("chained");
-    d.source = QStringLiteral("console");
+    d.source = journal_words::console();
     d.newValue = QString::number(*sealed);
     d.result = tr("chained");
     d.detail = tr("%n earlier event(s) without a hash were added to the hash chain", nullptr,
@@ -212,7 +213,7 @@ void EventJournal::startSession(const QString& detail) {
     EventDraft d;
     d.category = EventCategory::Console;
     d.code = QStringLiteral("started");
-    d.source = QStringLiteral("console");
+    d.source = journal_words::console();
     d.detail = detail.isEmpty() ? tr("Console started") : detail;
     record(d);
     sessionOpen = true;
@@ -224,7 +225,7 @@ void EventJournal::endSession(const QString& detail) {
     EventDraft d;
     d.category = EventCategory::Console;
     d.code = QStringLiteral("ended");
-    d.source = QStringLiteral("console");
+    d.source = journal_words::console();
     d.detail = detail.isEmpty() ? tr("Console ended") : detail;
     record(d);
     sessionOpen = false;

@@ -14,6 +14,8 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
+#include <utility>
 
 class Clock;
 struct LinkTarget;
@@ -57,6 +59,15 @@ public:
     void startSession(const QString& detail = QString());
     void endSession(const QString& detail = QString());
 
+    // A job that journals some of its writes in an event of its own (an instrument-file job's
+    // curve selections): while it runs, writes of holding register `number` from `source` are not
+    // journaled one by one.
+    void foldWrites(const QString& source, int number) { folded.insert({source, number}); }
+    void unfoldWrites(const QString& source, int number) { folded.erase({source, number}); }
+    bool folds(const QString& source, int number) const {
+        return folded.contains({source, number});
+    }
+
 signals:
     void appended(const JournalEntry& entry);
     void statusChanged(const JournalStatus& status);
@@ -82,6 +93,7 @@ private:
     bool sessionOpen = false;
     qint64 lastSeq = 0;
     quint64 droppedUnsaid = 0; // lost events the journal has not said yet
+    std::set<std::pair<QString, int>> folded;
 };
 
 // The address of the instrument at `target`, as an address source for the journal: read afresh for

@@ -2,7 +2,9 @@
 
 #include "core/clock.h"
 #include "journal/event_journal.h"
+#include "journal/journal_words.h"
 #include "link/instrument.h"
+#include "link/modbus_request.h"
 #include "link/poll_form.h"
 #include "registers/catalogue.h"
 
@@ -170,11 +172,11 @@ void EventWatcher::cycleFinished(quint8 readsOk) {
             EventDraft d;
             d.category = EventCategory::Link;
             d.code = QStringLiteral("lost");
-            d.source = QStringLiteral("Met1 Timer1");
-            d.result = link.status().lastMessage;
+            d.source = journal_words::pollCycle();
+            d.result = failure_words(link.status());
             d.detail = tr("Link lost: %n poll cycle(s) in a row read nothing (%1)", nullptr,
                           kLostAfterCycles)
-                           .arg(link.status().lastMessage);
+                           .arg(failure_words(link.status()));
             journal.record(d);
         }
         return;
@@ -187,7 +189,7 @@ void EventWatcher::cycleFinished(quint8 readsOk) {
         EventDraft d;
         d.category = EventCategory::Link;
         d.code = QStringLiteral("restored");
-        d.source = QStringLiteral("Met1 Timer1");
+        d.source = journal_words::pollCycle();
         d.result = tr("accepted");
         d.newValue = QString::number(double(ms) / 1000.0, 'f', 1);
         d.detail = tr("Link restored after %1 s without an answer")
@@ -221,7 +223,7 @@ void EventWatcher::firstRead() {
     EventDraft d;
     d.category = EventCategory::Link;
     d.code = QStringLiteral("first_read");
-    d.source = QStringLiteral("Met1 Timer1");
+    d.source = journal_words::pollCycle();
     d.result = tr("accepted");
     const qint64 ms = openedAt.isValid() ? openedAt.msecsTo(now()) : 0;
     d.newValue = QString::number(double(ms) / 1000.0, 'f', 1);
@@ -250,10 +252,13 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
     } else {
         before = previous[std::size_t(&w - kWatched)];
     }
+    const std::optional<QString> who = bit ? journal_words::pollCycle() : sourceOf(w, value);
+    if (!who)
+        return; // the change belongs to a job that journals it in its own event
     EventDraft d;
     d.category = category_of(w.kind);
     d.code = QLatin1String(value ? w.onCode : w.offCode);
-    d.source = bit ? QStringLiteral("Met1 Timer1") : sourceOf(w, value);
+    d.source = *who;
     if (before)
         d.oldValue = QString::number(*before);
     d.newValue = QString::number(value);
@@ -289,7 +294,7 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
     journal.record(d);
 }
 
-QString EventWatcher::sourceOf(const Watched& w, qint32 value) {
+std::optional<QString> EventWatcher::sourceOf(const Watched& w, qint32 value) {
     const QDateTime at = now();
     const int slave = instrument.target().address;
     const bool coil = w.kind == WatchKind::Mode;
@@ -299,8 +304,8 @@ QString EventWatcher::sourceOf(const Watched& w, qint32 value) {
             break;
         if (w.coil != 0 && write.slave == slave && write.coil == coil && write.number == w.coil &&
             write.value == value)
-            return write.source;
+            return write.folded ? std::nullopt : std::optional<QString>(write.source);
     }
     // The front panel, another master, or the program's own course.
-    return QStringLiteral("instrument");
+    return journal_words::instrument();
 }

@@ -45,7 +45,8 @@ private:
     void compare(const Watched& w, qint32 now, bool baseline);
     void startAfresh();
     void firstRead();
-    QString sourceOf(const Watched& w, qint32 value);
+    // Who made a change; none for one a job journals in its own event.
+    std::optional<QString> sourceOf(const Watched& w, qint32 value);
     QDateTime now() const;
 
     const Instrument& instrument;

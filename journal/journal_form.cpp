@@ -5,6 +5,7 @@
 #include "core/naming.h"
 #include "journal/event_journal.h"
 #include "journal/journal_time.h"
+#include "journal/journal_words.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -126,9 +127,12 @@ void JournalForm::buildControls() {
     header->setSectionResizeMode(JournalModel::Detail, QHeaderView::Stretch);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (const ColumnWidth& w : kWidths) {
-        const QString sample = w.column == JournalModel::Category
-                                   ? category_title(EventCategory::File)
-                                   : QString::fromLatin1(w.sample);
+        // The titles in the interface's language; a code is shown as a title.
+        const QString sample =
+            w.column == JournalModel::Category ? category_title(EventCategory::File)
+            : w.column == JournalModel::Code
+                ? journal_words::codeTitle(EventCategory::Write, QStringLiteral("register"))
+                : QString::fromLatin1(w.sample);
         const QString caption =
             rows.headerData(w.column, Qt::Horizontal, Qt::DisplayRole).toString();
         table->setColumnWidth(w.column, std::max(fontMetrics().horizontalAdvance(sample),

@@ -1,6 +1,7 @@
 #include "journal/journal_link.h"
 
 #include "journal/event_journal.h"
+#include "journal/journal_words.h"
 #include "journal/program_window.h"
 #include "link/modbus_request.h"
 
@@ -10,6 +11,10 @@ namespace {
 
 bool same_write(const LinkRequest& a, const LinkRequest& b) {
     return a.op == b.op && a.slave == b.slave && a.number == b.number && a.value == b.value;
+}
+
+RegisterTable table_of(const LinkRequest& r) {
+    return r.op == LinkOp::Set_4X_D1 ? RegisterTable::Holding : RegisterTable::Coil;
 }
 
 QString written_value(const LinkRequest& r) {
@@ -24,7 +29,8 @@ bool is_line_setting(int reg) {
 } // namespace
 
 JournalLink::JournalLink(InstrumentLink& inner, EventJournal& journal, QObject* parent)
-    : InstrumentLink(parent), inner(inner), journal(journal) {
+    : InstrumentLink(parent), inner(inner), journal(journal), openSource(journal_words::portOpen()),
+      closeSource(journal_words::portClose()) {
     connect(&inner, &InstrumentLink::statusChanged, this, &InstrumentLink::statusChanged);
 }
 
@@ -97,13 +103,8 @@ void JournalLink::forget(int slave, int number) {
         window.remove(*k);
 }
 
-QString JournalLink::registerDetail(const LinkRequest& r) const {
-    if (!program_window::in_window(r.number))
-        return tr("Register %1 = %2").arg(r.number).arg(r.value);
-    return tr("Register %1 (%2) = %3")
-        .arg(r.number)
-        .arg(program_window::place(curveOf(r.slave), recipeOf(r.slave), r.number))
-        .arg(r.value);
+journal_words::Window JournalLink::windowOf(int slave) const {
+    return {curveOf(slave), recipeOf(slave)};
 }
 
 std::optional<qint64> JournalLink::knownCoil(int slave, int number) const {
@@ -181,6 +182,10 @@ void JournalLink::submit(const LinkRequest& request, qint32* buffer, QObject* co
     }
     auto attempt = std::make_shared<Attempt>();
     attempt->request = request;
+    // Part of a job that journals it in its own event (a job's curve selection), as sent: the job
+    // may have ended by the time it completes.
+    attempt->folded =
+        request.op == LinkOp::Set_4X_D1 && journal.folds(request.source, request.number);
     // A program-window register's old value is taken when the write completes, under the curve
     // selected by then (a curve selection sent just before it completes first).
     if (request.op != LinkOp::Set_4X_D1)
@@ -203,7 +208,7 @@ void JournalLink::submit(const LinkRequest& request, qint32* buffer, QObject* co
     inner.submit(request, nullptr, this, [this, attempt, owner, owned, done](int result) {
         const LinkStatus after = inner.status();
         if (result != 0)
-            attempt->failures << after.lastMessage;
+            attempt->failures << failure_words(after);
         if (done && (!owned || owner)) {
             Attempt* outer = failingNow;
             failingNow = result != 0 ? attempt.get() : nullptr;
@@ -220,18 +225,20 @@ void JournalLink::finishWrite(std::shared_ptr<Attempt> attempt, int result,
     const LinkRequest& r = attempt->request;
     const bool coil = r.op != LinkOp::Set_4X_D1;
     const qint64 value = coil ? (r.op == LinkOp::Set_0X_Bit1 ? 1 : 0) : r.value;
+    // The program window's words are those of the curve (and recipe) selected when it completed.
+    const journal_words::Window where = coil ? journal_words::Window{} : windowOf(r.slave);
     EventDraft d;
     d.category = EventCategory::Write;
     d.code = coil ? QStringLiteral("coil") : QStringLiteral("register");
-    d.source = r.source.isEmpty() ? QStringLiteral("console") : r.source;
+    d.source = journal_words::source(r.source, table_of(r), r.number, where);
     const std::optional<qint64> old = !coil && program_window::in_window(r.number)
                                           ? knownRegister(r.slave, r.number)
                                           : attempt->old;
     if (old)
         d.oldValue = QString::number(*old);
     d.newValue = written_value(r);
-    d.detail =
-        coil ? tr("Coil %1 %2").arg(r.number).arg(value ? tr("on") : tr("off")) : registerDetail(r);
+    d.detail = journal_words::change(table_of(r), r.number, old, value, where);
+    const bool folded = attempt->folded;
     if (result == 0) {
         d.result = attempt->attempts > 1 ? tr("accepted at attempt %1").arg(attempt->attempts)
                                          : tr("accepted");
@@ -240,7 +247,7 @@ void JournalLink::finishWrite(std::shared_ptr<Attempt> attempt, int result,
         else
             store(r.slave, r.number, value);
         if (writeAccepted)
-            writeAccepted({r.slave, coil, r.number, value, d.source});
+            writeAccepted({r.slave, coil, r.number, value, d.source, folded});
     } else if (!coil && is_line_setting(r.number) && after.lastUnmatched) {
         // The instrument took a line setting and answered at the new one (the new address).
         d.result = tr("accepted: answered at the new link setting");
@@ -249,7 +256,9 @@ void JournalLink::finishWrite(std::shared_ptr<Attempt> attempt, int result,
         // It may have taken it and answer only at the new setting: not known to have failed.
         d.result = tr("sent; no answer at the old link setting: %1").arg(after.lastMessage);
     } else {
-        d.result = tr("failed: %1").arg(after.lastMessage);
+        // A refusal says so itself; anything else is a failure with what to check.
+        d.result = after.lastException != 0 ? failure_words(after)
+                                            : tr("failed: %1").arg(failure_words(after));
         // The instrument may have taken it before the answer was lost: which curve (or table) the
         // window shows is not known until it is read again.
         if (!coil && (r.number == program_window::kCurveRegister ||
@@ -259,5 +268,6 @@ void JournalLink::finishWrite(std::shared_ptr<Attempt> attempt, int result,
     if (attempt->attempts > 1)
         d.detail += u' ' + tr("(%n attempt(s) before failed: %1)", nullptr, attempt->attempts - 1)
                                .arg(attempt->failures.mid(0, attempt->attempts - 1).join(u"; "));
-    journal.record(d);
+    if (!folded)
+        journal.record(d);
 }

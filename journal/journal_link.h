@@ -9,6 +9,7 @@
 // A write's completion is journaled even when the caller that asked for it has gone meanwhile:
 // the write reached the instrument either way.
 
+#include "journal/journal_words.h"
 #include "link/instrument_link.h"
 
 #include <QHash>
@@ -42,6 +43,7 @@ public:
         int number = 0;
         qint64 value = 0;
         QString source;
+        bool folded = false; // part of a job that journals it in its own event
     };
     void setWriteAccepted(std::function<void(const AcceptedWrite&)> notify);
 
@@ -58,6 +60,7 @@ private:
         int attempts = 1;
         QStringList failures; // the reasons of the attempts before
         bool retried = false;
+        bool folded = false; // journaled by the job that sent it
     };
     void remember(const LinkRequest& request, const qint32* buffer);
     void finishWrite(std::shared_ptr<Attempt> attempt, int result, const LinkStatus& after);
@@ -69,7 +72,7 @@ private:
     std::optional<int> recipeOf(int slave) const;
     void store(int slave, int number, qint64 value);
     void forget(int slave, int number);
-    QString registerDetail(const LinkRequest& r) const;
+    journal_words::Window windowOf(int slave) const;
 
     InstrumentLink& inner;
     EventJournal& journal;
@@ -78,6 +81,6 @@ private:
     QHash<qint64, qint64> window;  // program-window registers, by windowKey()
     Attempt* failingNow = nullptr; // the failed write whose caller's completion is running
     std::function<void(const AcceptedWrite&)> writeAccepted;
-    QString openSource = QStringLiteral("ssqx Command9");
-    QString closeSource = QStringLiteral("ssqx Command10");
+    QString openSource; // "总貌 · 打开" unless said otherwise
+    QString closeSource;
 };

@@ -1,5 +1,6 @@
 #include "journal/journal_marks.h"
 
+#include "journal/journal_words.h"
 #include "journal/measured_spans.h"
 
 #include <QCoreApplication>
@@ -98,9 +99,13 @@ void add_not_measured(std::vector<ChartMark>& marks, JournalStore& store, const 
 } // namespace
 
 QString mark_text(const JournalEntry& e) {
+    // The code by its title, then the event in words.
+    QString what = journal_words::codeTitle(e.category, e.code);
+    if (!e.detail.isEmpty())
+        what += QStringLiteral(": ") + e.detail;
     QString text = QStringLiteral("%1  %2  %3")
                        .arg(local_of(e).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                            category_title(e.category), e.detail.isEmpty() ? e.code : e.detail);
+                            category_title(e.category), what);
     if (!e.source.isEmpty())
         text += QStringLiteral("  (%1)").arg(e.source);
     if (!e.result.isEmpty() && e.category == EventCategory::Write)

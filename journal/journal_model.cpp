@@ -1,5 +1,7 @@
 #include "journal/journal_model.h"
 
+#include "journal/journal_words.h"
+
 #include <QColor>
 #include <QLocale>
 
@@ -95,7 +97,7 @@ QString JournalModel::text(const JournalEntry& e, int column) {
     case Category:
         return category_title(e.category);
     case Code:
-        return e.code;
+        return journal_words::codeTitle(e.category, e.code);
     case Source:
         return e.source;
     case OldValue:
@@ -128,6 +130,9 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
         return t.replace(u'\n', QStringLiteral(" / "));
     }
     case Qt::ToolTipRole: {
+        // The code's title on the screen; the key the file and the export keep, in its tooltip.
+        if (index.column() == Code)
+            return e.code;
         const QString t = text(e, index.column());
         return t.isEmpty() ? QVariant() : QVariant(t);
     }

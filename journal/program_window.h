@@ -5,9 +5,6 @@
 // value after a curve selection (and another segment after a recipe change), so what the console
 // knew of it belongs to the curve (and recipe) it was read or written under.
 
-#include <QString>
-#include <optional>
-
 namespace program_window {
 
 inline constexpr int kCurveRegister = 7;
@@ -30,9 +27,5 @@ inline bool in_window(int number) {
 inline bool in_header(int number) {
     return number >= kFirst && number < kTableFirst;
 }
-
-// Where a window register lies, in the operator's words: "curve 3, segment 1, value",
-// "curve 3, number of segments"; an unknown curve or recipe is said as such.
-QString place(std::optional<int> curve, std::optional<int> recipe, int number);
 
 } // namespace program_window

@@ -34,7 +34,9 @@ struct LinkRequest {
     int number = 1;   // first register or coil, one-based
     int count = 1;    // registers read (16 for the bit reads)
     qint64 value = 0; // Set_4X_D1 only
-    QString source;   // a write's origin for the journal: "ALM1 T_3RW(263)", "ssqx Command19"
+    // A write's origin for the journal: a form and its control ("ALM1 T_3RW(262)", "ssqx
+    // Command19"), which the journal names by the screen's caption, or words ("仪表文件 · 恢复").
+    QString source;
 };
 
 // Why the newest attempt to open the device failed.
@@ -63,6 +65,7 @@ struct LinkStatus {
     int lastException = 0;                   // the Modbus exception code of that outcome; 0: none
     bool lastUnmatched = false; // that outcome: an answer came that fits no request (say, from
                                 // the address just written), and then nothing that did
+    bool lastNoAnswer = false;  // that outcome: no valid answer within the time out
     quint64 good = 0;           // transactions since opening
     quint64 failed = 0;
 };

@@ -16,7 +16,7 @@ bool same(const LinkStatus& a, const LinkStatus& b) {
            a.settings == b.settings && a.anyTransaction == b.anyTransaction &&
            a.lastOk == b.lastOk && a.lastMessage == b.lastMessage &&
            a.lastException == b.lastException && a.lastUnmatched == b.lastUnmatched &&
-           a.good == b.good && a.failed == b.failed;
+           a.lastNoAnswer == b.lastNoAnswer && a.good == b.good && a.failed == b.failed;
 }
 
 } // namespace
@@ -233,6 +233,7 @@ void ModbusLink::onReplyFinished(QModbusReply* reply) {
         quietNeeded = true;
         sinceTimeOut.start();
         unmatchedAnswer = mismatchSeen && !crcSeen;
+        timedOut = true;
         const QString what = crcSeen        ? tr("CRC error")
                              : mismatchSeen ? tr("answer did not match")
                                             : tr("time out");
@@ -254,7 +255,9 @@ void ModbusLink::complete(Pending p, bool ok, const QString& message, const QMod
     s.lastOk = ok;
     s.lastException = exception;
     s.lastUnmatched = !ok && unmatchedAnswer;
+    s.lastNoAnswer = !ok && timedOut;
     unmatchedAnswer = false;
+    timedOut = false;
     s.lastMessage = QStringLiteral("%1: %2").arg(describe(p.request), message);
     ok ? ++s.good : ++s.failed;
     setStatus(s);

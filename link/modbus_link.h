@@ -107,6 +107,7 @@ private:
     bool crcSeen = false;
     bool mismatchSeen = false;
     bool unmatchedAnswer = false; // the time out that ends the request followed such an answer
+    bool timedOut = false;        // the request that ends now had no valid answer in time
     bool pumpPosted = false;
     bool lossPosted = false;
     bool starting = false; // inside connectDevice(): its own errors are its result

@@ -1,6 +1,7 @@
 #include "modbus_request.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace {
@@ -138,6 +139,39 @@ QString exception_name(int code) {
         if (e.code == code)
             return QCoreApplication::translate("ModbusRequest", e.name);
     return QCoreApplication::translate("ModbusRequest", "unknown exception");
+}
+
+QString failure_words(const LinkStatus& s) {
+    // What an operator reads in a refusal: the instrument's reason, not the protocol's.
+    switch (s.lastException) {
+    case 0:
+        break;
+    case 1:
+        return QCoreApplication::translate(
+            "LinkFailure",
+            "the instrument refused the value (exception 1: function not supported)");
+    case 2:
+        return QCoreApplication::translate(
+            "LinkFailure", "the instrument refused the value (exception 2: no such register)");
+    case 3:
+        return QCoreApplication::translate(
+            "LinkFailure", "the instrument refused the value (exception 3: value out of range)");
+    case 4:
+        return QCoreApplication::translate(
+            "LinkFailure", "the instrument refused the value (exception 4: instrument fault)");
+    default:
+        return QCoreApplication::translate("LinkFailure",
+                                           "the instrument refused the value (exception %1: %2)")
+            .arg(s.lastException)
+            .arg(exception_name(s.lastException));
+    }
+    if (s.lastNoAnswer)
+        return QCoreApplication::translate(
+            "LinkFailure", "no answer: check the address, baud rate, parity and wiring");
+    // "Set_4X_D1 260 = 700: not sent: …": the request is the journal's and the screen's business.
+    static const QRegularExpression request(QStringLiteral("^(Get|Set|Rst)_\\w+ [^:]*: "));
+    QString said = s.lastMessage;
+    return said.remove(request);
 }
 
 QString line_settings_text(int baud, QSerialPort::Parity parity) {

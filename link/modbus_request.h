@@ -32,6 +32,12 @@ QString describe(const LinkRequest& r);
 // Name of a Modbus exception code ("illegal data address").
 QString exception_name(int code);
 
+// The newest failure of `status` in the operator's words, with what to check: a refusal by its
+// exception ("the instrument refused the value (exception 3: value out of range)"), a request
+// with no answer ("no answer: check the address, baud rate, parity and wiring"), anything else
+// as the link said it, without the request's own name.
+QString failure_words(const LinkStatus& status);
+
 // "9600 8N1"
 QString line_settings_text(int baud, QSerialPort::Parity parity);
 

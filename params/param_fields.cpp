@@ -3,6 +3,7 @@
 #include "core/conversions.h"
 #include "core/fonts.h"
 #include "core/naming.h"
+#include "link/modbus_request.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -223,7 +224,7 @@ void ParamFields::write(Field& f, qint32 value) {
             return;
         emit self->writeFinished(k, result >= 0);
         if (result < 0) {
-            const QString reason = instrument->status().lastMessage;
+            const QString reason = failure_words(instrument->status());
             self->markEditor(*row, tr("%1 = %2 was not taken: %3")
                                        .arg(reg)
                                        .arg(value)

@@ -4,6 +4,7 @@
 #include "core/conversions.h"
 #include "core/naming.h"
 #include "core/register_image.h"
+#include "link/modbus_request.h"
 #include "params/param_layout.h"
 #include "programs/program_table.h"
 
@@ -293,7 +294,7 @@ void Tech::selectCurve(int code) {
             return;
         if (result < 0)
             self->markCurveChoice(
-                tr("Curve selection was not taken: %1").arg(instrument->status().lastMessage));
+                tr("Curve selection was not taken: %1").arg(failure_words(instrument->status())));
         else
             self->markCurveChoice(QString());
         self->startReadBack();

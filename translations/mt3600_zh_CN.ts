@@ -822,22 +822,6 @@
         <translation>操作员关闭端口 %1</translation>
     </message>
     <message>
-        <source>Coil %1 %2</source>
-        <translation>线圈 %1 %2</translation>
-    </message>
-    <message>
-        <source>on</source>
-        <translation>开</translation>
-    </message>
-    <message>
-        <source>off</source>
-        <translation>关</translation>
-    </message>
-    <message>
-        <source>Register %1 = %2</source>
-        <translation>寄存器 %1 = %2</translation>
-    </message>
-    <message>
         <source>accepted at attempt %1</source>
         <translation>第 %1 次尝试时接受</translation>
     </message>
@@ -854,10 +838,6 @@
     <message>
         <source>sent; no answer at the old link setting: %1</source>
         <translation>已发送；按原通讯设置无应答：%1</translation>
-    </message>
-    <message>
-        <source>Register %1 (%2) = %3</source>
-        <translation>寄存器 %1（%2）= %3</translation>
     </message>
 </context>
 <context>
@@ -953,12 +933,294 @@
         <source>no event journal is kept</source>
         <translation>未保存事件记录</translation>
     </message>
+    <message>
+        <source>curve %1 selected</source>
+        <translation>已选择曲线 %1</translation>
+    </message>
+    <message>
+        <source>curves %1 to %2 selected in turn</source>
+        <translation>依次选择了曲线 %1 至 %2</translation>
+    </message>
+    <message>
+        <source>curves %1 selected in turn</source>
+        <translation>依次选择了曲线 %1</translation>
+    </message>
+    <message>
+        <source>curve %1 put back</source>
+        <translation>已恢复曲线 %1</translation>
+    </message>
+    <message>
+        <source>putting curve %1 back failed</source>
+        <translation>恢复曲线 %1 失败</translation>
+    </message>
+    <message>
+        <source>curve %1 not put back: a program runs</source>
+        <translation>未恢复曲线 %1：程序正在运行</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1；%2</translation>
+    </message>
+</context>
+<context>
+    <name>JournalWords</name>
+    <message>
+        <source>Overview</source>
+        <translation>总貌</translation>
+    </message>
+    <message>
+        <source>register %1</source>
+        <translation>寄存器 %1</translation>
+    </message>
+    <message>
+        <source>%1 of a curve not known</source>
+        <translation>%1（曲线未知）</translation>
+    </message>
+    <message>
+        <source>segment table of a curve not known</source>
+        <translation>段表（曲线未知）</translation>
+    </message>
+    <message>
+        <source>curve %1 · %2</source>
+        <translation>曲线 %1 · %2</translation>
+    </message>
+    <message>
+        <source>curve %1 · segment table of a recipe not known</source>
+        <translation>曲线 %1 · 段表（工艺配方未知）</translation>
+    </message>
+    <message>
+        <source>curve %1 · outside the segment table of recipe %2</source>
+        <translation>曲线 %1 · 配方 %2 的段表之外</translation>
+    </message>
+    <message>
+        <source>curve %1 · segment %2 · %3</source>
+        <translation>曲线 %1 · 第 %2 段 · %3</translation>
+    </message>
+    <message>
+        <source>Alarm 1 on</source>
+        <translation>报警1 动作</translation>
+    </message>
+    <message>
+        <source>Alarm 1 off</source>
+        <translation>报警1 解除</translation>
+    </message>
+    <message>
+        <source>Alarm 2 on</source>
+        <translation>报警2 动作</translation>
+    </message>
+    <message>
+        <source>Alarm 2 off</source>
+        <translation>报警2 解除</translation>
+    </message>
+    <message>
+        <source>PV1 open circuit</source>
+        <translation>PV1 开路</translation>
+    </message>
+    <message>
+        <source>PV1 open circuit cleared</source>
+        <translation>PV1 开路解除</translation>
+    </message>
+    <message>
+        <source>PV1 short circuit</source>
+        <translation>PV1 短路</translation>
+    </message>
+    <message>
+        <source>PV1 short circuit cleared</source>
+        <translation>PV1 短路解除</translation>
+    </message>
+    <message>
+        <source>PV2 open circuit</source>
+        <translation>PV2 开路</translation>
+    </message>
+    <message>
+        <source>PV2 open circuit cleared</source>
+        <translation>PV2 开路解除</translation>
+    </message>
+    <message>
+        <source>PV2 short circuit</source>
+        <translation>PV2 短路</translation>
+    </message>
+    <message>
+        <source>PV2 short circuit cleared</source>
+        <translation>PV2 短路解除</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>手动</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Single set value</source>
+        <translation>单点SV</translation>
+    </message>
+    <message>
+        <source>Program mode</source>
+        <translation>程序运行</translation>
+    </message>
+    <message>
+        <source>SV1 in use</source>
+        <translation>使用SV1</translation>
+    </message>
+    <message>
+        <source>SV2 in use</source>
+        <translation>使用SV2</translation>
+    </message>
+    <message>
+        <source>Auto-tune on</source>
+        <translation>自整定开启</translation>
+    </message>
+    <message>
+        <source>Auto-tune off</source>
+        <translation>自整定关闭</translation>
+    </message>
+    <message>
+        <source>Program state</source>
+        <translation>程序状态</translation>
+    </message>
+    <message>
+        <source>Segment</source>
+        <translation>程序段</translation>
+    </message>
+    <message>
+        <source>Program command</source>
+        <translation>程序命令</translation>
+    </message>
+    <message>
+        <source>Curve selected</source>
+        <translation>曲线选择</translation>
+    </message>
+    <message>
+        <source>Port opened</source>
+        <translation>端口打开</translation>
+    </message>
+    <message>
+        <source>Port closed</source>
+        <translation>端口关闭</translation>
+    </message>
+    <message>
+        <source>Link lost</source>
+        <translation>通讯中断</translation>
+    </message>
+    <message>
+        <source>Link restored</source>
+        <translation>通讯恢复</translation>
+    </message>
+    <message>
+        <source>First good read</source>
+        <translation>首次读取成功</translation>
+    </message>
+    <message>
+        <source>Register written</source>
+        <translation>写寄存器</translation>
+    </message>
+    <message>
+        <source>Coil written</source>
+        <translation>写线圈</translation>
+    </message>
+    <message>
+        <source>Console started</source>
+        <translation>控制台启动</translation>
+    </message>
+    <message>
+        <source>Console ended</source>
+        <translation>控制台退出</translation>
+    </message>
+    <message>
+        <source>Console did not end cleanly</source>
+        <translation>控制台未正常退出</translation>
+    </message>
+    <message>
+        <source>Events lost</source>
+        <translation>事件丢失</translation>
+    </message>
+    <message>
+        <source>Journal guards made again</source>
+        <translation>事件记录保护已重建</translation>
+    </message>
+    <message>
+        <source>Events chained</source>
+        <translation>事件已加入哈希链</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <source>Two files compared</source>
+        <translation>比较两个文件</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Poll cycle</source>
+        <translation>轮询</translation>
+    </message>
+    <message>
+        <source>Instrument</source>
+        <translation>仪表</translation>
+    </message>
+    <message>
+        <source>Console</source>
+        <translation>控制台</translation>
+    </message>
+    <message>
+        <source>Command line</source>
+        <translation>命令行</translation>
+    </message>
+    <message>
+        <source>coil %1</source>
+        <translation>线圈 %1</translation>
+    </message>
+    <message>
+        <source>%1 set to %2 (%3)</source>
+        <translation>%1 设为 %2（%3）</translation>
+    </message>
+    <message>
+        <source>%1 %2 → %3 (%4)</source>
+        <translation>%1 %2 → %3（%4）</translation>
+    </message>
 </context>
 <context>
     <name>LinkControls</name>
     <message>
         <source>a port number, a device path or host:port</source>
         <translation>端口号、设备路径或 host:port</translation>
+    </message>
+</context>
+<context>
+    <name>LinkFailure</name>
+    <message>
+        <source>the instrument refused the value (exception 1: function not supported)</source>
+        <translation>仪表拒绝该值（异常 1：不支持该功能）</translation>
+    </message>
+    <message>
+        <source>the instrument refused the value (exception 2: no such register)</source>
+        <translation>仪表拒绝该值（异常 2：无此寄存器）</translation>
+    </message>
+    <message>
+        <source>the instrument refused the value (exception 3: value out of range)</source>
+        <translation>仪表拒绝该值（异常 3：数值超出范围）</translation>
+    </message>
+    <message>
+        <source>the instrument refused the value (exception 4: instrument fault)</source>
+        <translation>仪表拒绝该值（异常 4：仪表故障）</translation>
+    </message>
+    <message>
+        <source>the instrument refused the value (exception %1: %2)</source>
+        <translation>仪表拒绝该值（异常 %1：%2）</translation>
+    </message>
+    <message>
+        <source>no answer: check the address, baud rate, parity and wiring</source>
+        <translation>无应答：请检查地址、波特率、校验位和接线</translation>
     </message>
 </context>
 <context>
@@ -1327,101 +1589,6 @@
     </message>
 </context>
 <context>
-    <name>ProgramWindow</name>
-    <message>
-        <source>wait type</source>
-        <translation>程序等待类型</translation>
-    </message>
-    <message>
-        <source>wait deviation</source>
-        <translation>等待偏差值</translation>
-    </message>
-    <message>
-        <source>time unit</source>
-        <translation>曲线时间单位</translation>
-    </message>
-    <message>
-        <source>number of segments</source>
-        <translation>程序段数</translation>
-    </message>
-    <message>
-        <source>run count</source>
-        <translation>程序次数</translation>
-    </message>
-    <message>
-        <source>power failure handling</source>
-        <translation>电源掉电处理</translation>
-    </message>
-    <message>
-        <source>start value</source>
-        <translation>开始值选择</translation>
-    </message>
-    <message>
-        <source>output at the end</source>
-        <translation>曲线结束OUT</translation>
-    </message>
-    <message>
-        <source>loop count</source>
-        <translation>循环段次数</translation>
-    </message>
-    <message>
-        <source>loop start segment</source>
-        <translation>循环开始段</translation>
-    </message>
-    <message>
-        <source>loop end segment</source>
-        <translation>循环结束段</translation>
-    </message>
-    <message>
-        <source>recipe</source>
-        <translation>工艺配方</translation>
-    </message>
-    <message>
-        <source>value</source>
-        <translation>设定值</translation>
-    </message>
-    <message>
-        <source>time</source>
-        <translation>时间</translation>
-    </message>
-    <message>
-        <source>relay state</source>
-        <translation>继电器状态</translation>
-    </message>
-    <message>
-        <source>PID group</source>
-        <translation>段PID</translation>
-    </message>
-    <message>
-        <source>header register %1</source>
-        <translation>程序头寄存器 %1</translation>
-    </message>
-    <message>
-        <source>field %1</source>
-        <translation>字段 %1</translation>
-    </message>
-    <message>
-        <source>curve not known</source>
-        <translation>曲线未知</translation>
-    </message>
-    <message>
-        <source>curve %1, %2</source>
-        <translation>曲线 %1，%2</translation>
-    </message>
-    <message>
-        <source>curve %1, segment table of a recipe not known</source>
-        <translation>曲线 %1，工艺配方未知的段表</translation>
-    </message>
-    <message>
-        <source>curve %1, outside the segment table of recipe %2</source>
-        <translation>曲线 %1，工艺配方 %2 的段表之外</translation>
-    </message>
-    <message>
-        <source>curve %1, segment %2, %3</source>
-        <translation>曲线 %1，第 %2 段，%3</translation>
-    </message>
-</context>
-<context>
     <name>RecordIndicator</name>
     <message>
         <source>no record written yet</source>
@@ -1729,6 +1896,22 @@
     <message>
         <source>not written: %1	%2</source>
         <translation>未写入：%1	%2</translation>
+    </message>
+    <message>
+        <source>backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>compare</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <source>restore</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>compare two files</source>
+        <translation>比较两个文件</translation>
     </message>
 </context>
 <context>

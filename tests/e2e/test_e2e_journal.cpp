@@ -151,12 +151,12 @@ void TestE2eJournal::everyChangeJournaledOnceWithItsSource() {
                     .arg(w.source, w.code, w.oldValue.value_or(QStringLiteral("?")),
                          w.newValue.value_or(QStringLiteral("?")), w.result);
     const QStringList expected{
-        QStringLiteral("ssqx Command11 register %1>733 accepted").arg(sv1Before),
-        QStringLiteral("ssqx Command12 coil 0>1 accepted"),
-        QStringLiteral("ssqx Command13 register 0>1 accepted"),
-        QStringLiteral("ssqx Command13 register 1>2 accepted"),
-        QStringLiteral("ALM1 T_3RW(256) register 1100>10 accepted"),
-        QStringLiteral("ALM1 T_3RW(256) register 10>1100 accepted"),
+        QStringLiteral("Overview · SV1值 register %1>733 accepted").arg(sv1Before),
+        QStringLiteral("Overview · 单点/程序 coil 0>1 accepted"),
+        QStringLiteral("Overview · 程序状态 register 0>1 accepted"),
+        QStringLiteral("Overview · 程序状态 register 1>2 accepted"),
+        QStringLiteral("报警设定 · 报警1设定值/偏差值 register 1100>10 accepted"),
+        QStringLiteral("报警设定 · 报警1设定值/偏差值 register 10>1100 accepted"),
     };
     QCOMPARE(seen, expected);
     for (const JournalEntry& w : writes)
@@ -174,9 +174,9 @@ void TestE2eJournal::everyChangeJournaledOnceWithItsSource() {
     const QList<JournalEntry> modes = rig.events(EventCategory::Mode);
     QCOMPARE(modes.size(), 2);
     QCOMPARE(modes[0].code, QStringLiteral("program"));
-    QCOMPARE(modes[0].source, QStringLiteral("ssqx Command12"));
+    QCOMPARE(modes[0].source, QStringLiteral("Overview · 单点/程序"));
     QCOMPARE(modes[1].code, QStringLiteral("manual"));
-    QCOMPARE(modes[1].source, QStringLiteral("instrument"));
+    QCOMPARE(modes[1].source, QStringLiteral("Instrument"));
 
     // The program: the commands, and the state following them, run then hold.
     QStringList program;

@@ -89,7 +89,8 @@ private slots:
         QStringList writes;
         for (const JournalEntry& e :
              journal.store().newerThan({{}, {}, {EventCategory::Write}, {}}, 0, 1000))
-            if (e.source == QStringLiteral("command line") && e.newValue == QStringLiteral("1111"))
+            if (e.source.startsWith(QStringLiteral("Command line · restore · ")) &&
+                e.newValue == QStringLiteral("1111"))
                 writes << e.oldValue.value_or(QStringLiteral("?")) + u'>' + *e.newValue;
         QCOMPARE(writes.size(), 1);
         QVERIFY(writes[0] != QStringLiteral("?>1111"));

@@ -61,7 +61,7 @@ void TestJournalLink::oneEventPerWriteAndItsRetry() {
     const auto events = journal.store().newerThan({{}, {}, {EventCategory::Write}, {}}, 0, 10);
     QCOMPARE(events.size(), std::size_t(1));
     const JournalEntry& e = events.front();
-    QCOMPARE(e.source, QStringLiteral("ssqx Command11"));
+    QCOMPARE(e.source, QStringLiteral("Overview · SV1值"));
     QCOMPARE(e.oldValue, std::optional<QString>(QStringLiteral("650")));
     QCOMPARE(e.newValue, std::optional<QString>(QStringLiteral("733")));
     QVERIFY2(e.result.startsWith(result), qPrintable(e.result));
@@ -92,41 +92,42 @@ void TestJournalLink::callerGoneStillJournaled() {
 
 void TestJournalLink::programWindowOldValueIsThatCurves_data() {
     // Steps "r N=V" (the instrument holds V at N and the console reads it), "w N=V" (a write the
-    // instrument takes), "f N=V" (one it does not answer); then the write journaled.
+    // instrument takes), "f N=V" (one it does not answer); then 1234 written to the register.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("old"); // empty: no old value
-    QTest::addColumn<QString>("place");
+    QTest::addColumn<QString>("detail");
     QTest::newRow("back on a curve read before")
         << QStringList{"r 7=3",    "r 8204=0",   "r 8209=200", "r 7=5",
                        "r 8204=0", "r 8209=201", "r 7=3"}
         << 8209 << "200"
-        << "curve 3, segment 1, value";
+        << "curve 3 · segment 1 · 设定值SV1 200 → 1234 (register 8209)";
     QTest::newRow("a curve selected and not read")
         << QStringList{"r 7=3", "r 8204=0", "r 8209=200", "w 7=5"} << 8209 << ""
-        << "curve 5, segment table of a recipe not known";
+        << "curve 5 · segment table of a recipe not known set to 1234 (register 8209)";
     QTest::newRow("a selection not answered")
         << QStringList{"r 7=3", "r 8204=0", "r 8209=200", "f 7=5"} << 8209 << ""
-        << "curve not known";
+        << "segment table of a curve not known set to 1234 (register 8209)";
     QTest::newRow("no curve read") << QStringList{"r 8209=200"} << 8209 << ""
-                                   << "curve not known";
+                                   << "segment table of a curve not known set to 1234 (register "
+                                      "8209)";
     QTest::newRow("the recipe places the table")
         << QStringList{"r 7=2", "r 8204=1", "r 8337=77", "r 8204=0", "r 8337=99", "r 8204=1"}
         << 8337 << "77"
-        << "curve 2, segment 1, value";
+        << "curve 2 · segment 1 · 设定值SV1 77 → 1234 (register 8337)";
     QTest::newRow("a header field")
         << QStringList{"r 7=4", "r 8196=6", "r 7=1", "r 8196=9", "r 7=4"} << 8196 << "6"
-        << "curve 4, number of segments";
+        << "curve 4 · 程序段数 6 → 1234 (register 8196)";
     QTest::newRow("written before, on the same curve")
         << QStringList{"r 7=6", "r 8204=0", "w 8218=30"} << 8218 << "30"
-        << "curve 6, segment 2, time";
+        << "curve 6 · segment 2 · 设定时间 30 → 1234 (register 8218)";
 }
 
 void TestJournalLink::programWindowOldValueIsThatCurves() {
     QFETCH(QStringList, steps);
     QFETCH(int, number);
     QFETCH(QString, old);
-    QFETCH(QString, place);
+    QFETCH(QString, detail);
     QTemporaryDir dir;
     EventJournal journal(dir.filePath(QStringLiteral("r.db")));
     QVERIFY(journal.open());
@@ -151,8 +152,7 @@ void TestJournalLink::programWindowOldValueIsThatCurves() {
     const auto events = journal.store().page({}, std::nullopt, 1);
     QCOMPARE(events.size(), std::size_t(1));
     QCOMPARE(events.front().oldValue.value_or(QString()), old);
-    QVERIFY2(events.front().detail.contains(u'(' + place + u')'),
-             qPrintable(events.front().detail));
+    QCOMPARE(events.front().detail, detail);
 }
 
 QTEST_GUILESS_MAIN(TestJournalLink)
