@@ -1,5 +1,6 @@
 #include "trend_chart_view.h"
 
+#include "chart_legend.h"
 #include "chart_picture.h"
 #include "core/naming.h"
 
@@ -15,23 +16,6 @@ constexpr int kAxisColumn = 48; // width of one value-axis column (Label6, Label
 constexpr int kTimeLabelWidth = 72;
 constexpr int kRightMargin = kTimeLabelWidth / 2;
 constexpr int kMarkReachPx = 4; // how near a tick the pointer must come to show its text
-
-// The legend: the three main curves in their colours.
-QString legend_text() {
-    struct Entry {
-        const char* caption;
-        int column;
-    };
-    static constexpr Entry entries[] = {{"PV", 0}, {"OP", 1}, {"SV", 2}};
-    QString html;
-    for (const Entry& e : entries) {
-        for (const chart::CurveStyle& c : chart::kCurves)
-            if (c.column == e.column)
-                html += QStringLiteral("<span style=\"color:%1\">%2</span>&nbsp;&nbsp;")
-                            .arg(QColor(rgb_from_bgr(c.bgr)).name(), QLatin1String(e.caption));
-    }
-    return html;
-}
 
 } // namespace
 
@@ -70,8 +54,17 @@ void TrendChartView::build() {
     }
     label8_ = named(new QLabel(this), QStringLiteral("Label8"));
     label8_->setTextFormat(Qt::RichText);
-    label8_->setText(legend_text());
+    label8_->setText(chart::legend_html());
     label8_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The fixed scale is the output curve's, in percent: said above it, in the output's colour.
+    outputCaption_ =
+        named(new QLabel(chart::output_axis_caption(), this), QStringLiteral("OutputAxisCaption"));
+    outputCaption_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette olive = outputCaption_->palette();
+    for (const chart::LegendEntry& e : chart::legend_entries())
+        if (e.column == 1)
+            olive.setColor(QPalette::WindowText, QColor(e.colour));
+    outputCaption_->setPalette(olive);
     setMinimumSize(320, 200);
     placeLabels();
 }
@@ -84,7 +77,8 @@ void TrendChartView::resizeEvent(QResizeEvent* event) {
 void TrendChartView::placeLabels() {
     const int rowHeight = fontMetrics().height() + 2;
     const int left = 2 * kAxisColumn + 4;
-    const int top = rowHeight + 4;
+    // Room above the chart for the legend and the scale captions, clear of the top axis labels.
+    const int top = rowHeight + rowHeight / 2 + 4;
     const QSize frame(std::max(8, width() - left - kRightMargin),
                       std::max(8, height() - top - 2 * rowHeight - 4));
     pt0_->setGeometry(left, top, frame.width(), frame.height());
@@ -107,6 +101,7 @@ void TrendChartView::placeLabels() {
                                 rowHeight);
     }
     label8_->setGeometry(left, 2, frame.width(), rowHeight);
+    outputCaption_->setGeometry(label6_[0]->x(), 2, left - label6_[0]->x(), rowHeight);
 }
 
 bool TrendChartView::eventFilter(QObject* watched, QEvent* event) {

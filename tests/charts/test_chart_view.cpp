@@ -154,8 +154,9 @@ void TestChartView::namedControls() {
     QCOMPARE(realTime.findChild<QLabel*>("Label6(0)")->text(), QStringLiteral("-10"));
     QCOMPARE(realTime.findChild<QLabel*>("Label6(6)")->text(), QStringLiteral("110"));
     const QString legend = realTime.findChild<QLabel*>("Label8")->text();
-    QVERIFY(legend.contains("PV") && legend.contains("OP") && legend.contains("SV"));
-    QVERIFY(legend.contains(QColor(255, 0, 0).name()));
+    QVERIFY(legend.contains("当前PV") && legend.contains("PV2值") && legend.contains("SV1值"));
+    for (const CurveStyle& c : kCurves) // every curve drawn, in its colour
+        QVERIFY(legend.contains(QColor(rgb_from_bgr(c.bgr)).name()));
 }
 
 void TestChartView::labelsFollowTheChart() {
