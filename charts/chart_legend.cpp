@@ -1,6 +1,7 @@
 #include "chart_legend.h"
 
 #include "chart_geometry.h"
+#include "core/conversions.h"
 
 #include <QColor>
 
@@ -35,6 +36,18 @@ QString legend_html() {
 
 QString output_axis_caption() {
     return kCaptions[1].toString() + QStringLiteral(" (%)");
+}
+
+std::array<QString, 7> output_axis_texts(qint16 ySpan, int outputBaselineOffset) {
+    std::array<QString, 7> texts;
+    const float scale = value_scale(ySpan);
+    if (scale == 0)
+        return texts;
+    for (int i = 0; i < 7; ++i) {
+        const double units = kHeight - value_axis_y(i) - outputBaselineOffset;
+        texts[std::size_t(i)] = number_text(qint32(round_half_even(units / double(scale))));
+    }
+    return texts;
 }
 
 } // namespace chart

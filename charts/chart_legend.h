@@ -6,6 +6,7 @@
 
 #include <QRgb>
 #include <QString>
+#include <array>
 #include <vector>
 
 namespace chart {
@@ -22,7 +23,13 @@ std::vector<LegendEntry> legend_entries();
 // The legend as rich text for a label: each caption in its colour.
 QString legend_html();
 
-// The caption of the fixed scale beside the chart, the output curve's scale: "输出OP (%)".
+// The caption of the scale Label6 beside the chart, the output curve's scale: "输出OP (%)".
 QString output_axis_caption();
+
+// Label6(0..6), bottom to top: the output in percent at the heights of Label5(0..6), on the
+// output curve's baseline (outputBaselineOffset above H) at the value axis's scale. With a span of
+// 120 these are the system's fixed captions ("-10" ... "110" real-time, "0" ... "120" history);
+// with a span of 0 the output lies flat on its baseline and the scale says nothing.
+std::array<QString, 7> output_axis_texts(qint16 ySpan, int outputBaselineOffset);
 
 } // namespace chart

@@ -50,7 +50,6 @@ void TrendChartView::build() {
         label5_[i] = axisLabel(QStringLiteral("Label5"), i, Qt::AlignRight | Qt::AlignVCenter);
         label5_[i]->installEventFilter(this);
         label6_[i] = axisLabel(QStringLiteral("Label6"), i, Qt::AlignRight | Qt::AlignVCenter);
-        label6_[i]->setText(QString::fromLatin1(chart_.params().fixedScale[i]));
     }
     label8_ = named(new QLabel(this), QStringLiteral("Label8"));
     label8_->setTextFormat(Qt::RichText);
@@ -66,6 +65,7 @@ void TrendChartView::build() {
             olive.setColor(QPalette::WindowText, QColor(e.colour));
     outputCaption_->setPalette(olive);
     setMinimumSize(320, 200);
+    showOutputAxis();
     placeLabels();
 }
 
@@ -197,6 +197,14 @@ void TrendChartView::showValueAxis() {
     const auto texts = chart::value_axis_texts(axis_.YMin, axis_.YSpan);
     for (int i = 0; i < 7; ++i)
         label5_[i]->setText(texts[i]);
+    showOutputAxis();
+}
+
+// The output's scale follows the value axis's span, so it reads what the output curve shows.
+void TrendChartView::showOutputAxis() {
+    const auto texts = chart::output_axis_texts(axis_.YSpan, chart_.params().outputBaselineOffset);
+    for (int i = 0; i < 7; ++i)
+        label6_[i]->setText(texts[i]);
 }
 
 void TrendChartView::setRulerLine(const QLineF& units, quint32 bgr, int width) {
