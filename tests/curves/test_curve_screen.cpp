@@ -563,11 +563,10 @@ void TestCurveScreen::exportOfTheWindowShown() {
         rig.screen->Command8_Click();
     rig.screen->exportClick();
     const QDateTime day(date_from_ole(45352), QTime(0, 0)); // record n at n - 1 seconds
-    auto edit = [&](const char* name) {
-        return rig.screen->exportWindow()->findChild<QDateTimeEdit*>(QLatin1String(name));
-    };
-    QCOMPARE(edit("ExportFrom")->dateTime(), day.addSecs(first - 1));
-    QCOMPARE(edit("ExportTo")->dateTime(), day.addSecs(last - 1));
+    auto* from = rig.screen->exportWindow()->findChild<QDateTimeEdit*>("ExportFrom");
+    auto* to = rig.screen->exportWindow()->findChild<QDateTimeEdit*>("ExportTo");
+    QCOMPARE(from->dateTime(), day.addSecs(first - 1));
+    QCOMPARE(to->dateTime(), day.addSecs(last - 1));
 }
 
 QTEST_MAIN(TestCurveScreen)
