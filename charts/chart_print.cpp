@@ -1,6 +1,7 @@
 #include "chart_print.h"
 
 #include "chart_geometry.h"
+#include "chart_legend.h"
 #include "painter_surface.h"
 
 #include <QFileInfo>
@@ -10,26 +11,15 @@
 
 namespace {
 
-struct LegendEntry {
-    const char* caption;
-    int column;
-};
-constexpr LegendEntry kLegend[] = {{"PV", 0}, {"OP", 1}, {"SV", 2}};
-
-QRgb curve_colour(int column) {
-    for (const chart::CurveStyle& c : chart::kCurves)
-        if (c.column == column)
-            return rgb_from_bgr(c.bgr);
-    return qRgb(0, 0, 0);
-}
-
+// Every curve by its caption, in its colour, right-aligned on the row.
 void draw_legend(QPainter& painter, const QRectF& row) {
     const QFontMetricsF fm(painter.font(), painter.device());
+    const std::vector<chart::LegendEntry> entries = chart::legend_entries();
     double x = row.right();
-    for (auto it = std::rbegin(kLegend); it != std::rend(kLegend); ++it) {
-        const QString text = QLatin1String(it->caption);
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        const QString text = QStringLiteral("\u2501 ") + it->caption;
         x -= fm.horizontalAdvance(text);
-        painter.setPen(QColor(curve_colour(it->column)));
+        painter.setPen(QColor(it->colour));
         painter.drawText(QRectF(x, row.top(), fm.horizontalAdvance(text), row.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, text);
         x -= fm.horizontalAdvance(QStringLiteral("   "));
@@ -54,6 +44,14 @@ void draw_axes(QPainter& painter, const QRectF& chartRect, double rowHeight, dou
             QRectF(chartRect.left() - 2 * column - rowHeight / 2, y, column, rowHeight), right,
             printout.fixedLabels[i]);
     }
+    // The fixed scale's unit over it, on the legend's row (the legend keeps to the right).
+    for (const chart::LegendEntry& e : chart::legend_entries())
+        if (e.column == 1)
+            painter.setPen(QColor(e.colour));
+    painter.drawText(QRectF(chartRect.left() - 2 * column - rowHeight / 2,
+                            chartRect.top() - 1.5 * rowHeight, 2 * column, rowHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, chart::output_axis_caption());
+    painter.setPen(Qt::black);
     const double width = 2 * column;
     for (int k = 0; k < 9; ++k) {
         const double x = on_chart(chartRect, 1500.0 * k, 0).x() - width / 2;

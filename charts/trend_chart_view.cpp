@@ -1,5 +1,6 @@
 #include "trend_chart_view.h"
 
+#include "chart_legend.h"
 #include "chart_picture.h"
 #include "core/naming.h"
 
@@ -15,23 +16,6 @@ constexpr int kAxisColumn = 48; // width of one value-axis column (Label6, Label
 constexpr int kTimeLabelWidth = 72;
 constexpr int kRightMargin = kTimeLabelWidth / 2;
 constexpr int kMarkReachPx = 4; // how near a tick the pointer must come to show its text
-
-// The legend: the three main curves in their colours.
-QString legend_text() {
-    struct Entry {
-        const char* caption;
-        int column;
-    };
-    static constexpr Entry entries[] = {{"PV", 0}, {"OP", 1}, {"SV", 2}};
-    QString html;
-    for (const Entry& e : entries) {
-        for (const chart::CurveStyle& c : chart::kCurves)
-            if (c.column == e.column)
-                html += QStringLiteral("<span style=\"color:%1\">%2</span>&nbsp;&nbsp;")
-                            .arg(QColor(rgb_from_bgr(c.bgr)).name(), QLatin1String(e.caption));
-    }
-    return html;
-}
 
 } // namespace
 
@@ -66,13 +50,22 @@ void TrendChartView::build() {
         label5_[i] = axisLabel(QStringLiteral("Label5"), i, Qt::AlignRight | Qt::AlignVCenter);
         label5_[i]->installEventFilter(this);
         label6_[i] = axisLabel(QStringLiteral("Label6"), i, Qt::AlignRight | Qt::AlignVCenter);
-        label6_[i]->setText(QString::fromLatin1(chart_.params().fixedScale[i]));
     }
     label8_ = named(new QLabel(this), QStringLiteral("Label8"));
     label8_->setTextFormat(Qt::RichText);
-    label8_->setText(legend_text());
+    label8_->setText(chart::legend_html());
     label8_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The fixed scale is the output curve's, in percent: said above it, in the output's colour.
+    outputCaption_ =
+        named(new QLabel(chart::output_axis_caption(), this), QStringLiteral("OutputAxisCaption"));
+    outputCaption_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette olive = outputCaption_->palette();
+    for (const chart::LegendEntry& e : chart::legend_entries())
+        if (e.column == 1)
+            olive.setColor(QPalette::WindowText, QColor(e.colour));
+    outputCaption_->setPalette(olive);
     setMinimumSize(320, 200);
+    showOutputAxis();
     placeLabels();
 }
 
@@ -84,7 +77,8 @@ void TrendChartView::resizeEvent(QResizeEvent* event) {
 void TrendChartView::placeLabels() {
     const int rowHeight = fontMetrics().height() + 2;
     const int left = 2 * kAxisColumn + 4;
-    const int top = rowHeight + 4;
+    // Room above the chart for the legend and the scale captions, clear of the top axis labels.
+    const int top = rowHeight + rowHeight / 2 + 4;
     const QSize frame(std::max(8, width() - left - kRightMargin),
                       std::max(8, height() - top - 2 * rowHeight - 4));
     pt0_->setGeometry(left, top, frame.width(), frame.height());
@@ -107,6 +101,7 @@ void TrendChartView::placeLabels() {
                                 rowHeight);
     }
     label8_->setGeometry(left, 2, frame.width(), rowHeight);
+    outputCaption_->setGeometry(label6_[0]->x(), 2, left - label6_[0]->x(), rowHeight);
 }
 
 bool TrendChartView::eventFilter(QObject* watched, QEvent* event) {
@@ -202,6 +197,14 @@ void TrendChartView::showValueAxis() {
     const auto texts = chart::value_axis_texts(axis_.YMin, axis_.YSpan);
     for (int i = 0; i < 7; ++i)
         label5_[i]->setText(texts[i]);
+    showOutputAxis();
+}
+
+// The output's scale follows the value axis's span, so it reads what the output curve shows.
+void TrendChartView::showOutputAxis() {
+    const auto texts = chart::output_axis_texts(axis_.YSpan, chart_.params().outputBaselineOffset);
+    for (int i = 0; i < 7; ++i)
+        label6_[i]->setText(texts[i]);
 }
 
 void TrendChartView::setRulerLine(const QLineF& units, quint32 bgr, int width) {

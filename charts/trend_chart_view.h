@@ -1,8 +1,9 @@
 #pragma once
 // The trend chart on a curve screen: the frame `pt0` with the chart picture `pt` and its ruler
 // line `Line1`, the time and date labels `Label4(0..8)` and `Label7(0..8)` under the vertical grid
-// lines at x = 1500 * k, the value axis `Label5(0..6)` and the fixed scale `Label6(0..6)` beside
-// it (bottom to top), and the legend `Label8`. The screen keeps its slider, buttons and clock
+// lines at x = 1500 * k, the value axis `Label5(0..6)` and beside it the output curve's scale
+// `Label6(0..6)` (bottom to top) under its caption "输出OP (%)", and the legend `Label8` naming
+// every curve in its colour. The screen keeps its slider, buttons and clock
 // labels; it drives the chart through the routines below, which keep picture and labels in step.
 // Hovering a journal mark on the picture shows its text as a tooltip.
 
@@ -41,7 +42,7 @@ public:
     // Asks the chart's mark source afresh; the next DrawCurves shows the answer.
     void refreshMarks();
 
-    // Label5(0..6) from the value axis's YMin and YSpan.
+    // Label5(0..6) from the value axis's YMin and YSpan, and the output's scale Label6(0..6).
     void showValueAxis();
 
     // The ruler line `Line1`, in chart units, colour number 0xBBGGRR, width in pixels.
@@ -70,6 +71,7 @@ protected:
 private:
     void build();
     void showTimeLabels();
+    void showOutputAxis();
     void placeLabels();
     QLabel* axisLabel(const QString& name, int index, Qt::Alignment alignment);
     bool showMarkTip(const QHelpEvent& help);
@@ -83,4 +85,5 @@ private:
     std::array<QLabel*, 7> label5_{};
     std::array<QLabel*, 7> label6_{};
     QLabel* label8_ = nullptr;
+    QLabel* outputCaption_ = nullptr; // the unit of the fixed scale Label6
 };

@@ -2,6 +2,7 @@
 
 #include "curves/curve_screen.h"
 
+#include "charts/chart_span.h"
 #include "core/clock.h"
 #include "core/conversions.h"
 #include "core/naming.h"
@@ -237,16 +238,11 @@ void CurveScreen::exportClick() {
         exporter = new ExportDialog(exportPath, exportLong, window());
         exporter->setAttribute(Qt::WA_DeleteOnClose);
     }
-    // The window shown: its oldest and newest points that hold a record.
+    // The window shown: exactly the span of points the chart shows.
     QDateTime first, last;
-    const TrendChart& c = chart();
-    for (int i = 0; i <= c.LastIndex(); ++i) {
-        if (!c.Held(i))
-            continue;
-        const QDateTime at(date_from_ole(c.PointDate(i)), time_from_ole(c.PointTime(i)));
-        if (!first.isValid())
-            first = at;
-        last = at;
+    if (const auto span = chart::shown_span(chart())) {
+        first = span->first;
+        last = span->last;
     }
     if (!exporter->exporting())
         exporter->setWindow(first, last);
@@ -339,7 +335,8 @@ void CurveScreen::Timer3_Timer() {
     if (rulerMode)
         return;
     const QDateTime now = clock().now();
-    Label2[0]->setText(now.toString(QStringLiteral("MM-dd-yyyy")));
+    // ISO, as the chart's date labels and the ruler's readout in this same label write it.
+    Label2[0]->setText(now.date().toString(Qt::ISODate));
     Label2[1]->setText(now.toString(QStringLiteral("HH:mm:ss")));
 }
 

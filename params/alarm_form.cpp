@@ -24,6 +24,7 @@ ALM1::ALM1(Instrument& shown, InstrumentLink& wire, std::function<void()> back, 
       reader(wire, shown.target(), this, image, {{kFirst, 16, 0}}, [this](int) {
           for (const auto& [k, f] : fields().all())
               fields().showValue(k, image[std::size_t(f.row->reg - kFirst)]);
+          firstReadDone();
       }) {
     const ParamTable table = alarm_table();
     auto* layout = new QVBoxLayout(this);
@@ -33,11 +34,39 @@ ALM1::ALM1(Instrument& shown, InstrumentLink& wire, std::function<void()> back, 
     layout->addStretch(1);
     layout->addWidget(bottomStrip());
     resize(640, 480);
+    // A link that never answers still gives the window: after the wait it shows what it holds.
+    firstReadWait.setSingleShot(true);
+    firstReadWait.setInterval(kFirstReadWaitMs);
+    connect(&firstReadWait, &QTimer::timeout, this, &ALM1::firstReadDone);
 }
 
+// The load reads before the window is shown, so the value labels are filled when it first
+// appears; the read runs without blocking, and the show follows its answer.
 void ALM1::Form_Load() {
     ParamScreen::Form_Load();
-    Timer1_Timer();
+    firstRead = reader.start();
+    if (firstRead)
+        firstReadWait.start();
+}
+
+void ALM1::setVisible(bool visible) {
+    if (firstRead) {
+        showAsked = visible; // the last word counts: a hide meanwhile cancels the show
+        if (visible)
+            return;
+    }
+    ParamScreen::setVisible(visible);
+}
+
+void ALM1::firstReadDone() {
+    firstReadWait.stop();
+    if (!firstRead)
+        return;
+    firstRead = false;
+    if (showAsked) {
+        ParamScreen::setVisible(true);
+        activateWindow();
+    }
 }
 
 void ALM1::Timer1_Timer() {

@@ -121,7 +121,7 @@ QWidget* CONFIG1::buildDigitalInputs(const ParamTable& table, QWidget* frame) {
 }
 
 // Eight points, each an electrical value and the display value it shall read, with the two hints
-// once above them, beside a plot of the curve as read.
+// once, each beside its value of the first point; a plot of the curve as read beside them.
 QWidget* CONFIG1::buildCorrectionPoints(const ParamTable& table, QWidget* frame) {
     auto* area = new QWidget(frame);
     auto* columns = new QHBoxLayout(area);
@@ -133,12 +133,13 @@ QWidget* CONFIG1::buildCorrectionPoints(const ParamTable& table, QWidget* frame)
         const Field& f = fields().build(row, points);
         const int n = (row.k - kFirstPointRow) / 2;     // point 0..7
         const int block = (row.k - kFirstPointRow) % 2; // electrical, display
-        grid->addWidget(f.name, n + 1, block * 3);
-        grid->addWidget(f.value, n + 1, block * 3 + 1);
-        grid->addWidget(f.editor(), n + 1, block * 3 + 2);
+        const int column = block * 4; // name, value, editor, and the hint beside the first point
+        grid->addWidget(f.name, n, column);
+        grid->addWidget(f.value, n, column + 1);
+        grid->addWidget(f.editor(), n, column + 2);
         f.editor()->setMinimumWidth(90);
         if (f.hint)
-            grid->addWidget(f.hint, 0, block * 3, 1, 3);
+            grid->addWidget(f.hint, 0, column + 3, Qt::AlignLeft | Qt::AlignVCenter);
     }
     columns->addWidget(points);
     correctionPlot = new CorrectionPlot(area);

@@ -178,23 +178,26 @@ QWidget* Tech::buildPlot() {
     figures->addStretch(1);
     layout->addLayout(figures, 0, 1);
 
-    auto* axis = new QVBoxLayout;
-    for (int i = 9; i >= 0; --i) {
+    // The axis labels stand at their grid lines (placePlotLabels); the layout keeps room for them
+    // left of and under the picture, and half a label right of it for the last time label.
+    const QFontMetrics fm(area->font());
+    const int axisWidth = fm.horizontalAdvance(QStringLiteral("-00000")) + 8;
+    for (int i = 0; i < 10; ++i) {
         Label6[std::size_t(i)] = named(new QLabel(area), QStringLiteral("Label6"), i);
         Label6[std::size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        axis->addWidget(Label6[std::size_t(i)], 1);
     }
-    layout->addLayout(axis, 1, 0);
+    for (int i = 0; i < 16; ++i) {
+        Label8[std::size_t(i)] = named(new QLabel(area), QStringLiteral("Label8"), i);
+        Label8[std::size_t(i)]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
     pt1 = named(new ChartPicture(area, kPlotUnits), QStringLiteral("pt1"));
     pt1->ruler()->hide();
     pt1->setMinimumSize(560, 300);
+    pt1->installEventFilter(this); // its moves and resizes carry the labels along
     layout->addWidget(pt1, 1, 1);
-    auto* times = new QHBoxLayout;
-    for (int i = 0; i < 16; ++i) {
-        Label8[std::size_t(i)] = named(new QLabel(area), QStringLiteral("Label8"), i);
-        times->addWidget(Label8[std::size_t(i)], 1);
-    }
-    layout->addLayout(times, 2, 1);
+    layout->setColumnMinimumWidth(0, axisWidth);
+    layout->setColumnMinimumWidth(2, fm.horizontalAdvance(QStringLiteral("00000")) / 2 + 2);
+    layout->setRowMinimumHeight(2, fm.height() + 2);
     layout->setRowStretch(1, 1);
     layout->setColumnStretch(1, 1);
     return area;
@@ -220,9 +223,31 @@ void Tech::Form_Load() {
     startReadBack();
     pt1->fit();
     draw_program(pt1->surface(), shown, plotScale);
+    showTimeLabels(); // the time axis the drawing found, from the start
+}
+
+// Label6(i) at the height of lowest + i x step, i.e. the horizontal grid line 1000 x i units up
+// from the bottom; Label8(i) under the vertical grid line at x = 1000 x i.
+void Tech::placePlotLabels() {
+    const QRect plot = pt1->geometry();
+    auto at = [&plot](double x, double y) {
+        return plot.topLeft() + ImageSurface::pixel_of(plot.size(), {x, y}, kPlotUnits);
+    };
+    const int row = Label6[0]->fontMetrics().height() + 2;
+    const int column = at(1000, 0).x() - at(0, 0).x();
+    for (int i = 0; i < 10; ++i) {
+        const int y = at(0, 9000.0 - 1000.0 * i).y();
+        Label6[std::size_t(i)]->setGeometry(0, y - row / 2, plot.left() - 4, row);
+    }
+    for (int i = 0; i < 16; ++i) {
+        const int x = at(1000.0 * i, 0).x();
+        Label8[std::size_t(i)]->setGeometry(x - column / 2, plot.bottom() + 2, column, row);
+    }
 }
 
 bool Tech::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pt1 && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        placePlotLabels();
     // The segment's value and time boxes select their four characters when they get the focus.
     if (event->type() == QEvent::FocusIn)
         if (auto* box = qobject_cast<QLineEdit*>(watched))
@@ -359,8 +384,7 @@ void Tech::Timer1_Timer() {
     pt1->fit();
     draw_program(pt1->surface(), shown, plotScale);
     pt1->update();
-    for (int i = 0; i < 16; ++i)
-        Label8[std::size_t(i)]->setText(QString::number(qint64(i) * plotScale.timeStep));
+    showTimeLabels();
 
     // What the next drawing uses: the start value and the figures of the segments.
     const RegisterImage& image = instrument.image();
@@ -369,6 +393,11 @@ void Tech::Timer1_Timer() {
     keep16(shown.temperature[0], start >= -32768 && start <= 32767 ? qint32(start) : 99999);
     measure_program(shown, plotScale);
     showLabels();
+}
+
+void Tech::showTimeLabels() {
+    for (int i = 0; i < 16; ++i)
+        Label8[std::size_t(i)]->setText(QString::number(qint64(i) * plotScale.timeStep));
 }
 
 void Tech::showLabels() {

@@ -54,6 +54,8 @@ private:
     std::optional<int> registerOf(const ParamRow& row, QString& why) const;
     void fillCurve();
     void showLabels();
+    void showTimeLabels();  // Label8, from the time step of the last drawing
+    void placePlotLabels(); // Label6 and Label8 at their grid lines beside pt1
 
     std::array<qint32, 501> buffer{}; // the program window: header 0..15, table 16..207
     BlockReader reader;

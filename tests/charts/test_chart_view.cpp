@@ -132,6 +132,7 @@ void TestChartView::penWidthsOnThePicture() {
 }
 
 void TestChartView::namedControls() {
+    axis.YSpan = 120; // the output's scale Label6 then reads the system's fixed captions
     TrendChartView view(kHistoryChart, axis);
     const QStringList names{"pt0", "pt", "Line1", "Label8"};
     for (const QString& name : names) {
@@ -153,9 +154,13 @@ void TestChartView::namedControls() {
     TrendChartView realTime(kRealTimeChart, axis);
     QCOMPARE(realTime.findChild<QLabel*>("Label6(0)")->text(), QStringLiteral("-10"));
     QCOMPARE(realTime.findChild<QLabel*>("Label6(6)")->text(), QStringLiteral("110"));
+    axis.YSpan = 1500; // five units a percent: 1250 units are 250 %, from 0 at H - 625
+    realTime.showValueAxis();
+    QCOMPARE(realTime.findChild<QLabel*>("Label6(1)")->text(), QStringLiteral("125"));
     const QString legend = realTime.findChild<QLabel*>("Label8")->text();
-    QVERIFY(legend.contains("PV") && legend.contains("OP") && legend.contains("SV"));
-    QVERIFY(legend.contains(QColor(255, 0, 0).name()));
+    QVERIFY(legend.contains("当前PV") && legend.contains("PV2值") && legend.contains("SV1值"));
+    for (const CurveStyle& c : kCurves) // every curve drawn, in its colour
+        QVERIFY(legend.contains(QColor(rgb_from_bgr(c.bgr)).name()));
 }
 
 void TestChartView::labelsFollowTheChart() {

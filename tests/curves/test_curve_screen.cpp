@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+#include <QDateTimeEdit>
 #include <QFile>
 #include <QPrintDialog>
 
@@ -47,6 +48,8 @@ private slots:
     void functionKeys();
     void clockLabels();
     void printToPdf();
+    void exportOfTheWindowShown_data();
+    void exportOfTheWindowShown();
 };
 
 void TestCurveScreen::reloadWhenTheRightAreaIsFull_data() {
@@ -492,15 +495,15 @@ void TestCurveScreen::clockLabels() {
     rig.load();
     rig.clock.set(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)));
     rig.screen->Timer3_Timer();
-    QCOMPARE(rig.label(QStringLiteral("Label2(9)"))->text(), QStringLiteral("12-31-2024"));
+    QCOMPARE(rig.label(QStringLiteral("Label2(9)"))->text(), QStringLiteral("2024-12-31"));
     QCOMPARE(rig.label(QStringLiteral("Label2(10)"))->text(), QStringLiteral("23:59:59"));
     rig.screen->Command5_Click();
     rig.clock.advanceSeconds(1);
     rig.screen->Timer3_Timer(); // the ruler's readout stands
-    QCOMPARE(rig.label(QStringLiteral("Label2(9)"))->text(), QStringLiteral("12-31-2024"));
+    QCOMPARE(rig.label(QStringLiteral("Label2(9)"))->text(), QStringLiteral("2024-12-31"));
     rig.screen->Command5_Click();
     rig.screen->Timer3_Timer();
-    QCOMPARE(rig.label(QStringLiteral("Label2(9)"))->text(), QStringLiteral("01-01-2025"));
+    QCOMPARE(rig.label(QStringLiteral("Label2(9)"))->text(), QStringLiteral("2025-01-01"));
     QCOMPARE(rig.label(QStringLiteral("Label2(10)"))->text(), QStringLiteral("00:00:00"));
     // Label19 shows the chart width at load, then the point spacing after each tick.
     rig.screen->showZoomStep();
@@ -533,6 +536,37 @@ void TestCurveScreen::printToPdf() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.size() > 1000);
     QCOMPARE(file.read(4), QByteArray("%PDF"));
+}
+
+void TestCurveScreen::exportOfTheWindowShown_data() {
+    QTest::addColumn<int>("zoomMode");
+    QTest::addColumn<bool>("paged");      // F7 once: points 1..321 hold records 620..940
+    QTest::addColumn<int>("first");       // following, points 1..241 hold records 760..1000
+    QTest::addColumn<int>("last");        // and point 241 is not drawn until the next one comes
+    for (int mode = 1; mode <= 4; ++mode) // from ZoomOffset = 240 - 60 mode, or point 1
+        QTest::addRow("mode %d", mode) << mode << false << std::max(760, 999 - 60 * mode) << 999;
+    QTest::newRow("paged, mode 1: to the right edge") << 1 << true << 799 << 879;
+}
+
+void TestCurveScreen::exportOfTheWindowShown() {
+    QFETCH(int, zoomMode);
+    QFETCH(bool, paged);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    CurveRig rig;
+    QVERIFY(rig.fillShort(1000, 1000));
+    rig.screen->setExportSource(rig.path, false);
+    rig.load();
+    for (int m = 1; m < zoomMode; ++m)
+        rig.screen->Command4_Click();
+    if (paged)
+        rig.screen->Command8_Click();
+    rig.screen->exportClick();
+    const QDateTime day(date_from_ole(45352), QTime(0, 0)); // record n at n - 1 seconds
+    auto* from = rig.screen->exportWindow()->findChild<QDateTimeEdit*>("ExportFrom");
+    auto* to = rig.screen->exportWindow()->findChild<QDateTimeEdit*>("ExportTo");
+    QCOMPARE(from->dateTime(), day.addSecs(first - 1));
+    QCOMPARE(to->dateTime(), day.addSecs(last - 1));
 }
 
 QTEST_MAIN(TestCurveScreen)

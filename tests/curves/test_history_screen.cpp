@@ -84,7 +84,7 @@ void TestHistoryScreen::loadsTheLongRecord() {
     QCOMPARE(rig.label(QStringLiteral("Label4(7)"))->text(),
              time_text(rig.chart().PointTime(kFollowLen) + 100 / kSecondsPerDay));
     QCOMPARE(rig.label(QStringLiteral("Label6(0)"))->text(), QStringLiteral("0"));
-    QCOMPARE(rig.label(QStringLiteral("Label6(6)"))->text(), QStringLiteral("120"));
+    QCOMPARE(rig.label(QStringLiteral("Label6(6)"))->text(), QStringLiteral("1500")); // % at 1500
     QCOMPARE(rig.label(QStringLiteral("Label9"))->text(), QStringLiteral("Y最大"));
     QCOMPARE(rig.label(QStringLiteral("Label10"))->text(), QStringLiteral("Y最小"));
     QVERIFY(!rig.get<QPushButton>(QStringLiteral("Command3"))->isEnabled());

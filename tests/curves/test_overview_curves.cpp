@@ -72,7 +72,7 @@ void TestOverviewCurves::loadsWithTheOverview() {
     QVERIFY(t.form().chartArea()->findChild<QSlider*>(QStringLiteral("hc")));
     QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label9"))->text(), QStringLiteral("Y轴最大值"));
     QVERIFY(t.rig->get<QLineEdit>(QStringLiteral("YKD"))->isVisibleTo(&t.form()));
-    QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label6(0)"))->text(), QStringLiteral("-10"));
+    QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label6(0)"))->text(), QStringLiteral("-125"));
     QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label19"))->text(), QStringLiteral("12008"));
     QCOMPARE(t.rig->get<QLabel>(QStringLiteral("Label20"))->text(), QStringLiteral("7508"));
     QVERIFY(t.rig->get<QPushButton>(QStringLiteral("Command29"))->isEnabled());
@@ -279,12 +279,12 @@ void TestOverviewCurves::exportTheWindowShown() {
     QFile csv(out);
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
-    QCOMPARE(lines.size(), 1 + 241 + 1); // header, the window's 241 records, the last line's end
-    QCOMPARE(lines[1].split(',').at(1), QByteArray("760"));
-    QCOMPARE(lines[241].split(',').at(1), QByteArray("1000"));
+    QCOMPARE(lines.size(), 1 + 61 + 1); // header, the 61 records shown, the last line's end
+    QCOMPARE(lines[1].split(',').at(1), QByteArray("939"));
+    QCOMPARE(lines[61].split(',').at(1), QByteArray("999"));
     QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("ExportStatus"))
                 ->text()
-                .contains(QStringLiteral("241")));
+                .contains(QStringLiteral("61")));
 }
 
 QTEST_MAIN(TestOverviewCurves)

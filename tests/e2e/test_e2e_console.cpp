@@ -126,7 +126,7 @@ void TestE2eConsole::alarmSetPointFromTheAlarmScreen() {
     ALM1 alarms(instrument, link, [] {});
     alarms.Form_Load();
     alarms.show();
-    alarms.activateWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(alarms.isVisible(), 3000); // once its first read has answered
     QVERIFY(QTest::qWaitForWindowActive(&alarms, 2000));
     auto* shown = alarms.findChild<QLabel*>(QStringLiteral("D_4W(256)"));
     QTRY_COMPARE_WITH_TIMEOUT(shown->text(), QStringLiteral("1100"), 3000);

@@ -126,7 +126,7 @@ void TestE2eJournal::everyChangeJournaledOnceWithItsSource() {
     ALM1 alarms(rig.instrument, rig.journaled, [] {});
     alarms.Form_Load();
     alarms.show();
-    alarms.activateWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(alarms.isVisible(), 3000); // once its first read has answered
     QVERIFY(QTest::qWaitForWindowActive(&alarms, 2000));
     auto* box = alarms.findChild<QLineEdit*>(QStringLiteral("T_3RW(256)"));
     // The screen has read the row: the console knows the value a write replaces.

@@ -466,6 +466,8 @@ void TestParamScreens::closeBoxDoesNothing() {
     ALM1 alarms(*instrument, link, [&back] { back = true; });
     alarms.Form_Load();
     alarms.show();
+    QVERIFY(!alarms.isVisible()); // the load's read has not answered: its values are not there
+    link.completeAll();
     QVERIFY(!alarms.close());
     QVERIFY(alarms.isVisible());
     QTest::keyClick(&alarms, Qt::Key_Escape);
@@ -499,6 +501,7 @@ void TestParamScreens::screensFromTheOverviewAndBack() {
     register_screens(rig.form, {rig.instrument, rig.link, rig.logging, rig.axis, {}, nullptr});
     QVERIFY(rig.showActive());
     QTest::mouseClick(rig.get<QPushButton>(button), Qt::LeftButton);
+    rig.link.completeAll(); // the screen's first read
     QWidget* shown = rig.form.navigation().shownScreen();
     QVERIFY(shown);
     QCOMPARE(shown->objectName(), form);

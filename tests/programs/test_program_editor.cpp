@@ -6,6 +6,7 @@
 #include "programs/program_table.h"
 #include "programs/tech_form.h"
 #include "charts/chart_picture.h"
+#include "params/config_form.h"
 #include "support/operator_typing.h"
 #include "support/recording_link.h"
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
@@ -87,6 +89,8 @@ private slots:
     void busyLineStillReadsThreeTimes();
     void failedCurveSelectionIsMarked();
     void deleteInAnEmptyMaskedBoxWritesNothing();
+    void screenLabels_data();
+    void screenLabels();
 };
 
 void TestProgramEditor::fieldWrites_data() {
@@ -380,6 +384,49 @@ void TestProgramEditor::deleteInAnEmptyMaskedBoxWritesNothing() {
     box->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
     QCOMPARE(box->selectedText(), QStringLiteral("1234"));
+}
+
+// Labels where they stand, Label8 filled from load; "at": a point of pt1 in its units, -1: any.
+void TestProgramEditor::screenLabels_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QPointF>("at");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Label6(0) at lowest") << "Label6(0)" << QPointF(-1, 9000) << "";
+    QTest::newRow("Label6(9) at the top line") << "Label6(9)" << QPointF(-1, 0) << "";
+    QTest::newRow("Label8(0), from load") << "Label8(0)" << QPointF(0, -1) << "0";
+    QTest::newRow("Label8(15) at x = 15000") << "Label8(15)" << QPointF(15000, -1) << "15";
+    QTest::newRow("CONFIG1 hint by point 1") << "Label2(74)" << QPointF() << "-10000 -  30000";
+}
+
+void TestProgramEditor::screenLabels() {
+    QFETCH(QString, label);
+    QFETCH(QPointF, at);
+    QFETCH(QString, text);
+    std::unique_ptr<ParamScreen> form(
+        label[5] == u'2' ? static_cast<ParamScreen*>(new CONFIG1(*instrument, link, [] {}))
+                         : new Tech(*instrument, link, [] {}));
+    form->Form_Load();
+    if (auto* tabs = form->findChild<QTabWidget*>(QStringLiteral("SSTab2")))
+        tabs->setCurrentIndex(5);
+    form->resize(1280, 800);
+    form->show();
+    link.completeAll();
+    auto* shown = form->findChild<QLabel*>(label);
+    QVERIFY(text.isEmpty() || shown->text() == text);
+    auto where = [&form](const QWidget* w) {
+        return QRect(w->mapTo(form.get(), QPoint()), w->size());
+    };
+    const QRect rect = where(shown);
+    if (auto* editor = qobject_cast<Tech*>(form.get())) {
+        const QRect plot = where(editor->picture());
+        const QPoint line =
+            plot.topLeft() + ImageSurface::pixel_of(plot.size(), at, program::kPlotUnits);
+        QVERIFY(at.x() < 0 ? qAbs(rect.center().y() - line.y()) <= 1 && rect.right() < plot.left()
+                           : qAbs(rect.center().x() - line.x()) <= 1 && rect.top() > plot.bottom());
+    } else if (auto* box = form->findChild<QLineEdit*>(QStringLiteral("T_3RW(74)"))) {
+        QVERIFY(rect.left() > where(box).right() &&
+                qAbs(rect.center().y() - where(box).center().y()) < 4);
+    }
 }
 
 QTEST_MAIN(TestProgramEditor)
