@@ -103,7 +103,8 @@ public:
     void placeSlider();
     void showRangeEditor();     // a double-click on Label5
     bool Form_KeyDown(int key); // true when the key was taken
-    PlanControls& plan() { return *planControls; } // F9 and the soak tolerance
+    // F9 and the soak tolerance.
+    PlanControls& plan() { return *planControls; }
 
     // Screen state.
     bool RulerMode() const { return rulerMode; }

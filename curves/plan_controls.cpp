@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <cmath>
 
 namespace {
@@ -27,10 +28,14 @@ PlanControls::PlanControls(TrendChartView& chartView, QWidget* parent)
     auto* caption = new QLabel(tr("Soak ±"), this);
     tolerance = named(new QLineEdit(this), QStringLiteral("PlanTolerance"));
     tolerance->setMaximumWidth(56);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addWidget(toggleButton);
+    auto* row = new QHBoxLayout;
     row->addWidget(caption);
     row->addWidget(tolerance);
+    column->addLayout(row);
 
     const bool shown = console_settings::value(kShownKey, true).toBool();
     const double saved = console_settings::value(kToleranceKey, kDefaultTolerance).toDouble();

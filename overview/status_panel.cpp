@@ -1,5 +1,6 @@
 #include "status_panel.h"
 
+#include "core/clock.h"
 #include "core/conversions.h"
 #include "core/naming.h"
 #include "core/register_image.h"
@@ -150,7 +151,13 @@ void StatusPanel::buildGroups(QWidget* owner) {
     // A second cycle-count field beside the first; nothing writes it.
     D3XX[8] = makeField(program, QStringLiteral("D3XX"), 8, Field, kFieldPoints, u"-0000.0");
     static_cast<QGridLayout*>(program->layout())->addWidget(D3XX[8], 2, 5);
+    progress = named(new QLabel(program), QStringLiteral("ProgramProgress"));
+    static_cast<QGridLayout*>(program->layout())->addWidget(progress, 4, 0, 1, 6);
     pid = build_group(owner, kPid, D3WWP);
+}
+
+void StatusPanel::setProgramShape(std::function<std::optional<ProgramShape>()> source) {
+    shapeOf = std::move(source);
 }
 
 void StatusPanel::resetMainBackgrounds() {
@@ -193,6 +200,8 @@ void StatusPanel::refresh(bool mainValues) {
             set_at(D3XX, i, number_text(image.Val3X4097[i]));
         }
     }
+    progress->setText(
+        program_progress(image, shapeOf ? shapeOf() : std::nullopt, console_clock().now()));
 
     for (int i = 0; i <= 7; ++i) {
         if (i == 7)

@@ -6,9 +6,11 @@
 
 #include "core/register_image.h"
 #include "panel_decode.h"
+#include "program_progress.h"
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QGroupBox;
@@ -35,6 +37,11 @@ public:
     QGroupBox* programGroup() const { return program; }
     QGroupBox* pidGroup() const { return pid; }
 
+    // Where the running program's segment count and time unit come from (empty: not known); the
+    // line under the program group says what it can without them.
+    void setProgramShape(std::function<std::optional<ProgramShape>()> source);
+    QLabel* progressLine() const { return progress; }
+
     // A value field: framed, centred, on its design background.
     static QLabel* makeField(QWidget* owner, const QString& array, int index, Rgb background,
                              int pointSize, QStringView widest);
@@ -59,4 +66,6 @@ private:
     QGroupBox* state = nullptr;
     QGroupBox* program = nullptr;
     QGroupBox* pid = nullptr;
+    QLabel* progress = nullptr; // "段 n/N", the time left, the projected end
+    std::function<std::optional<ProgramShape>()> shapeOf;
 };

@@ -1242,6 +1242,29 @@
     </message>
 </context>
 <context>
+    <name>PlanControls</name>
+    <message>
+        <source>F9 Plan</source>
+        <translation>F9 计划曲线</translation>
+    </message>
+    <message>
+        <source>Show or hide the running program&apos;s plan over the curves</source>
+        <translation>在曲线上显示或隐藏正在运行的程序的计划曲线</translation>
+    </message>
+    <message>
+        <source>Soak ±</source>
+        <translation>保温 ±</translation>
+    </message>
+    <message>
+        <source>Not applied: the soak tolerance is a number from 0 to %1</source>
+        <translation>未应用：保温容差须为 0 到 %1 之间的数</translation>
+    </message>
+    <message>
+        <source>± around soak segments, in the instrument&apos;s units, for programs whose wait type is 禁止</source>
+        <translation>保温段上下的容差（仪表单位），用于等待类型为“禁止”的程序</translation>
+    </message>
+</context>
+<context>
     <name>PortProblem</name>
     <message>
         <source>%1 does not exist: check that the instrument&apos;s adapter is plugged in and that this is its port</source>
@@ -1281,6 +1304,21 @@
     <message>
         <source>no serial devices found</source>
         <translation>未找到串口设备</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramProgress</name>
+    <message>
+        <source>%1 left in the segment</source>
+        <translation>本段剩余 %1</translation>
+    </message>
+    <message>
+        <source>ends %1 if resumed now</source>
+        <translation>若现在继续，预计 %1 结束</translation>
+    </message>
+    <message>
+        <source>ends %1</source>
+        <translation>预计 %1 结束</translation>
     </message>
 </context>
 <context>
