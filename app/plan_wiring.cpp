@@ -61,16 +61,20 @@ void PlanWiring::cycleFinished(quint8 readsOk) {
         return; // the state was not read this cycle: nothing changes
     const RegisterImage& image = instrument.image();
     const qint32 state = image.Val3X4097[0];
+    // The set value in force before a run that starts from it: SV2 or SV1, as coil 3 chooses.
+    const double singleSv = image.Bit0X[2] ? image.Val4X[3] : image.Val4X[2];
     if (state != 1 && state != 2) {
         if (running)
             forgetRun();
-        // The set value in force before a run that starts from it.
-        svSeen = image.Bit0X[2] ? image.Val4X[3] : image.Val4X[2];
+        svSeen = singleSv;
+        svKnown = true;
         return;
     }
     if (!running) {
         running = true;
-        pvSeen = readsOk & kInputRead ? image.Val3X[0] : 0;
+        pvSeen = (readsOk & kInputRead) ? image.Val3X[0] : 0;
+        if (!svKnown) // joined a run: the set value as it stands now
+            svSeen = singleSv;
     }
     if (!snapshot && !reader.running() && (!nextReadAt.isValid() || now() >= nextReadAt))
         readProgram();

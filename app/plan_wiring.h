@@ -60,6 +60,7 @@ private:
     bool running = false;
     double pvSeen = 0;
     double svSeen = 0;
+    bool svKnown = false;
     // The journal's program events of the run, oldest first, from its start event on.
     std::optional<qint64> startSeq;
     std::vector<JournalEntry> events;

@@ -22,7 +22,7 @@ struct ScreenContext {
     QString dbPath;                  // the record file; empty: the default one
     Clock* clock = nullptr;          // null: the console clock
     EventJournal* journal = nullptr; // the console's event journal; null: none kept
-    PlanSource plan;                 // the running program's plan; empty: none drawn
+    PlanSource plan = {};            // the running program's plan; empty: none drawn
 };
 
 void register_screens(OverviewForm& overview, const ScreenContext& context);

@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/conversions.h"
+#include "core/elided_label.h"
 #include "core/naming.h"
 #include "core/register_image.h"
 
@@ -151,13 +152,18 @@ void StatusPanel::buildGroups(QWidget* owner) {
     // A second cycle-count field beside the first; nothing writes it.
     D3XX[8] = makeField(program, QStringLiteral("D3XX"), 8, Field, kFieldPoints, u"-0000.0");
     static_cast<QGridLayout*>(program->layout())->addWidget(D3XX[8], 2, 5);
-    progress = named(new QLabel(program), QStringLiteral("ProgramProgress"));
+    // Cut to the group's width rather than widening the overview; the tooltip holds it whole.
+    progress = named(new ElidedLabel(program), QStringLiteral("ProgramProgress"));
     static_cast<QGridLayout*>(program->layout())->addWidget(progress, 4, 0, 1, 6);
     pid = build_group(owner, kPid, D3WWP);
 }
 
 void StatusPanel::setProgramShape(std::function<std::optional<ProgramShape>()> source) {
     shapeOf = std::move(source);
+}
+
+QLabel* StatusPanel::progressLine() const {
+    return progress;
 }
 
 void StatusPanel::resetMainBackgrounds() {

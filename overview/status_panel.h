@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+class ElidedLabel;
 class QGroupBox;
 class QLabel;
 class QWidget;
@@ -40,7 +41,7 @@ public:
     // Where the running program's segment count and time unit come from (empty: not known); the
     // line under the program group says what it can without them.
     void setProgramShape(std::function<std::optional<ProgramShape>()> source);
-    QLabel* progressLine() const { return progress; }
+    QLabel* progressLine() const;
 
     // A value field: framed, centred, on its design background.
     static QLabel* makeField(QWidget* owner, const QString& array, int index, Rgb background,
@@ -66,6 +67,6 @@ private:
     QGroupBox* state = nullptr;
     QGroupBox* program = nullptr;
     QGroupBox* pid = nullptr;
-    QLabel* progress = nullptr; // "段 n/N", the time left, the projected end
+    ElidedLabel* progress = nullptr; // "段 n/N", the time left, the projected end
     std::function<std::optional<ProgramShape>()> shapeOf;
 };
