@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <cmath>
 
 namespace {
@@ -25,17 +24,16 @@ PlanControls::PlanControls(TrendChartView& chartView, QWidget* parent)
     toggleButton = named(new QPushButton(tr("F9 Plan"), this), QStringLiteral("PlanToggle"));
     toggleButton->setCheckable(true);
     toggleButton->setToolTip(tr("Show or hide the running program's plan over the curves"));
-    auto* caption = new QLabel(tr("Soak ±"), this);
+    auto* caption = new QLabel(QStringLiteral("±"), this); // the box's tooltip says of what
     tolerance = named(new QLineEdit(this), QStringLiteral("PlanTolerance"));
-    tolerance->setMaximumWidth(56);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    column->addWidget(toggleButton);
-    auto* row = new QHBoxLayout;
+    tolerance->setMaximumWidth(40);
+    // One narrow row, to fit beside the other chart buttons or under a group's fields.
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(toggleButton, 1);
     row->addWidget(caption);
     row->addWidget(tolerance);
-    column->addLayout(row);
 
     const bool shown = console_settings::value(kShownKey, true).toBool();
     const double saved = console_settings::value(kToleranceKey, kDefaultTolerance).toDouble();

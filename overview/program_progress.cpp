@@ -35,5 +35,5 @@ QString program_progress(const RegisterImage& image, const std::optional<Program
                       : QCoreApplication::translate("ProgramProgress", "ends %1"))
                      .arg(when);
     }
-    return parts.join(QStringLiteral("  ·  "));
+    return parts.join(QStringLiteral(" · "));
 }

@@ -154,7 +154,7 @@ void StatusPanel::buildGroups(QWidget* owner) {
     static_cast<QGridLayout*>(program->layout())->addWidget(D3XX[8], 2, 5);
     // Cut to the group's width rather than widening the overview; the tooltip holds it whole.
     progress = named(new ElidedLabel(program), QStringLiteral("ProgramProgress"));
-    static_cast<QGridLayout*>(program->layout())->addWidget(progress, 4, 0, 1, 6);
+    static_cast<QGridLayout*>(program->layout())->addWidget(progress, 4, 0, 1, 4);
     pid = build_group(owner, kPid, D3WWP);
 }
 

@@ -1245,15 +1245,11 @@
     <name>PlanControls</name>
     <message>
         <source>F9 Plan</source>
-        <translation>F9 计划曲线</translation>
+        <translation>F9 计划</translation>
     </message>
     <message>
         <source>Show or hide the running program&apos;s plan over the curves</source>
         <translation>在曲线上显示或隐藏正在运行的程序的计划曲线</translation>
-    </message>
-    <message>
-        <source>Soak ±</source>
-        <translation>保温 ±</translation>
     </message>
     <message>
         <source>Not applied: the soak tolerance is a number from 0 to %1</source>
@@ -1310,15 +1306,15 @@
     <name>ProgramProgress</name>
     <message>
         <source>%1 left in the segment</source>
-        <translation>本段剩余 %1</translation>
+        <translation>本段余 %1</translation>
     </message>
     <message>
         <source>ends %1 if resumed now</source>
-        <translation>若现在继续，预计 %1 结束</translation>
+        <translation>继续则约 %1 完</translation>
     </message>
     <message>
         <source>ends %1</source>
-        <translation>预计 %1 结束</translation>
+        <translation>约 %1 完</translation>
     </message>
 </context>
 <context>

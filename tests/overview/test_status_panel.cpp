@@ -344,7 +344,7 @@ void TestStatusPanel::programProgress_data() {
     QTest::addColumn<int>("unit");     // seconds
     QTest::addColumn<int>("total");    // 总剩余时间
     QTest::addColumn<QString>("line");
-    const QString left = QStringLiteral("段 3/8  ·  0:10:00 left in the segment  ·  ");
+    const QString left = QStringLiteral("段 3/8 · 0:10:00 left in the segment · ");
     QTest::newRow("stopped") << 0 << 8 << 60 << 140 << "";
     QTest::newRow("ended") << 4 << 8 << 60 << 140 << "";
     QTest::newRow("program not read yet") << 1 << 0 << 0 << 140 << "段 3";
@@ -352,7 +352,7 @@ void TestStatusPanel::programProgress_data() {
     QTest::newRow("held") << 2 << 8 << 60 << 140 << left + "ends 11:20 if resumed now";
     QTest::newRow("past midnight") << 1 << 8 << 60 << 900 << left + "ends 2026-12-09 00:00";
     QTest::newRow("seconds") << 1 << 8 << 1 << 140
-                             << "段 3/8  ·  0:00:10 left in the segment  ·  ends 09:02";
+                             << "段 3/8 · 0:00:10 left in the segment · ends 09:02";
 }
 
 void TestStatusPanel::programProgress() {
