@@ -2,6 +2,7 @@
 
 #include "app/demo_instrument.h"
 #include "app/journal_wiring.h"
+#include "app/plan_wiring.h"
 #include "app/screens.h"
 #include "app/splash_form.h"
 #include "core/console_settings.h"
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QHash>
+#include <QPointer>
 #include <QTimer>
 
 ConsoleApp::ConsoleApp(ConsoleOptions options, QObject* parent)
@@ -31,6 +33,7 @@ ConsoleApp::~ConsoleApp() {
     // The overview goes before the forms it uses; the link closes its device on the way out.
     overview.reset();
     logger.reset();
+    plans.reset();
     watcher.reset();
     poll.reset();
     journaled.reset();
@@ -72,8 +75,12 @@ void ConsoleApp::createForms() {
     auto* curves =
         new RealtimeChart(*overview, {instrument.image(), logging, axis}, options.dbPath);
     curves->curves().setMarkSource(journal_mark_source(*journal));
-    register_screens(
-        *overview, {instrument, *journaled, logging, axis, options.dbPath, nullptr, journal.get()});
+    plans = std::make_unique<PlanWiring>(instrument, *journaled, *poll, *journal);
+    curves->curves().chart().setPlanSource(plans->source());
+    overview->statusPanel().setProgramShape(
+        [plan = QPointer<PlanWiring>(plans.get())] { return plan ? plan->shape() : std::nullopt; });
+    register_screens(*overview, {instrument, *journaled, logging, axis, options.dbPath, nullptr,
+                                 journal.get(), plans->source()});
     // exit(), not quit(): quit() asks the windows to close, and the overview's close guard refuses.
     connect(overview.get(), &OverviewForm::exitRequested, qApp, [] { QCoreApplication::exit(0); });
     overview->show();

@@ -19,6 +19,7 @@ class JournalLink;
 class Met1;
 class ModbusLink;
 class OverviewForm;
+class PlanWiring;
 class frmSplash;
 class mscom;
 
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<JournalLink> journaled; // the link every form uses: it journals the writes
     std::unique_ptr<Met1> poll;
     std::unique_ptr<EventWatcher> watcher;
+    std::unique_ptr<PlanWiring> plans;
     std::unique_ptr<mscom> logger;
     std::unique_ptr<OverviewForm> overview;
     std::unique_ptr<DemoInstrument> demo;

@@ -63,11 +63,13 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
     const QString path = context.dbPath.isEmpty() ? RecordStore::defaultPath() : context.dbPath;
     Clock* clock = context.clock;
     const CurveShared shared{instrument.image(), context.logging, context.axis};
+    const PlanSource plan = context.plan;
     overview.setScreenFactory(Screen::History,
-                              [shared, path, clock, journal](ReturnToOverview back) {
+                              [shared, path, clock, journal, plan](ReturnToOverview back) {
                                   auto* shown = new lsqx(shared, path, std::move(back), clock);
                                   if (journal)
                                       shown->curves().setMarkSource(journal_mark_source(*journal));
+                                  shown->curves().chart().setPlanSource(plan);
                                   shown->Form_Load();
                                   return shown;
                               });

@@ -2,6 +2,8 @@
 // Every screen the overview opens, registered in one place: a factory per screen button. A new
 // screen is one line in register_screens(); the overview knows it only by its factory.
 
+#include "charts/chart_plan.h"
+
 #include <QString>
 
 class Clock;
@@ -20,6 +22,7 @@ struct ScreenContext {
     QString dbPath;                  // the record file; empty: the default one
     Clock* clock = nullptr;          // null: the console clock
     EventJournal* journal = nullptr; // the console's event journal; null: none kept
+    PlanSource plan = {};            // the running program's plan; empty: none drawn
 };
 
 void register_screens(OverviewForm& overview, const ScreenContext& context);

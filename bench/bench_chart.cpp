@@ -1,5 +1,6 @@
 // A full chart redraw in the widest zoom with the most curve lines (mode 4, 321 points: 1920 curve
-// lines and 62 grid lines), onto a 1280-pixel-wide picture. Reports the median of several runs.
+// lines and 62 grid lines), onto a 1280-pixel-wide picture, and the same with a running program's
+// plan of 24 segments drawn over it. Reports the median of several runs.
 
 #include "tests/support/memory_record_source.h"
 
@@ -7,6 +8,7 @@
 #include "charts/painter_surface.h"
 #include "charts/recording_surface.h"
 #include "charts/trend_chart_view.h"
+#include "runs/program_plan.h"
 
 #include <QApplication>
 #include <QTest>
@@ -39,6 +41,24 @@ void widest(TrendChart& chart, RecordSource& source) {
     chart.setWindowLen(321);
     chart.setLastIndex(321);
     chart.LoadWindow(source);
+}
+
+// A program of 24 segments, ramps and soaks by turns (13 s each), laid over the whole window from
+// its oldest record, soaks banded by the program's own tolerance.
+PlanSource plan_over_window() {
+    return [](const QDateTime& from, const QDateTime&) -> std::optional<PlanLayer> {
+        ProgramSnapshot program;
+        program.header = {3, 10, 2, 24, 1};
+        for (int s = 0; s < 24; ++s)
+            program.segments[std::size_t(s)] = {qint16(600 + 100 * ((s + 1) / 2 % 3)), 13, 0, 0};
+        const ProgramPlan plan = plan_program(program, {from, 500, 500}, {}, from);
+        PlanLayer layer;
+        for (const PlanVertex& v : plan.vertices)
+            layer.points.push_back({v.at, v.value});
+        for (const PlanSoak& s : plan.soaks)
+            layer.bands.push_back({s.from, s.to, s.value, program.waitDeviation()});
+        return layer;
+    };
 }
 
 } // namespace
@@ -76,6 +96,30 @@ private slots:
         QBENCHMARK {
             chart.fullRedraw(surface);
             surface.image(); // the picture complete, as the widget reads it
+        }
+    }
+
+    // The plan's share of a redraw onto the 1280 x 800 picture: the same redraw without and with a
+    // 24-segment plan; the difference is what the plan adds.
+    void fullRedrawPlan_data() {
+        QTest::addColumn<bool>("withPlan");
+        QTest::newRow("without plan") << false;
+        QTest::newRow("24-segment plan") << true;
+    }
+    void fullRedrawPlan() {
+        QFETCH(bool, withPlan);
+        auto source = wavy_ring();
+        TrendChart chart(kRealTimeChart, axis);
+        if (withPlan)
+            chart.setPlanSource(plan_over_window());
+        widest(chart, source);
+        QCOMPARE(chart.plan().has_value(), withPlan);
+        if (withPlan)
+            QCOMPARE(chart.plan()->points.size(), std::size_t(25));
+        ImageSurface surface(QSize(1280, 800));
+        QBENCHMARK {
+            chart.fullRedraw(surface);
+            surface.image();
         }
     }
 

@@ -1,6 +1,7 @@
 #include "trend_chart.h"
 
 #include "core/conversions.h"
+#include "plan_layer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,6 +90,7 @@ void TrendChart::DrawCurves(ChartSurface& surface) {
     if (const auto offset = y_offset_px(value_scale(axis_.YSpan), axis_.YMin))
         axis_.YOffsetPx = *offset; // an offset too large for its integer keeps the previous one
     drawSegments(surface, curvePass());
+    drawPlan(surface, curvePass());
     drawMarks(surface, curvePass());
 }
 
@@ -134,9 +136,15 @@ void TrendChart::setMarkSource(ChartMarkSource source) {
 }
 
 void TrendChart::refreshMarks() {
+    refreshPlan();
     marks_.clear();
     if (!markSource_)
         return;
+    if (const auto span = heldSpan())
+        marks_ = markSource_(span->first, span->second);
+}
+
+std::optional<std::pair<QDateTime, QDateTime>> TrendChart::heldSpan() const {
     int earliest = -1;
     int latest = -1;
     double from = 0;
@@ -155,11 +163,27 @@ void TrendChart::refreshMarks() {
         }
     }
     if (earliest < 0)
-        return; // nothing recorded: no window to mark
+        return std::nullopt; // nothing recorded: no window to mark
     auto stamp = [this](int i) {
         return QDateTime(date_from_ole(PointDate(i)), time_from_ole(PointTime(i)));
     };
-    marks_ = markSource_(stamp(earliest), stamp(latest));
+    return std::pair(stamp(earliest), stamp(latest));
+}
+
+void TrendChart::setPlanSource(PlanSource source) {
+    planSource_ = std::move(source);
+    refreshPlan();
+}
+
+void TrendChart::refreshPlan() {
+    plan_.reset();
+    if (!planSource_)
+        return;
+    if (const auto span = heldSpan()) {
+        // As far ahead again as the window reaches back, for the plan right of the newest point.
+        const qint64 ahead = qint64(kFollowLen) * params_.extrapolationSeconds / 10;
+        plan_ = planSource_(span->first, span->second.addSecs(ahead));
+    }
 }
 
 QStringList TrendChart::markTextsAt(QPointF at, QSizeF reach) const {
@@ -274,11 +298,7 @@ double TrendChart::curveY(const CurvePass& pass, const CurveStyle& curve, int n)
     return value_y(baseline, pass.scale, pointValue_[n][curve.column]);
 }
 
-// Over the points as drawn, so a mark stands where the curves show its moment.
-void TrendChart::drawMarks(ChartSurface& surface, const CurvePass& pass) {
-    placed_.clear();
-    if (marks_.empty() || pass.xStep == 0)
-        return; // nothing to mark, or no point spacing yet
+std::vector<MarkPoint> TrendChart::drawnPoints(const CurvePass& pass) const {
     std::vector<MarkPoint> points;
     const int last = std::min(pass.segments, kPointCount - 1 - pass.zoomOffset);
     for (int i = 0; i <= last; ++i) {
@@ -286,8 +306,31 @@ void TrendChart::drawMarks(ChartSurface& surface, const CurvePass& pass) {
         if (Held(n))
             points.push_back({segment_x(i, pass.xStep), moment_of(PointDate(n), PointTime(n))});
     }
-    placed_ = place_marks(points, marks_);
+    return points;
+}
+
+// Over the points as drawn, so a mark stands where the curves show its moment.
+void TrendChart::drawMarks(ChartSurface& surface, const CurvePass& pass) {
+    placed_.clear();
+    if (marks_.empty() || pass.xStep == 0)
+        return; // nothing to mark, or no point spacing yet
+    placed_ = place_marks(drawnPoints(pass), marks_);
     draw_placed_marks(surface, placed_, kHeight);
+}
+
+// On the set value's scale and baseline, between the points as drawn like the marks.
+void TrendChart::drawPlan(ChartSurface& surface, const CurvePass& pass) const {
+    if (!planShown_ || !plan_ || pass.xStep == 0)
+        return;
+    PlanPass p;
+    p.points = drawnPoints(pass);
+    // One point is one record: 1 s on the real-time chart, 10 s on the history screen.
+    p.unitsPerSecond = double(pass.xStep) * 10.0 / params_.extrapolationSeconds;
+    p.scale = pass.scale;
+    p.baseline = kHeight + pass.yOffsetPx;
+    p.tolerance = planTolerance_;
+    p.width = kWidth;
+    draw_plan(surface, *plan_, p);
 }
 
 // Segment by segment, all six curves each, so later curves of the table lie on top.

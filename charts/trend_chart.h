@@ -2,11 +2,13 @@
 // The trend chart of a curve screen without its widgets: the point buffers, the chart state and the
 // five routines that work on them (DrawGrid, ApplyZoom, ClearBuffers, LoadWindow, DrawCurves). The
 // real-time overview and the history screen each own one, given their screen's parameters; the
-// chart draws on whatever surface it is handed and reads windows from a record source. Journaled
-// events, when a mark source is set, are drawn over the curves.
+// chart draws on whatever surface it is handed and reads windows from a record source. A running
+// program's plan, when a plan source is set, is drawn over the curves, and journaled events, when
+// a mark source is set, over that.
 
 #include "chart_geometry.h"
 #include "chart_mark_layout.h"
+#include "chart_plan.h"
 #include "chart_surface.h"
 #include "records/record_source.h"
 #include "value_axis.h"
@@ -14,6 +16,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <utility>
 
 // What differs between the two curve screens.
 struct ChartScreenParams {
@@ -67,7 +70,7 @@ public:
     void ApplyZoom();
     void ClearBuffers();
     void LoadWindow(RecordSource& source);  // asks the mark source too
-    void DrawCurves(ChartSurface& surface); // the marks last, over the curves
+    void DrawCurves(ChartSurface& surface); // the plan over the curves, the marks last
 
     // Cls, DrawGrid, ApplyZoom, DrawCurves.
     void fullRedraw(ChartSurface& surface);
@@ -87,8 +90,21 @@ public:
     void setMarkSource(ChartMarkSource source);
     // Asks the mark source for the marks between the earliest and the latest stamp of the points
     // that hold a record; with no source or no such point it keeps no marks. LoadWindow calls it;
-    // a screen calls it for a full redraw on its own timer, never for every drawing.
+    // a screen calls it for a full redraw on its own timer, never for every drawing. The plan is
+    // asked afresh with the marks.
     void refreshMarks();
+
+    // Where the plan comes from; empty: no plan. Like the marks, asked when a window is loaded
+    // and with every refreshMarks, for the window and as far again ahead of its newest point.
+    void setPlanSource(PlanSource source);
+    void refreshPlan();
+    const std::optional<PlanLayer>& plan() const { return plan_; }
+    // The plan shown or hidden (the screen's toggle); shown at first.
+    void setPlanShown(bool shown) { planShown_ = shown; }
+    bool planShown() const { return planShown_; }
+    // ± around a soak whose program sets no tolerance of its own.
+    void setPlanTolerance(double tolerance) { planTolerance_ = tolerance; }
+    double planTolerance() const { return planTolerance_; }
     const std::vector<ChartMark>& marks() const { return marks_; }
     // Where the last DrawCurves put the marks.
     const std::vector<chart::PlacedMark>& placedMarks() const { return placed_; }
@@ -137,6 +153,10 @@ private:
     void drawGapMarks(ChartSurface& surface, const CurvePass& pass) const;
     void drawSegments(ChartSurface& surface, const CurvePass& pass) const;
     void drawMarks(ChartSurface& surface, const CurvePass& pass);
+    void drawPlan(ChartSurface& surface, const CurvePass& pass) const;
+    std::vector<chart::MarkPoint> drawnPoints(const CurvePass& pass) const;
+    // The stamps of the earliest and the latest point that hold a record.
+    std::optional<std::pair<QDateTime, QDateTime>> heldSpan() const;
     double curveY(const CurvePass& pass, const chart::CurveStyle& curve, int n) const;
 
     ChartScreenParams params_;
@@ -164,4 +184,9 @@ private:
     ChartMarkSource markSource_;
     std::vector<ChartMark> marks_;
     std::vector<chart::PlacedMark> placed_;
+
+    PlanSource planSource_;
+    std::optional<PlanLayer> plan_;
+    bool planShown_ = true;
+    double planTolerance_ = 0;
 };

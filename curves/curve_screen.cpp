@@ -7,6 +7,7 @@
 #include "core/conversions.h"
 #include "core/naming.h"
 #include "curves/export_dialog.h"
+#include "curves/plan_controls.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -154,6 +155,8 @@ QWidget* CurveScreen::buildSideColumn() {
     exportButton->setEnabled(false); // until the screen says where its records are
     connect(exportButton, &QPushButton::clicked, this, &CurveScreen::exportClick);
     col->addWidget(exportButton);
+    planControls = new PlanControls(*chartView, side);
+    col->addWidget(planControls);
 
     auto* range = new QGridLayout;
     Label9 =
@@ -390,6 +393,9 @@ bool CurveScreen::Form_KeyDown(int key) {
         return true;
     case Qt::Key_F8:
         exportClick();
+        return true;
+    case Qt::Key_F9:
+        planControls->toggle();
         return true;
     case Qt::Key_Escape:
         if (!escapeAction)

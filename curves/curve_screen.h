@@ -28,6 +28,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class PlanControls;
 
 // What differs between the two screens' controls.
 struct CurveScreenParams {
@@ -102,6 +103,8 @@ public:
     void placeSlider();
     void showRangeEditor();     // a double-click on Label5
     bool Form_KeyDown(int key); // true when the key was taken
+    // F9 and the soak tolerance.
+    PlanControls& plan() { return *planControls; }
 
     // Screen state.
     bool RulerMode() const { return rulerMode; }
@@ -156,6 +159,7 @@ private:
     QPushButton* Command8 = nullptr;
     QPushButton* Command26 = nullptr;
     QPushButton* exportButton = nullptr;
+    PlanControls* planControls = nullptr;
     QString exportPath;
     bool exportLong = false;
     QPointer<ExportDialog> exporter;

@@ -44,6 +44,8 @@ const W kWatched[] = {
     {WatchKind::Mode, kCoilsRead, 6, 7, "autotune_off", "autotune_on"},
     // The reported state follows the command the console writes (same codes).
     {WatchKind::ProgramState, kProgramRead, 0, 8, "state", "state"},
+    // The program's clock stands while it waits on deviation: the plan is shifted by these spans.
+    {WatchKind::ProgramState, kProgramRead, 7, 0, "deviation_wait_off", "deviation_wait_on"},
     {WatchKind::Segment, kProgramRead, 3, 0, "segment", "segment"},
     {WatchKind::Command, kHoldingRead, 7, 8, "command", "command"},
     {WatchKind::Curve, kHoldingRead, 6, 7, "curve", "curve"},

@@ -1,11 +1,12 @@
 #pragma once
 // What the poll cycle sees, journaled: alarm 1 and 2 and the four input faults on and off, the
 // mode coils (manual/automatic, single set value/program, SV1/SV2, auto-tune), the program's
-// state, command, curve and segment, whoever changed them (a change within kOwnWriteMs of a
-// write the console made with that value is the console's; any other the instrument's own, its
-// front panel or another master). And the link: lost after kLostAfterCycles failed poll cycles
-// in a row, restored at the next good one, with the length of the outage; and the first good read
-// of the process values after the port was opened, from which on the records are measured.
+// state, command, curve and segment and its waiting on deviation, whoever changed them (a change
+// within kOwnWriteMs of a write the console made with that value is the console's; any other the
+// instrument's own, its front panel or another master). And the link: lost after kLostAfterCycles
+// failed poll cycles in a row, restored at the next good one, with the length of the outage; and
+// the first good read of the process values after the port was opened, from which on the records
+// are measured.
 //
 // Each part of the image is compared only when its read succeeded in the cycle. The first good
 // read after the port was opened is the starting point, not a change; an alarm or fault that is

@@ -1,6 +1,10 @@
 #include "overview/realtime_chart.h"
 
+#include "curves/plan_controls.h"
 #include "overview/overview_form.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
 
 #include <QVBoxLayout>
 
@@ -20,6 +24,10 @@ RealtimeChart::RealtimeChart(OverviewForm& overview, const CurveShared& shared,
     screen->setExportSource(records.path(), false);
     screen->setKeyWindow(&form); // Esc stays the overview's own: it ends the program
     screen->setSelectAction([this] { form.show(); });
+    // The plan's controls go with the program group, under the times left: the chart's side
+    // column has no height to spare on the overview.
+    if (auto* grid = qobject_cast<QGridLayout*>(form.statusPanel().programGroup()->layout()))
+        grid->addWidget(&screen->plan(), 4, 4, 1, 2);
 
     ChartHooks hooks;
     hooks.rulerMode = [this] { return screen && screen->RulerMode(); };

@@ -1,6 +1,8 @@
 #include "status_panel.h"
 
+#include "core/clock.h"
 #include "core/conversions.h"
+#include "core/elided_label.h"
 #include "core/naming.h"
 #include "core/register_image.h"
 
@@ -150,6 +152,9 @@ void StatusPanel::buildGroups(QWidget* owner) {
     // A second cycle-count field beside the first; nothing writes it.
     D3XX[8] = makeField(program, QStringLiteral("D3XX"), 8, Field, kFieldPoints, u"-0000.0");
     static_cast<QGridLayout*>(program->layout())->addWidget(D3XX[8], 2, 5);
+    // Cut to the group's width rather than widening the overview; the tooltip holds it whole.
+    progress = named(new ElidedLabel(program), QStringLiteral("ProgramProgress"));
+    static_cast<QGridLayout*>(program->layout())->addWidget(progress, 4, 0, 1, 4);
     pid = build_group(owner, kPid, D3WWP);
 }
 
@@ -174,6 +179,14 @@ void StatusPanel::setStale(bool stale) {
     paint(D3WW);
     paint(D3XX);
     paint(D3WWP);
+}
+
+void StatusPanel::setProgramShape(std::function<std::optional<ProgramShape>()> source) {
+    shapeOf = std::move(source);
+}
+
+QLabel* StatusPanel::progressLine() const {
+    return progress;
 }
 
 void StatusPanel::resetMainBackgrounds() {
@@ -216,6 +229,8 @@ void StatusPanel::refresh(bool mainValues) {
             set_at(D3XX, i, number_text(image.Val3X4097[i]));
         }
     }
+    progress->setText(
+        program_progress(image, shapeOf ? shapeOf() : std::nullopt, console_clock().now()));
 
     for (int i = 0; i <= 7; ++i) {
         if (i == 7)

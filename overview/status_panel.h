@@ -6,11 +6,14 @@
 
 #include "core/register_image.h"
 #include "panel_decode.h"
+#include "program_progress.h"
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
+class ElidedLabel;
 class QGroupBox;
 class QLabel;
 class QWidget;
@@ -38,6 +41,11 @@ public:
     QGroupBox* programGroup() const { return program; }
     QGroupBox* pidGroup() const { return pid; }
 
+    // Where the running program's segment count and time unit come from (empty: not known); the
+    // line under the program group says what it can without them.
+    void setProgramShape(std::function<std::optional<ProgramShape>()> source);
+    QLabel* progressLine() const;
+
     // A value field: framed, centred, on its design background.
     static QLabel* makeField(QWidget* owner, const QString& array, int index, Rgb background,
                              int pointSize, QStringView widest);
@@ -63,4 +71,6 @@ private:
     QGroupBox* program = nullptr;
     QGroupBox* pid = nullptr;
     bool grey = false;
+    ElidedLabel* progress = nullptr; // "段 n/N", the time left, the projected end
+    std::function<std::optional<ProgramShape>()> shapeOf;
 };

@@ -1547,6 +1547,25 @@
     </message>
 </context>
 <context>
+    <name>PlanControls</name>
+    <message>
+        <source>F9 Plan</source>
+        <translation>F9 计划</translation>
+    </message>
+    <message>
+        <source>Show or hide the running program&apos;s plan over the curves</source>
+        <translation>在曲线上显示或隐藏正在运行的程序的计划曲线</translation>
+    </message>
+    <message>
+        <source>Not applied: the soak tolerance is a number from 0 to %1</source>
+        <translation>未应用：保温容差须为 0 到 %1 之间的数</translation>
+    </message>
+    <message>
+        <source>± around soak segments, in the instrument&apos;s units, for programs whose wait type is 禁止</source>
+        <translation>保温段上下的容差（仪表单位），用于等待类型为“禁止”的程序</translation>
+    </message>
+</context>
+<context>
     <name>PortProblem</name>
     <message>
         <source>%1 does not exist: check that the instrument&apos;s adapter is plugged in and that this is its port</source>
@@ -1586,6 +1605,116 @@
     <message>
         <source>no serial devices found</source>
         <translation>未找到串口设备</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramProgress</name>
+    <message>
+        <source>%1 left in the segment</source>
+        <translation>本段余 %1</translation>
+    </message>
+    <message>
+        <source>ends %1 if resumed now</source>
+        <translation>继续则约 %1 完</translation>
+    </message>
+    <message>
+        <source>ends %1</source>
+        <translation>约 %1 完</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramWindow</name>
+    <message>
+        <source>wait type</source>
+        <translation>程序等待类型</translation>
+    </message>
+    <message>
+        <source>wait deviation</source>
+        <translation>等待偏差值</translation>
+    </message>
+    <message>
+        <source>time unit</source>
+        <translation>曲线时间单位</translation>
+    </message>
+    <message>
+        <source>number of segments</source>
+        <translation>程序段数</translation>
+    </message>
+    <message>
+        <source>run count</source>
+        <translation>程序次数</translation>
+    </message>
+    <message>
+        <source>power failure handling</source>
+        <translation>电源掉电处理</translation>
+    </message>
+    <message>
+        <source>start value</source>
+        <translation>开始值选择</translation>
+    </message>
+    <message>
+        <source>output at the end</source>
+        <translation>曲线结束OUT</translation>
+    </message>
+    <message>
+        <source>loop count</source>
+        <translation>循环段次数</translation>
+    </message>
+    <message>
+        <source>loop start segment</source>
+        <translation>循环开始段</translation>
+    </message>
+    <message>
+        <source>loop end segment</source>
+        <translation>循环结束段</translation>
+    </message>
+    <message>
+        <source>recipe</source>
+        <translation>工艺配方</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>设定值</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>relay state</source>
+        <translation>继电器状态</translation>
+    </message>
+    <message>
+        <source>PID group</source>
+        <translation>段PID</translation>
+    </message>
+    <message>
+        <source>header register %1</source>
+        <translation>程序头寄存器 %1</translation>
+    </message>
+    <message>
+        <source>field %1</source>
+        <translation>字段 %1</translation>
+    </message>
+    <message>
+        <source>curve not known</source>
+        <translation>曲线未知</translation>
+    </message>
+    <message>
+        <source>curve %1, %2</source>
+        <translation>曲线 %1，%2</translation>
+    </message>
+    <message>
+        <source>curve %1, segment table of a recipe not known</source>
+        <translation>曲线 %1，工艺配方未知的段表</translation>
+    </message>
+    <message>
+        <source>curve %1, outside the segment table of recipe %2</source>
+        <translation>曲线 %1，工艺配方 %2 的段表之外</translation>
+    </message>
+    <message>
+        <source>curve %1, segment %2, %3</source>
+        <translation>曲线 %1，第 %2 段，%3</translation>
     </message>
 </context>
 <context>

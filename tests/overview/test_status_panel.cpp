@@ -3,6 +3,7 @@
 // stale values in grey with the age of the last good read.
 
 #include "overview/panel_decode.h"
+#include "overview/program_progress.h"
 #include "overview_rig.h"
 #include "support/settable_clock.h"
 
@@ -43,6 +44,8 @@ private slots:
     void mainColoursRestoredOutsideRulerMode();
     void staleValuesInGrey_data();
     void staleValuesInGrey();
+    void programProgress_data();
+    void programProgress();
 };
 
 void TestStatusPanel::allZeroImageBeforeTheLinkOpens() {
@@ -336,6 +339,40 @@ void TestStatusPanel::mainColoursRestoredOutsideRulerMode() {
     rig->form.Timer1_Timer();
     for (int i = 0; i <= 2; ++i)
         QCOMPARE(background(field("D_3W", i)), MainValue.color());
+}
+
+// The line under "PROGRAM ": state, segment, times left (input registers 4097, 4100..4102) in the
+// program's unit, at 09:00.
+void TestStatusPanel::programProgress_data() {
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("segments"); // 0: the program not known
+    QTest::addColumn<int>("unit");     // seconds
+    QTest::addColumn<int>("total");    // 总剩余时间
+    QTest::addColumn<QString>("line");
+    const QString left = QStringLiteral("段 3/8 · 0:10:00 left in the segment · ");
+    QTest::newRow("stopped") << 0 << 8 << 60 << 140 << "";
+    QTest::newRow("ended") << 4 << 8 << 60 << 140 << "";
+    QTest::newRow("program not read yet") << 1 << 0 << 0 << 140 << "段 3";
+    QTest::newRow("running, minutes") << 1 << 8 << 60 << 140 << left + "ends 11:20";
+    QTest::newRow("held") << 2 << 8 << 60 << 140 << left + "ends 11:20 if resumed now";
+    QTest::newRow("past midnight") << 1 << 8 << 60 << 900 << left + "ends 2026-12-09 00:00";
+    QTest::newRow("seconds") << 1 << 8 << 1 << 140
+                             << "段 3/8 · 0:00:10 left in the segment · ends 09:02";
+}
+
+void TestStatusPanel::programProgress() {
+    QFETCH(int, state);
+    QFETCH(int, segments);
+    QFETCH(int, unit);
+    QFETCH(int, total);
+    QFETCH(QString, line);
+    RegisterImage image;
+    image.Val3X4097[0] = state;
+    image.Val3X4097[3] = 3;
+    image.Val3X4097[4] = 10;
+    image.Val3X4097[5] = total;
+    const auto shape = segments ? std::optional(ProgramShape{segments, unit}) : std::nullopt;
+    QCOMPARE(program_progress(image, shape, QDateTime(QDate(2026, 12, 8), QTime(9, 0))), line);
 }
 
 QTEST_MAIN(TestStatusPanel)
