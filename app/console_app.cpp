@@ -17,6 +17,8 @@
 #include "records/logger_form.h"
 #include "records/record_indicator.h"
 #include "records/record_store.h"
+#include "runs/run_store.h"
+#include "runs/run_watcher.h"
 
 #include <QApplication>
 #include <QHash>
@@ -31,6 +33,8 @@ ConsoleApp::~ConsoleApp() {
     // The overview goes before the forms it uses; the link closes its device on the way out.
     overview.reset();
     logger.reset();
+    runWatcher.reset(); // a run it follows ends as "console closed"
+    runs.reset();
     watcher.reset();
     poll.reset();
     journaled.reset();
@@ -67,6 +71,10 @@ void ConsoleApp::createForms() {
     journaled = std::make_unique<JournalLink>(*link, *journal);
     poll = std::make_unique<Met1>(instrument, *journaled);
     watcher = std::make_unique<EventWatcher>(instrument, *poll, *journaled, *journal);
+    // Runs an earlier console left open ended with it; this one keeps the runs it sees.
+    runs = std::make_unique<RunStore>(journal->store().path());
+    runs->closeUnfinished();
+    runWatcher = std::make_unique<RunWatcher>(instrument, *poll, *journaled, *runs);
     overview = std::make_unique<OverviewForm>(instrument, *journaled, *poll, ports);
     // The real-time curve, on a connection of its own to the record file; owned by the overview.
     auto* curves =

@@ -19,6 +19,8 @@ class JournalLink;
 class Met1;
 class ModbusLink;
 class OverviewForm;
+class RunStore;
+class RunWatcher;
 class frmSplash;
 class mscom;
 
@@ -47,6 +49,8 @@ private:
     std::unique_ptr<JournalLink> journaled; // the link every form uses: it journals the writes
     std::unique_ptr<Met1> poll;
     std::unique_ptr<EventWatcher> watcher;
+    std::unique_ptr<RunStore> runs;
+    std::unique_ptr<RunWatcher> runWatcher; // keeps the program runs
     std::unique_ptr<mscom> logger;
     std::unique_ptr<OverviewForm> overview;
     std::unique_ptr<DemoInstrument> demo;

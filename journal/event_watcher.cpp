@@ -15,7 +15,7 @@ constexpr quint8 kInputsRead = 1u << 5;  // discrete inputs: alarms and faults
 constexpr quint8 kCoilsRead = 1u << 6;
 } // namespace
 
-enum class WatchKind { Alarm, Fault, Mode, ProgramState, Command, Curve, Segment };
+enum class WatchKind { Alarm, Fault, Mode, ProgramState, Command, Curve, Segment, Wait };
 
 struct EventWatcher::Watched {
     WatchKind kind;
@@ -43,6 +43,8 @@ const W kWatched[] = {
     // The reported state follows the command the console writes (same codes).
     {WatchKind::ProgramState, kProgramRead, 0, 8, "state", "state"},
     {WatchKind::Segment, kProgramRead, 3, 0, "segment", "segment"},
+    // The program's clock stands while PV lags the set value by more than the wait deviation.
+    {WatchKind::Wait, kProgramRead, 7, 0, "wait_off", "wait_on"},
     {WatchKind::Command, kHoldingRead, 7, 8, "command", "command"},
     {WatchKind::Curve, kHoldingRead, 6, 7, "curve", "curve"},
 };
@@ -56,6 +58,7 @@ qint32 value_of(const RegisterImage& image, const W& w) {
         return image.Bit0X[std::size_t(w.index)];
     case WatchKind::ProgramState:
     case WatchKind::Segment:
+    case WatchKind::Wait:
         return image.Val3X4097[std::size_t(w.index)];
     case WatchKind::Command:
     case WatchKind::Curve:
@@ -256,6 +259,10 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
         break;
     case WatchKind::Curve:
         d.detail = tr("Curve %1 → %2").arg(was, is);
+        break;
+    case WatchKind::Wait:
+        d.detail = value ? tr("Deviation wait: the program waits for PV")
+                         : tr("Deviation wait over");
         break;
     default:
         d.detail = baseline ? is : QStringLiteral("%1 → %2").arg(was, is);
