@@ -1,5 +1,6 @@
 #include "runs/run_report.h"
 
+#include "core/console_settings.h"
 #include "journal/journal_store.h"
 #include "runs/run_records.h"
 #include "runs/run_store.h"
@@ -74,4 +75,18 @@ std::optional<RunReport> RunReportLoader::load(const RunReportRequest& request, 
     report.analysis = analyse_run(*run, report.samples, report.longRing ? 10000 : 1000,
                                   report.events, request.measured, request.tolerance);
     return report;
+}
+
+namespace {
+const QString kToleranceKey = QStringLiteral("runs/tolerance");
+}
+
+double remembered_run_tolerance() {
+    bool ok = false;
+    const double v = console_settings::value(kToleranceKey, 5.0).toDouble(&ok);
+    return ok && v >= 0 ? v : 5.0;
+}
+
+void remember_run_tolerance(double tolerance) {
+    console_settings::set_value(kToleranceKey, tolerance);
 }

@@ -34,3 +34,8 @@ public:
     // overwritten by both rings, the file unreadable.
     static std::optional<RunReport> load(const RunReportRequest& request, QString* why);
 };
+
+// The tolerance the runs screen remembers for programs whose wait type is "禁止" (default 5.0,
+// in the display's units).
+double remembered_run_tolerance();
+void remember_run_tolerance(double tolerance);
