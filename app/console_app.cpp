@@ -130,7 +130,8 @@ void ConsoleApp::openStartScreen() {
                                                 {QStringLiteral("grouped-pid"), Screen::GroupedPid},
                                                 {QStringLiteral("history"), Screen::History},
                                                 {QStringLiteral("files"), Screen::Files},
-                                                {QStringLiteral("journal"), Screen::Journal}};
+                                                {QStringLiteral("journal"), Screen::Journal},
+                                                {QStringLiteral("runs"), Screen::Runs}};
     if (screens.contains(options.screen))
         overview->navigation().open(screens.value(options.screen));
 }

@@ -13,10 +13,10 @@ struct OptionText {
     Q_DECLARE_TR_FUNCTIONS(ConsoleOptions)
 };
 
-const QStringList kStartScreens{QStringLiteral("program"),     QStringLiteral("alarms"),
-                                QStringLiteral("config"),      QStringLiteral("pid"),
-                                QStringLiteral("grouped-pid"), QStringLiteral("history"),
-                                QStringLiteral("files"),       QStringLiteral("journal")};
+const QStringList kStartScreens{
+    QStringLiteral("program"), QStringLiteral("alarms"),      QStringLiteral("config"),
+    QStringLiteral("pid"),     QStringLiteral("grouped-pid"), QStringLiteral("history"),
+    QStringLiteral("files"),   QStringLiteral("journal"),     QStringLiteral("runs")};
 
 QStringList category_keys() {
     QStringList keys;
@@ -88,10 +88,9 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("LANG"), QStringLiteral("zh_CN"));
     const QCommandLineOption screen(
         QStringLiteral("screen"),
-        QStringLiteral(
-            "Open a screen from the overview at start, as its button does: program, "
-            "alarms, config, pid, grouped-pid, history, files or journal (with --screenshot: that "
-            "screen)."),
+        QStringLiteral("Open a screen from the overview at start, as its button does: program, "
+                       "alarms, config, pid, grouped-pid, history, files, journal or runs (with "
+                       "--screenshot: that screen)."),
         QStringLiteral("NAME"));
     const QCommandLineOption exportCsv(
         QStringLiteral("export-csv"),
