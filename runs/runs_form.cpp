@@ -189,10 +189,13 @@ void RunsForm::deviationStep() {
 }
 
 void RunsForm::openRun(int row) {
-    if (row < 0 || row >= int(listed.size()))
-        return;
+    if (row >= 0 && row < int(listed.size()))
+        loadRun(listed[std::size_t(row)].number);
+}
+
+void RunsForm::loadRun(qint64 number) {
     QString why;
-    report = RunReportLoader::load(requestFor(listed[std::size_t(row)].number), &why);
+    report = RunReportLoader::load(requestFor(number), &why);
     if (!report) {
         summary->setText(why);
         segments->setRowCount(0);
@@ -237,10 +240,8 @@ void RunsForm::applyTolerance() {
     // Every listed deviation and the report shown change with it.
     deviationNext = 0;
     deviationTimer.start();
-    if (report) {
-        const int row = runs->currentRow();
-        openRun(row);
-    }
+    if (report)
+        loadRun(report->run.number);
 }
 
 bool RunsForm::writeReport(bool pdf) {

@@ -47,6 +47,7 @@ private:
     void buildControls();
     void buildLayout();
     void nearTheEnd(int value);
+    void loadRun(qint64 number);
     void showReport();
     RunReportRequest requestFor(qint64 run) const;
 
