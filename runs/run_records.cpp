@@ -22,8 +22,20 @@ double stored_time(qint64 utcMs) {
     return ole_date(local.date()) + ole_time(local.time());
 }
 
+// The local time's offset is looked up once an hour of records, not for each of them: a full
+// ring is 65500 look-ups otherwise, the most of a report's time.
 qint64 utc_of(double date, double time) {
-    return QDateTime(date_from_ole(date), time_from_ole(time)).toMSecsSinceEpoch();
+    static thread_local qint64 hourKey = -1;
+    static thread_local qint64 offsetMs = 0;
+    const qint64 seconds = qRound64(time * kSecondsPerDay);
+    const qint64 localMs = (qint64(date) - 25569) * 86400000 + seconds * 1000;
+    const qint64 key = localMs / 3600000;
+    if (key != hourKey) {
+        const QDateTime at(date_from_ole(date), time_from_ole(time));
+        offsetMs = localMs - at.toMSecsSinceEpoch();
+        hourKey = key;
+    }
+    return localMs - offsetMs;
 }
 
 } // namespace
