@@ -1,10 +1,12 @@
 #include "runs/run_report_writer.h"
 
 #include "core/csv_writer.h"
+#include "runs/run_chart.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSysInfo>
@@ -146,16 +148,36 @@ bool RunReportWriter::writePdf(const RunReport& report, const QString& path, QSt
         return false;
     }
     {
+        // One painter for the whole file: the report's pages, then the chart of the run.
         QPdfWriter pdf(&file);
         pdf.setTitle(tr("Program run %1").arg(report.run.number));
+        pdf.setResolution(96);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                       QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&pdf)) {
+            if (why)
+                *why = tr("%1 cannot be written: %2").arg(path, tr("no PDF page"));
+            return false;
+        }
+        const QSizeF page = pdf.pageLayout().paintRectPixels(96).size();
         QTextDocument document;
         QFont font = document.defaultFont();
         font.setPointSize(8);
         document.setDefaultFont(font);
         fill(document, report);
-        document.print(&pdf);
+        document.setPageSize(page);
+        for (int k = 0; k < document.pageCount(); ++k) {
+            if (k > 0)
+                pdf.newPage();
+            painter.save();
+            painter.translate(0, -k * page.height());
+            document.drawContents(&painter, QRectF(QPointF(0, k * page.height()), page));
+            painter.restore();
+        }
+        pdf.newPage();
+        draw_run_chart(painter, QRectF(QPointF(0, 0), page), report);
+        painter.end();
     }
     if (!file.commit()) {
         if (why)

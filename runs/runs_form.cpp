@@ -5,6 +5,7 @@
 #include "core/fonts.h"
 #include "core/naming.h"
 #include "core/output_target.h"
+#include "runs/run_chart.h"
 #include "runs/run_report_writer.h"
 
 #include <QDir>
@@ -42,6 +43,7 @@ QTableWidget* table(QWidget* parent, const QString& name, const QStringList& hea
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->verticalHeader()->hide();
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->horizontalHeader()->setStretchLastSection(true);
     return t;
 }
@@ -85,6 +87,8 @@ void RunsForm::buildControls() {
     summary = named(new QLabel(this), QStringLiteral("RunsSummary"));
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     summary->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    chart = named(new RunChartView(this), QStringLiteral("RunsChart"));
+    chart->setMinimumSize(400, 220);
     segments = table(this, QStringLiteral("RunsSegments"), RunReportWriter::segmentHeader());
     events = table(this, QStringLiteral("RunsEvents"), {tr("Time"), tr("Category"), tr("Event")});
     file = named(new QLineEdit(this), QStringLiteral("RunsFile"));
@@ -107,8 +111,9 @@ void RunsForm::buildLayout() {
     auto* d = new QGridLayout(detail);
     d->setContentsMargins(0, 0, 0, 0);
     d->addWidget(summary, 0, 0);
-    d->addWidget(events, 0, 1);
-    d->addWidget(segments, 1, 0, 1, 2);
+    d->addWidget(chart, 0, 1);
+    d->addWidget(segments, 1, 0);
+    d->addWidget(events, 1, 1);
     auto* out = new QHBoxLayout;
     out->addWidget(file, 1);
     out->addWidget(printButton);
@@ -195,6 +200,7 @@ void RunsForm::openRun(int row) {
 
 void RunsForm::loadRun(qint64 number) {
     QString why;
+    chart->setReport(nullptr); // the report it shows is replaced
     report = RunReportLoader::load(requestFor(number), &why);
     if (!report) {
         summary->setText(why);
@@ -215,6 +221,7 @@ void RunsForm::showReport() {
     for (const auto& [name, value] : RunReportWriter::summary(*report))
         text += name + QStringLiteral(": ") + value + u'\n';
     summary->setText(text.trimmed());
+    chart->setReport(&*report);
     const auto rows = RunReportWriter::segmentRows(*report);
     segments->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r)

@@ -17,6 +17,7 @@
 #include <optional>
 
 class QLabel;
+class RunChartView;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -64,6 +65,7 @@ private:
     QTableWidget* runs = nullptr;
     QLineEdit* toleranceBox = nullptr;
     QLabel* summary = nullptr;
+    RunChartView* chart = nullptr;
     QTableWidget* segments = nullptr;
     QTableWidget* events = nullptr;
     QLineEdit* file = nullptr;

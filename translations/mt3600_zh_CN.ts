@@ -1742,6 +1742,10 @@
         <source>Events during the run</source>
         <translation>运行期间的事件</translation>
     </message>
+    <message>
+        <source>no PDF page</source>
+        <translation>无法开始 PDF 页面</translation>
+    </message>
 </context>
 <context>
     <name>RunWatcher</name>
