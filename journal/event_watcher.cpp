@@ -261,8 +261,8 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
         d.detail = tr("Curve %1 → %2").arg(was, is);
         break;
     case WatchKind::Wait:
-        d.detail = value ? tr("Deviation wait: the program waits for PV")
-                         : tr("Deviation wait over");
+        d.detail =
+            value ? tr("Deviation wait: the program waits for PV") : tr("Deviation wait over");
         break;
     default:
         d.detail = baseline ? is : QStringLiteral("%1 → %2").arg(was, is);

@@ -69,7 +69,7 @@ void RunWatcher::cycleFinished(quint8 readsOk) {
     } else if (state == kRunning || state == kHeld) {
         // From stop or end to run is a start the console saw; anything else it joins.
         const bool seenStarting = !afresh && (*previous == kStopped || *previous == kEnded);
-        begin(state, !seenStarting);
+        begin(!seenStarting);
     }
     if (run) {
         if (run->number == 0) { // the file did not take it: try again
@@ -87,7 +87,7 @@ void RunWatcher::cycleFinished(quint8 readsOk) {
     previous = state;
 }
 
-void RunWatcher::begin(qint32, bool joined) {
+void RunWatcher::begin(bool joined) {
     ProgramRun r;
     r.address = instrument.target().address;
     r.curve = static_cast<int>(instrument.image().Val4X[6]);

@@ -48,7 +48,7 @@ signals:
     void runFinished(qint64 number);
 
 private:
-    void begin(qint32 state, bool joined);
+    void begin(bool joined);
     void finish(RunEnding ending);
     void readProgram();
     void readBlock(int step, const RequestSequence::Done& done);
