@@ -18,6 +18,8 @@
 #include "records/logger_form.h"
 #include "records/record_indicator.h"
 #include "records/record_store.h"
+#include "runs/run_store.h"
+#include "runs/run_watcher.h"
 
 #include <QApplication>
 #include <QHash>
@@ -34,6 +36,8 @@ ConsoleApp::~ConsoleApp() {
     overview.reset();
     logger.reset();
     plans.reset();
+    runWatcher.reset(); // a run it follows ends as "console closed"
+    runs.reset();
     watcher.reset();
     poll.reset();
     journaled.reset();
@@ -70,6 +74,10 @@ void ConsoleApp::createForms() {
     journaled = std::make_unique<JournalLink>(*link, *journal);
     poll = std::make_unique<Met1>(instrument, *journaled);
     watcher = std::make_unique<EventWatcher>(instrument, *poll, *journaled, *journal);
+    // Runs an earlier console left open ended with it; this one keeps the runs it sees.
+    runs = std::make_unique<RunStore>(journal->store().path());
+    runs->closeUnfinished();
+    runWatcher = std::make_unique<RunWatcher>(instrument, *poll, *journaled, *runs);
     overview = std::make_unique<OverviewForm>(instrument, *journaled, *poll, ports);
     // The real-time curve, on a connection of its own to the record file; owned by the overview.
     auto* curves =
@@ -129,7 +137,8 @@ void ConsoleApp::openStartScreen() {
                                                 {QStringLiteral("grouped-pid"), Screen::GroupedPid},
                                                 {QStringLiteral("history"), Screen::History},
                                                 {QStringLiteral("files"), Screen::Files},
-                                                {QStringLiteral("journal"), Screen::Journal}};
+                                                {QStringLiteral("journal"), Screen::Journal},
+                                                {QStringLiteral("runs"), Screen::Runs}};
     if (screens.contains(options.screen))
         overview->navigation().open(screens.value(options.screen));
 }

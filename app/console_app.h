@@ -20,6 +20,8 @@ class Met1;
 class ModbusLink;
 class OverviewForm;
 class PlanWiring;
+class RunStore;
+class RunWatcher;
 class frmSplash;
 class mscom;
 
@@ -49,6 +51,8 @@ private:
     std::unique_ptr<Met1> poll;
     std::unique_ptr<EventWatcher> watcher;
     std::unique_ptr<PlanWiring> plans;
+    std::unique_ptr<RunStore> runs;
+    std::unique_ptr<RunWatcher> runWatcher; // keeps the program runs
     std::unique_ptr<mscom> logger;
     std::unique_ptr<OverviewForm> overview;
     std::unique_ptr<DemoInstrument> demo;

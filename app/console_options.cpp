@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace {
 // The command line's messages, in the interface language when its translation is installed.
@@ -12,10 +13,10 @@ struct OptionText {
     Q_DECLARE_TR_FUNCTIONS(ConsoleOptions)
 };
 
-const QStringList kStartScreens{QStringLiteral("program"),     QStringLiteral("alarms"),
-                                QStringLiteral("config"),      QStringLiteral("pid"),
-                                QStringLiteral("grouped-pid"), QStringLiteral("history"),
-                                QStringLiteral("files"),       QStringLiteral("journal")};
+const QStringList kStartScreens{
+    QStringLiteral("program"), QStringLiteral("alarms"),      QStringLiteral("config"),
+    QStringLiteral("pid"),     QStringLiteral("grouped-pid"), QStringLiteral("history"),
+    QStringLiteral("files"),   QStringLiteral("journal"),     QStringLiteral("runs")};
 
 QStringList category_keys() {
     QStringList keys;
@@ -87,10 +88,9 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("LANG"), QStringLiteral("zh_CN"));
     const QCommandLineOption screen(
         QStringLiteral("screen"),
-        QStringLiteral(
-            "Open a screen from the overview at start, as its button does: program, "
-            "alarms, config, pid, grouped-pid, history, files or journal (with --screenshot: that "
-            "screen)."),
+        QStringLiteral("Open a screen from the overview at start, as its button does: program, "
+                       "alarms, config, pid, grouped-pid, history, files, journal or runs (with "
+                       "--screenshot: that screen)."),
         QStringLiteral("NAME"));
     const QCommandLineOption exportCsv(
         QStringLiteral("export-csv"),
@@ -155,6 +155,16 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
                   screen, exportCsv, exportEvents, category,  record,     from,
                   to,     backup,    compare,      restore,   against,    includeComms});
     p.addOption(verifyJournal);
+    const QCommandLineOption runReport(
+        QStringLiteral("run-report"),
+        QStringLiteral("Write a program run's report, PDF or CSV (the segment table) by the "
+                       "file's ending, and exit; no window. With --run and --db."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption run(
+        QStringLiteral("run"),
+        QStringLiteral("For --run-report: the run's number (default: the newest run that ended)."),
+        QStringLiteral("N"));
+    p.addOptions({runReport, run});
 
     exitCode = 0;
     // The usage line names the program itself, not the path it was started by.
@@ -260,6 +270,22 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     o.verifyJournal = p.isSet(verifyJournal);
     if (o.verifyJournal && (!o.exportCsv.isEmpty() || events || fileJobs > 0))
         errors << OptionText::tr("--verify-journal goes alone (with --db)");
+    o.runReport = p.value(runReport);
+    const QString reportEnding = QFileInfo(o.runReport).suffix().toLower();
+    if (p.isSet(runReport) && reportEnding != u"pdf" && reportEnding != u"csv")
+        errors << OptionText::tr("--run-report needs a file ending in .pdf or .csv");
+    if (p.isSet(run)) {
+        bool runOk = false;
+        const qint64 number = p.value(run).toLongLong(&runOk);
+        if (!runOk || number < 1)
+            errors << OptionText::tr("--run must be a run number from 1 on");
+        else
+            o.run = number;
+        if (!p.isSet(runReport))
+            errors << OptionText::tr("--run goes with --run-report");
+    }
+    if (p.isSet(runReport) && (!o.exportCsv.isEmpty() || events || fileJobs > 0 || o.verifyJournal))
+        errors << OptionText::tr("--run-report goes alone (with --run and --db)");
     o.language = p.value(lang).trimmed();
     o.screen = p.value(screen).trimmed();
     if (!o.screen.isEmpty() && !kStartScreens.contains(o.screen))

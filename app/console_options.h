@@ -37,6 +37,10 @@ struct ConsoleOptions {
     QString restore;
     QString against;           // --against FILE: --compare two files, no instrument
     bool includeComms = false; // --include-comms: --restore writes address, baud rate, parity too
+    // --run-report FILE.pdf|FILE.csv: a program run's report without a window, then exit; --run N
+    // names the run (default: the newest run that ended).
+    QString runReport;
+    std::optional<qint64> run;
     // --verify-journal: check the event journal's hash chain, print the first break, then exit.
     bool verifyJournal = false;
 };

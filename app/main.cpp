@@ -3,6 +3,7 @@
 #include "app/console_options.h"
 #include "app/journal_wiring.h"
 #include "app/translations.h"
+#include "core/console_settings.h"
 #include "core/output_target.h"
 #include "files/setup_job.h"
 #include "journal/event_export.h"
@@ -16,9 +17,13 @@
 #include "link/port_table.h"
 #include "records/csv_export.h"
 #include "records/record_store.h"
+#include "runs/run_report.h"
+#include "runs/run_report_writer.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -96,6 +101,41 @@ int export_events(int argc, char* argv[], const ConsoleOptions& options) {
     std::printf("%s\n", qPrintable(CommandLine::tr("mt3600-console: %1 events written to %2")
                                        .arg(rows)
                                        .arg(options.exportEvents)));
+    return 0;
+}
+// --run-report: a program run's report, PDF or CSV by the file's ending, with no window and no
+// display; 0 written, 2 with the reason (no such run, its records overwritten, a path that cannot
+// be written), nothing left behind then.
+int run_report(int argc, char* argv[], const ConsoleOptions& options) {
+    // The PDF's text is laid out by the GUI module, which needs a platform: one without a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    install_console_translation(app, options.language);
+    const QString recordFile =
+        options.dbPath.isEmpty() ? RecordStore::defaultPath() : options.dbPath;
+    if (const auto refused = refuse_output_target(options.runReport, recordFile)) {
+        std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(*refused));
+        return 2;
+    }
+    RunReportRequest request;
+    request.recordFile = recordFile;
+    request.run = options.run;
+    console_settings::enable(); // the tolerance the runs screen remembers
+    request.tolerance = remembered_run_tolerance();
+    QString why;
+    const auto report = RunReportLoader::load(request, &why);
+    const bool pdf =
+        QFileInfo(options.runReport).suffix().compare(u"pdf", Qt::CaseInsensitive) == 0;
+    if (!report || !(pdf ? RunReportWriter::writePdf(*report, options.runReport, &why)
+                         : RunReportWriter::writeCsv(*report, options.runReport, &why))) {
+        std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(why));
+        return 2;
+    }
+    std::printf("%s\n",
+                qPrintable(CommandLine::tr("mt3600-console: the report of run %1 written to %2")
+                               .arg(report->run.number)
+                               .arg(options.runReport)));
     return 0;
 }
 // --verify-journal: the journal's hash chain checked from its first event, read-only; 0 intact,
@@ -212,6 +252,8 @@ int main(int argc, char* argv[]) {
         return export_csv(argc, argv, *options);
     if (!options->exportEvents.isEmpty())
         return export_events(argc, argv, *options);
+    if (!options->runReport.isEmpty())
+        return run_report(argc, argv, *options);
     if (options->verifyJournal)
         return verify_journal(argc, argv, *options);
     if (!options->backup.isEmpty() || !options->compare.isEmpty() || !options->restore.isEmpty())

@@ -13,6 +13,7 @@
 #include "params/pid_form.h"
 #include "programs/tech_form.h"
 #include "records/record_store.h"
+#include "runs/runs_form.h"
 
 #include <QPointer>
 
@@ -73,6 +74,11 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
                                   shown->Form_Load();
                                   return shown;
                               });
+    overview.setScreenFactory(Screen::Runs, [path](ReturnToOverview back) {
+        auto* shown = new RunsForm(path, std::move(back));
+        shown->Form_Load();
+        return shown;
+    });
     // The journal screen reads the record file the console journals into; no journal, no screen.
     if (EventJournal* journal = context.journal)
         overview.setScreenFactory(Screen::Journal, [journal](ReturnToOverview back) {

@@ -17,7 +17,7 @@ constexpr quint8 kInputsRead = 1u << 5;  // discrete inputs: alarms and faults
 constexpr quint8 kCoilsRead = 1u << 6;
 } // namespace
 
-enum class WatchKind { Alarm, Fault, Mode, ProgramState, Command, Curve, Segment };
+enum class WatchKind { Alarm, Fault, Mode, ProgramState, Command, Curve, Segment, Wait };
 
 struct EventWatcher::Watched {
     WatchKind kind;
@@ -44,9 +44,10 @@ const W kWatched[] = {
     {WatchKind::Mode, kCoilsRead, 6, 7, "autotune_off", "autotune_on"},
     // The reported state follows the command the console writes (same codes).
     {WatchKind::ProgramState, kProgramRead, 0, 8, "state", "state"},
-    // The program's clock stands while it waits on deviation: the plan is shifted by these spans.
-    {WatchKind::ProgramState, kProgramRead, 7, 0, "deviation_wait_off", "deviation_wait_on"},
     {WatchKind::Segment, kProgramRead, 3, 0, "segment", "segment"},
+    // The program's clock stands while PV lags the set value by more than the wait deviation: the
+    // plan is shifted by these spans, and a run counts them.
+    {WatchKind::Wait, kProgramRead, 7, 0, "deviation_wait_off", "deviation_wait_on"},
     {WatchKind::Command, kHoldingRead, 7, 8, "command", "command"},
     {WatchKind::Curve, kHoldingRead, 6, 7, "curve", "curve"},
 };
@@ -60,6 +61,7 @@ qint32 value_of(const RegisterImage& image, const W& w) {
         return image.Bit0X[std::size_t(w.index)];
     case WatchKind::ProgramState:
     case WatchKind::Segment:
+    case WatchKind::Wait:
         return image.Val3X4097[std::size_t(w.index)];
     case WatchKind::Command:
     case WatchKind::Curve:
@@ -285,6 +287,10 @@ void EventWatcher::compare(const Watched& w, qint32 value, bool baseline) {
         break;
     case WatchKind::Curve:
         d.detail = tr("Curve %1 → %2").arg(was, is);
+        break;
+    case WatchKind::Wait:
+        d.detail =
+            value ? tr("Deviation wait: the program waits for PV") : tr("Deviation wait over");
         break;
     default:
         d.detail = baseline ? is : QStringLiteral("%1 → %2").arg(was, is);

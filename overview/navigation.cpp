@@ -23,6 +23,8 @@ constexpr NavButton kNavButtons[] = {
     {Screen::Files, "CommandFiles", u"仪表文件"},
     // The console's own: the event journal.
     {Screen::Journal, "CommandJournal", u"事件记录"},
+    // The console's own: the program runs kept, and their reports.
+    {Screen::Runs, "CommandRuns", u"程序运行记录"},
 };
 
 } // namespace

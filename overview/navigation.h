@@ -13,7 +13,7 @@
 class QPushButton;
 class QWidget;
 
-enum class Screen { ProgramEditor, Alarms, Pid, Config, GroupedPid, History, Files, Journal };
+enum class Screen { ProgramEditor, Alarms, Pid, Config, GroupedPid, History, Files, Journal, Runs };
 
 using ReturnToOverview = std::function<void()>;
 // Builds the target (a top-level widget) and wires its return button to `back`. nullptr: the
@@ -23,7 +23,7 @@ using ScreenFactory = std::function<QWidget*(ReturnToOverview back)>;
 class Navigation : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::size_t kScreens = 8;
+    static constexpr std::size_t kScreens = 9;
 
     explicit Navigation(QWidget* overview);
 

@@ -180,7 +180,7 @@ QWidget* OverviewForm::buildNavigationColumn() {
     g->setContentsMargins(0, 0, 0, 0);
     const Screen order[] = {Screen::Config,     Screen::Alarms,        Screen::Pid,
                             Screen::GroupedPid, Screen::ProgramEditor, Screen::History,
-                            Screen::Files,      Screen::Journal};
+                            Screen::Files,      Screen::Journal,       Screen::Runs};
     for (std::size_t k = 0; k < std::size(order); ++k) {
         QPushButton* b = nav->button(order[k]);
         b->setMinimumSize(80, 28);
@@ -188,7 +188,7 @@ QWidget* OverviewForm::buildNavigationColumn() {
     }
     // Five rows of buttons fit beside the PID group at the height of its rows.
     g->setVerticalSpacing(4);
-    g->addWidget(nav->command23(), 4, 0); // hidden for good
+    g->addWidget(nav->command23(), 5, 0); // hidden for good
     Command1->setMinimumHeight(28);
     g->addWidget(Command1, 4, 1);
     return holder;

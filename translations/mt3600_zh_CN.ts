@@ -74,6 +74,10 @@
         <source>mt3600-console: %1 events written to %2</source>
         <translation>mt3600-console: %1 条事件已写入 %2</translation>
     </message>
+    <message>
+        <source>mt3600-console: the report of run %1 written to %2</source>
+        <translation>mt3600-console: 第 %1 次运行的报告已写入 %2</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleOptions</name>
@@ -184,6 +188,22 @@
     <message>
         <source>--category names none of %1</source>
         <translation>--category 未指定 %1 中的任何类别</translation>
+    </message>
+    <message>
+        <source>--run-report needs a file ending in .pdf or .csv</source>
+        <translation>--run-report 需要以 .pdf 或 .csv 结尾的文件名</translation>
+    </message>
+    <message>
+        <source>--run must be a run number from 1 on</source>
+        <translation>--run 须为从 1 起的运行编号</translation>
+    </message>
+    <message>
+        <source>--run goes with --run-report</source>
+        <translation>--run 须与 --run-report 同用</translation>
+    </message>
+    <message>
+        <source>--run-report goes alone (with --run and --db)</source>
+        <translation>--run-report 须单独使用（可带 --run 和 --db）</translation>
     </message>
 </context>
 <context>
@@ -467,6 +487,12 @@
     <message>
         <source>First good read %1 s after the port was opened: the values are measured from now on</source>
         <translation>端口打开 %1 秒后首次读取成功：此后的数值为实测值</translation>
+        <source>Deviation wait: the program waits for PV</source>
+        <translation>偏差等待：程序等待 PV</translation>
+    </message>
+    <message>
+        <source>Deviation wait over</source>
+        <translation>偏差等待结束</translation>
     </message>
 </context>
 <context>
@@ -1620,6 +1646,26 @@
     <message>
         <source>ends %1</source>
         <translation>约 %1 完</translation>
+    <name>ProgramRun</name>
+    <message>
+        <source>still running</source>
+        <translation>仍在运行</translation>
+    </message>
+    <message>
+        <source>ended</source>
+        <translation>已结束</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已停止</translation>
+    </message>
+    <message>
+        <source>link lost</source>
+        <translation>通讯中断</translation>
+    </message>
+    <message>
+        <source>console closed</source>
+        <translation>控制台已关闭</translation>
     </message>
 </context>
 <context>
@@ -1819,6 +1865,340 @@
     <message>
         <source>curve %1 / %2</source>
         <translation>曲线 %1 / %2</translation>
+    </message>
+</context>
+<context>
+    <name>RunReportLoader</name>
+    <message>
+        <source>long record (one every 10 s)</source>
+        <translation>长记录（每 10 秒一条）</translation>
+    </message>
+    <message>
+        <source>short record (one a second)</source>
+        <translation>短记录（每秒一条）</translation>
+    </message>
+    <message>
+        <source>the record file %1 cannot be read: %2</source>
+        <translation>无法读取记录文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>the runs cannot be read: %1</source>
+        <translation>无法读取程序运行记录：%1</translation>
+    </message>
+    <message>
+        <source>there is no run %1 in %2</source>
+        <translation>%2 中没有第 %1 次运行</translation>
+    </message>
+    <message>
+        <source>no run has ended in %1</source>
+        <translation>%1 中尚无已结束的运行</translation>
+    </message>
+    <message>
+        <source>the records cannot be read: %1</source>
+        <translation>无法读取记录：%1</translation>
+    </message>
+    <message>
+        <source>the records of run %1 (from %2) have been overwritten by the ring</source>
+        <translation>第 %1 次运行（始于 %2）的记录已被循环记录覆盖</translation>
+    </message>
+</context>
+<context>
+    <name>RunReportWriter</name>
+    <message>
+        <source>Segment</source>
+        <translation>段号</translation>
+    </message>
+    <message>
+        <source>Planned target</source>
+        <translation>计划目标值</translation>
+    </message>
+    <message>
+        <source>Planned time</source>
+        <translation>计划时间</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>结束</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>时长</translation>
+    </message>
+    <message>
+        <source>On hold</source>
+        <translation>暂停时间</translation>
+    </message>
+    <message>
+        <source>Deviation wait</source>
+        <translation>偏差等待时间</translation>
+    </message>
+    <message>
+        <source>Soak</source>
+        <translation>保温段</translation>
+    </message>
+    <message>
+        <source>PV minimum</source>
+        <translation>PV 最小值</translation>
+    </message>
+    <message>
+        <source>PV maximum</source>
+        <translation>PV 最大值</translation>
+    </message>
+    <message>
+        <source>PV mean</source>
+        <translation>PV 平均值</translation>
+    </message>
+    <message>
+        <source>Outside tolerance</source>
+        <translation>超出允差时间</translation>
+    </message>
+    <message>
+        <source>Not measured</source>
+        <translation>未测量时间</translation>
+    </message>
+    <message>
+        <source>unknown unit</source>
+        <translation>时间单位未知</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>no soak measured</source>
+        <translation>没有测量到保温段</translation>
+    </message>
+    <message>
+        <source>yes: every soak stayed within ±%1</source>
+        <translation>是：每个保温段都在 ±%1 之内</translation>
+    </message>
+    <message>
+        <source>NO: a soak went outside ±%1</source>
+        <translation>否：有保温段超出 ±%1</translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <translation>未读取</translation>
+    </message>
+    <message>
+        <source>%1 segments, time unit %2 s, wait type %3, wait deviation %4, recipe %5</source>
+        <translation>%1 段，时间单位 %2 秒，等待类型 %3，等待偏差值 %4，工艺配方 %5</translation>
+    </message>
+    <message>
+        <source>Console</source>
+        <translation>控制台</translation>
+    </message>
+    <message>
+        <source>mt3600-console on %1</source>
+        <translation>%1 上的 mt3600-console</translation>
+    </message>
+    <message>
+        <source>Instrument address</source>
+        <translation>仪表地址</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>运行</translation>
+    </message>
+    <message>
+        <source> (joined at its start time)</source>
+        <translation>（于开始时间接入）</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>曲线</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>程序</translation>
+    </message>
+    <message>
+        <source>%1 (last seen)</source>
+        <translation>%1（最后一次看到）</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Soaks within tolerance</source>
+        <translation>保温段均在允差内</translation>
+    </message>
+    <message>
+        <source>Tolerance</source>
+        <translation>允差</translation>
+    </message>
+    <message>
+        <source>±%1, the program&apos;s wait deviation</source>
+        <translation>±%1，程序的等待偏差值</translation>
+    </message>
+    <message>
+        <source>±%1, set on the console</source>
+        <translation>±%1，在控制台上设定</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>报警</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>记录</translation>
+    </message>
+    <message>
+        <source>%1, %2 records</source>
+        <translation>%1，%2 条记录</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>Program run %1</source>
+        <translation>第 %1 次程序运行</translation>
+    </message>
+    <message>
+        <source>Segments</source>
+        <translation>段</translation>
+    </message>
+    <message>
+        <source>Events during the run</source>
+        <translation>运行期间的事件</translation>
+    </message>
+    <message>
+        <source>no PDF page</source>
+        <translation>无法开始 PDF 页面</translation>
+    </message>
+</context>
+<context>
+    <name>RunWatcher</name>
+    <message>
+        <source>recipe %1 places no segment table</source>
+        <translation>工艺配方 %1 不对应任何段表</translation>
+    </message>
+</context>
+<context>
+    <name>RunsForm</name>
+    <message>
+        <source>Run</source>
+        <translation>运行</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>结束</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>曲线</translation>
+    </message>
+    <message>
+        <source>Segments</source>
+        <translation>段</translation>
+    </message>
+    <message>
+        <source>How it ended</source>
+        <translation>结束方式</translation>
+    </message>
+    <message>
+        <source>Largest deviation on soaks</source>
+        <translation>保温段最大偏差</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>报警</translation>
+    </message>
+    <message>
+        <source>Used on soaks when the program does not wait on deviation</source>
+        <translation>程序不作偏差等待时，用于保温段</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>类别</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>事件</translation>
+    </message>
+    <message>
+        <source>file for PDF or CSV</source>
+        <translation>PDF 或 CSV 文件</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>PDF</source>
+        <translation>PDF</translation>
+    </message>
+    <message>
+        <source>CSV</source>
+        <translation>CSV</translation>
+    </message>
+    <message>
+        <source>Tolerance when the program does not wait (±):</source>
+        <translation>程序不等待时的允差（±）：</translation>
+    </message>
+    <message>
+        <source>The runs cannot be read: %1</source>
+        <translation>无法读取程序运行记录：%1</translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <translation>未读取</translation>
+    </message>
+    <message>
+        <source> (joined)</source>
+        <translation>（接入）</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n run(s) listed</source>
+        <translation>
+            <numerusform>已列出 %n 次运行</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>records gone</source>
+        <translation>记录已覆盖</translation>
+    </message>
+    <message>
+        <source>no soak</source>
+        <translation>无保温段</translation>
+    </message>
+    <message>
+        <source>The tolerance must be a number from 0 to 10000</source>
+        <translation>允差须为 0 到 10000 之间的数</translation>
+    </message>
+    <message>
+        <source>Name the file first</source>
+        <translation>请先填写文件名</translation>
+    </message>
+    <message>
+        <source>Run %1 written to %2</source>
+        <translation>第 %1 次运行已写入 %2</translation>
+    </message>
+    <message>
+        <source>Run %1 sent to the printer</source>
+        <translation>第 %1 次运行已送往打印机</translation>
     </message>
 </context>
 <context>
