@@ -1,0 +1,201 @@
+#include "historian/central_writer.h"
+
+#include "historian/historian_schema.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QUuid>
+#include <cmath>
+
+namespace {
+
+// Rows a statement: a few hundred kilobytes of text, well inside what the server takes at once.
+constexpr int kRowsPerStatement = 1000;
+
+QString number(double v) {
+    if (std::isnan(v))
+        return QStringLiteral("'NaN'");
+    if (std::isinf(v))
+        return v > 0 ? QStringLiteral("'Infinity'") : QStringLiteral("'-Infinity'");
+    return QString::number(v, 'g', 17);
+}
+
+QString utc_of_ms(qint64 ms) {
+    return QStringLiteral("to_timestamp(%1e-3)").arg(ms);
+}
+
+QString cursor_json(const OutboxCursor& c) {
+    return QStringLiteral("[%1, %2, %3]").arg(c.position).arg(c.sampledMs).arg(c.inclusive ? 1 : 0);
+}
+
+} // namespace
+
+CentralWriter::CentralWriter(HistorianConninfo info, QString consoleId)
+    : conninfo(std::move(info)), console(std::move(consoleId)),
+      connectionName(QStringLiteral("historian-central-") +
+                     QUuid::createUuid().toString(QUuid::Id128)) {}
+
+CentralWriter::~CentralWriter() {
+    disconnect();
+}
+
+bool CentralWriter::failed(const QString& text, QString* why) {
+    *why = text.trimmed();
+    connected = false; // the next attempt starts on a fresh connection
+    return false;
+}
+
+bool CentralWriter::connect(const QString& name, const QString& host, QString* why) {
+    disconnect();
+    QSqlDatabase db = historian_connection(conninfo, connectionName);
+    if (!db.isValid())
+        return failed(tr("Qt's PostgreSQL driver (QPSQL) is not installed: install "
+                         "libqt6sql6-psql"),
+                      why);
+    if (!db.open())
+        return failed(db.lastError().text(), why);
+    connected = true;
+    QString schemaWhy;
+    if (!HistorianSchema::ensure(db, &schemaWhy))
+        return failed(schemaWhy, why);
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("insert into consoles (id, name, host) values (?::uuid, ?, ?) on "
+                             "conflict (id) do update set name = excluded.name, host = "
+                             "excluded.host, last_seen = now()"));
+    q.addBindValue(console);
+    q.addBindValue(name);
+    q.addBindValue(host);
+    if (!q.exec())
+        return failed(q.lastError().text(), why);
+    return true;
+}
+
+void CentralWriter::disconnect() {
+    if (!QSqlDatabase::contains(connectionName))
+        return;
+    QSqlDatabase::database(connectionName, false).close();
+    QSqlDatabase::removeDatabase(connectionName);
+    connected = false;
+}
+
+QString CentralWriter::literal(const QVariant& value) const {
+    if (value.isNull())
+        return QStringLiteral("null");
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return QString::number(value.toLongLong());
+    case QMetaType::Double:
+        return number(value.toDouble());
+    default:
+        break;
+    }
+    QSqlField field(QString(), QMetaType(QMetaType::QString));
+    field.setValue(value.toString());
+    return QSqlDatabase::database(connectionName, false).driver()->formatValue(field);
+}
+
+bool CentralWriter::runBatch(const QStringList& statements, OutboxStream stream,
+                             const OutboxCursor& after, QString* why) {
+    if (!connected)
+        return failed(tr("not connected"), why);
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    if (!db.transaction())
+        return failed(db.lastError().text(), why);
+    QSqlQuery q(db);
+    for (const QString& sql : statements) {
+        if (!q.exec(sql)) {
+            const QString error = q.lastError().text();
+            db.rollback();
+            return failed(error, why);
+        }
+    }
+    const QString seen =
+        QStringLiteral("update consoles set last_seen = now(), cursors = cursors || "
+                       "jsonb_build_object(%1, %2::jsonb) where id = %3::uuid")
+            .arg(literal(stream_key(stream)), literal(cursor_json(after)), literal(console));
+    if (!q.exec(seen) || !db.commit()) {
+        const QString error =
+            q.lastError().isValid() ? q.lastError().text() : db.lastError().text();
+        db.rollback();
+        return failed(error, why);
+    }
+    return true;
+}
+
+bool CentralWriter::sendRecords(RecordTable table, std::optional<int> address,
+                                const std::vector<OutRecord>& rows, const MeasuredJudge& measured,
+                                const OutboxCursor& after, QString* why) {
+    const QString head = QStringLiteral(
+        "insert into records (console, address, stream, ring_number, sampled_utc, val0, val1, "
+        "val2, val3, val4, val5, val6, val7, measured) values ");
+    const QString fixed =
+        QStringLiteral("(%1::uuid, %2, '%3', ")
+            .arg(literal(console), address ? QString::number(*address) : QStringLiteral("null"),
+                 table == RecordTable::Short ? QStringLiteral("short") : QStringLiteral("long"));
+    QStringList statements;
+    QString sql;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const OutRecord& r = rows[i];
+        sql += (sql.isEmpty() ? head : QStringLiteral(", ")) + fixed + QString::number(r.number) +
+               u',' + utc_of_ms(r.sampledMs);
+        for (double v : r.values)
+            sql += u',' + number(v);
+        const QString judged = !measured ? QStringLiteral("null")
+                               : measured(QDateTime::fromMSecsSinceEpoch(r.sampledMs, Qt::UTC))
+                                   ? QStringLiteral("true")
+                                   : QStringLiteral("false");
+        sql += u',' + judged + u')';
+        if ((i + 1) % kRowsPerStatement == 0 || i + 1 == rows.size()) {
+            statements << sql + QStringLiteral(" on conflict do nothing");
+            sql.clear();
+        }
+    }
+    return runBatch(statements,
+                    table == RecordTable::Short ? OutboxStream::Short : OutboxStream::Long, after,
+                    why);
+}
+
+bool CentralWriter::sendEvents(const std::vector<OutRow>& rows, const OutboxCursor& after,
+                               QString* why) {
+    const QString head = QStringLiteral(
+        "insert into events (console, seq, utc_ms, utc, local_time, address, category, code, "
+        "source, old_value, new_value, pv, \"user\", host, result, detail, session, hash) "
+        "values ");
+    QStringList statements;
+    QString sql;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QVariantList& v = rows[i].values;
+        QStringList cells{literal(console) + QStringLiteral("::uuid"), literal(v[0]), literal(v[1]),
+                          utc_of_ms(v[1].toLongLong())};
+        for (int c = 2; c < v.size(); ++c)
+            cells << (v[c].isNull() && c != 3 && c != 7 && c != 8 && c != 9 && c != 15
+                          ? QStringLiteral("''") // a "not null" column an older file left empty
+                          : literal(v[c]));
+        sql += (sql.isEmpty() ? head : QStringLiteral(", ")) + u'(' + cells.join(u',') + u')';
+        if ((i + 1) % kRowsPerStatement == 0 || i + 1 == rows.size()) {
+            statements << sql + QStringLiteral(" on conflict do nothing");
+            sql.clear();
+        }
+    }
+    return runBatch(statements, OutboxStream::Events, after, why);
+}
+
+bool CentralWriter::sendRuns(const std::vector<OutRow>& rows, const OutboxCursor& after,
+                             QString* why) {
+    QStringList statements;
+    for (const OutRow& row : rows) {
+        const QVariantList& v = row.values;
+        const auto time = [&](const QVariant& ms) {
+            return ms.isNull() ? QStringLiteral("null") : utc_of_ms(ms.toLongLong());
+        };
+        statements << QStringLiteral("insert into runs (console, run_number, started_utc, "
+                                     "ended_utc, data) values (%1::uuid, %2, %3, %4, %5::jsonb) "
+                                     "on conflict do nothing")
+                          .arg(literal(console), literal(v[0]), time(v[1]), time(v[2]),
+                               literal(v[3]));
+    }
+    return runBatch(statements, OutboxStream::Runs, after, why);
+}
