@@ -17,8 +17,15 @@ QString time_text(qint64 ms) {
 
 } // namespace
 
+QString default_console_name(std::optional<int> address) {
+    const QString host = QSysInfo::machineHostName();
+    return address ? QStringLiteral("%1/%2").arg(host).arg(*address) : host;
+}
+
 ForwardPass::ForwardPass(ForwarderConfig config)
     : cfg(std::move(config)), outbox(cfg.recordFile), events(cfg.recordFile) {
+    if (cfg.consoleName.isEmpty())
+        cfg.consoleName = default_console_name(cfg.address);
     if (cfg.session.isEmpty())
         cfg.session = QStringLiteral("%1:%2:%3")
                           .arg(QSysInfo::machineHostName())
@@ -43,6 +50,7 @@ ForwardPass::Outcome ForwardPass::step(QString* why) {
         central = std::make_unique<CentralWriter>(cfg.conninfo, id);
         if (!central->connect(cfg.consoleName, QSysInfo::machineHostName(), why))
             return Outcome::Failed;
+        reached = true;
     }
     bool sent = false;
     pendingRows = 0;
@@ -81,6 +89,7 @@ bool ForwardPass::stepRing(RecordTable table, bool* sent, QString* why) {
         !outbox.saveCursor(stream, batch->after, why))
         return false;
     pendingRows += batch->waiting - qint64(batch->rows.size());
+    sentRows += qint64(batch->rows.size());
     *sent = true;
     return true;
 }
@@ -102,6 +111,7 @@ bool ForwardPass::stepRows(OutboxStream stream, bool* sent, QString* why) {
     if (!ok || !outbox.saveCursor(stream, batch->after, why))
         return false;
     pendingRows += std::max<qint64>(0, batch->waiting - qint64(batch->rows.size()));
+    sentRows += qint64(batch->rows.size());
     *sent = true;
     return true;
 }

@@ -30,6 +30,9 @@ struct ForwarderConfig {
     int batchRows = 5000;
 };
 
+// "<host>/<address>": a console's name when none is given.
+QString default_console_name(std::optional<int> address);
+
 struct HistorianState {
     enum class Phase { Off, Connecting, Current, CatchingUp, Failing };
     Phase phase = Phase::Off;
@@ -55,6 +58,8 @@ public:
     bool connected() const { return central && central->isConnected(); }
     qint64 waiting() const { return pendingRows; }
     qint64 behindMs() const { return behind; }
+    qint64 sent() const { return sentRows; } // rows committed centrally since start
+    bool everConnected() const { return reached; }
     const QString& consoleId() const { return id; }
     // Journals an event of the historian in the record file (forwarded like any other).
     void journal(const QString& code, const QString& detail, const QString& oldValue = QString(),
@@ -72,6 +77,8 @@ private:
     QString id;
     qint64 pendingRows = 0;
     qint64 behind = 0;
+    qint64 sentRows = 0;
+    bool reached = false;
 };
 
 class ForwarderWorker;

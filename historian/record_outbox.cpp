@@ -229,11 +229,13 @@ std::optional<RingBatch> RecordOutbox::nextRecords(RecordTable table, const Outb
 std::optional<RingBatch> RecordOutbox::ringBatch(RecordTable table, const OutboxCursor& after,
                                                  int limit, QString* why) {
     why->clear();
+    RingBatch batch;
+    batch.after = after;
+    if (!hasTable(QStringLiteral("sl_void")) || !hasTable(QLatin1String(spec_of(table).name)))
+        return batch; // a file with a journal only
     const auto pos = writePosition(table, why);
     if (!pos)
         return std::nullopt;
-    RingBatch batch;
-    batch.after = after;
     if (*pos <= 0 || *pos > kRingSize)
         return batch; // nothing recorded yet
     // The oldest row held: the one the logger writes next, once the ring is full.
