@@ -46,6 +46,9 @@ bool ForwardPass::start(QString* why) {
 }
 
 ForwardPass::Outcome ForwardPass::step(QString* why) {
+    // While it fails, records pile up from the moment it last went round.
+    if (waitingSinceMs == 0)
+        waitingSinceMs = QDateTime::currentMSecsSinceEpoch();
     if (!connected()) {
         central = std::make_unique<CentralWriter>(cfg.conninfo, id);
         if (!central->connect(cfg.consoleName, QSysInfo::machineHostName(), why))
@@ -59,6 +62,12 @@ ForwardPass::Outcome ForwardPass::step(QString* why) {
         !stepRows(OutboxStream::Events, &sent, why) || !stepRows(OutboxStream::Runs, &sent, why))
         return Outcome::Failed;
     return sent ? Outcome::Sent : Outcome::Current;
+}
+
+qint64 ForwardPass::behindMs() const {
+    return waitingSinceMs
+               ? std::max<qint64>(0, QDateTime::currentMSecsSinceEpoch() - waitingSinceMs)
+               : 0;
 }
 
 bool ForwardPass::stepRing(RecordTable table, bool* sent, QString* why) {
@@ -80,9 +89,7 @@ bool ForwardPass::stepRing(RecordTable table, bool* sent, QString* why) {
     if (!batch)
         return false;
     if (table == RecordTable::Short)
-        behind = batch->rows.empty()
-                     ? 0
-                     : QDateTime::currentMSecsSinceEpoch() - batch->rows.front().sampledMs;
+        waitingSinceMs = batch->rows.empty() ? 0 : batch->rows.front().sampledMs;
     if (batch->rows.empty())
         return true;
     if (!central->sendRecords(table, cfg.address, batch->rows, cfg.measured, batch->after, why) ||
@@ -90,6 +97,9 @@ bool ForwardPass::stepRing(RecordTable table, bool* sent, QString* why) {
         return false;
     pendingRows += batch->waiting - qint64(batch->rows.size());
     sentRows += qint64(batch->rows.size());
+    if (table == RecordTable::Short)
+        waitingSinceMs =
+            batch->waiting > qint64(batch->rows.size()) ? batch->rows.back().sampledMs : 0;
     *sent = true;
     return true;
 }
@@ -165,6 +175,16 @@ HistorianForwarder::~HistorianForwarder() {
     thread->quit();
     thread->wait();
     delete thread;
+}
+
+void HistorianForwarder::retire() {
+    disconnect();
+    if (thread) {
+        connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+        thread->quit();
+        thread = nullptr;
+    }
+    deleteLater();
 }
 
 void HistorianForwarder::start() {

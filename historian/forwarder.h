@@ -57,7 +57,8 @@ public:
     Outcome step(QString* why);
     bool connected() const { return central && central->isConnected(); }
     qint64 waiting() const { return pendingRows; }
-    qint64 behindMs() const { return behind; }
+    // How old the oldest short record not yet central is (0: none waits).
+    qint64 behindMs() const;
     qint64 sent() const { return sentRows; } // rows committed centrally since start
     bool everConnected() const { return reached; }
     const QString& consoleId() const { return id; }
@@ -76,7 +77,7 @@ private:
     std::unique_ptr<CentralWriter> central;
     QString id;
     qint64 pendingRows = 0;
-    qint64 behind = 0;
+    qint64 waitingSinceMs = 0; // the sampled time of the oldest short record waiting
     qint64 sentRows = 0;
     bool reached = false;
 };
@@ -90,6 +91,9 @@ public:
     // Ends the thread: a pass under way finishes first (bounded by the connect time out).
     ~HistorianForwarder() override;
     void start();
+    // Lets go of the forwarder without waiting for it: its thread ends after the pass under way
+    // and takes itself and this object away (a new setting replaces the forwarder this way).
+    void retire();
     const HistorianState& state() const { return current; }
 
 signals:
