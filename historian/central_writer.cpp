@@ -7,6 +7,7 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QUuid>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -20,6 +21,15 @@ QString number(double v) {
     if (std::isinf(v))
         return v > 0 ? QStringLiteral("'Infinity'") : QStringLiteral("'-Infinity'");
     return QString::number(v, 'g', 17);
+}
+
+// A number inside an array literal, where NaN and the infinities go unquoted.
+QString array_number(double v) {
+    if (std::isnan(v))
+        return QStringLiteral("NaN");
+    if (std::isinf(v))
+        return v > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+    return QString::number(v, 'g', 9);
 }
 
 QString utc_of_ms(qint64 ms) {
@@ -47,7 +57,7 @@ bool CentralWriter::failed(const QString& text, QString* why) {
     return false;
 }
 
-bool CentralWriter::connect(const QString& name, const QString& host, QString* why) {
+bool CentralWriter::connect(const QString& name, const QString& host, bool renames, QString* why) {
     disconnect();
     QSqlDatabase db = historian_connection(conninfo, connectionName);
     if (!db.isValid())
@@ -61,12 +71,17 @@ bool CentralWriter::connect(const QString& name, const QString& host, QString* w
     if (!HistorianSchema::ensure(db, &schemaWhy))
         return failed(schemaWhy, why);
     QSqlQuery q(db);
+    // A name given by the operator renames the console; a default one (a file forwarded from
+    // another PC, say) leaves the name and host it had.
     q.prepare(QStringLiteral("insert into consoles (id, name, host) values (?::uuid, ?, ?) on "
-                             "conflict (id) do update set name = excluded.name, host = "
-                             "excluded.host, last_seen = now()"));
+                             "conflict (id) do update set name = case when ? then excluded.name "
+                             "else consoles.name end, host = case when ? then excluded.host else "
+                             "consoles.host end, last_seen = now()"));
     q.addBindValue(console);
     q.addBindValue(name);
     q.addBindValue(host);
+    q.addBindValue(renames);
+    q.addBindValue(renames);
     if (!q.exec())
         return failed(q.lastError().text(), why);
     return true;
@@ -128,30 +143,41 @@ bool CentralWriter::runBatch(const QStringList& statements, OutboxStream stream,
 bool CentralWriter::sendRecords(RecordTable table, std::optional<int> address,
                                 const std::vector<OutRecord>& rows, const MeasuredJudge& measured,
                                 const OutboxCursor& after, QString* why) {
-    const QString head = QStringLiteral(
-        "insert into records (console, address, stream, ring_number, sampled_utc, val0, val1, "
-        "val2, val3, val4, val5, val6, val7, measured) values ");
-    const QString fixed =
-        QStringLiteral("(%1::uuid, %2, '%3', ")
-            .arg(literal(console), address ? QString::number(*address) : QStringLiteral("null"),
-                 table == RecordTable::Short ? QStringLiteral("short") : QStringLiteral("long"));
+    // A column an array: the server reads eleven array literals instead of parsing thousands of
+    // row expressions, several times faster.
     QStringList statements;
-    QString sql;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const OutRecord& r = rows[i];
-        sql += (sql.isEmpty() ? head : QStringLiteral(", ")) + fixed + QString::number(r.number) +
-               u',' + utc_of_ms(r.sampledMs);
-        for (double v : r.values)
-            sql += u',' + number(v);
-        const QString judged = !measured ? QStringLiteral("null")
-                               : measured(QDateTime::fromMSecsSinceEpoch(r.sampledMs, Qt::UTC))
-                                   ? QStringLiteral("true")
-                                   : QStringLiteral("false");
-        sql += u',' + judged + u')';
-        if ((i + 1) % kRowsPerStatement == 0 || i + 1 == rows.size()) {
-            statements << sql + QStringLiteral(" on conflict do nothing");
-            sql.clear();
+    for (std::size_t first = 0; first < rows.size(); first += kRowsPerStatement) {
+        const std::size_t end = std::min(rows.size(), first + kRowsPerStatement);
+        std::array<QStringList, 11> columns; // number, ms, eight values, measured
+        for (std::size_t i = first; i < end; ++i) {
+            const OutRecord& r = rows[i];
+            columns[0] << QString::number(r.number);
+            columns[1] << QString::number(r.sampledMs);
+            for (int v = 0; v < 8; ++v)
+                columns[2 + v] << array_number(r.values[v]);
+            columns[10] << (!measured ? QStringLiteral("NULL")
+                            : measured(QDateTime::fromMSecsSinceEpoch(r.sampledMs, Qt::UTC))
+                                ? QStringLiteral("t")
+                                : QStringLiteral("f"));
         }
+        const auto array = [&](int c, const char* type) {
+            return QStringLiteral("'{%1}'::%2[]").arg(columns[c].join(u','), QLatin1String(type));
+        };
+        QStringList arrays{array(0, "integer"), array(1, "bigint")};
+        for (int v = 0; v < 8; ++v)
+            arrays << array(2 + v, "real");
+        arrays << array(10, "boolean");
+        statements << QStringLiteral(
+                          "insert into records (console, address, stream, ring_number, "
+                          "sampled_utc, val0, val1, val2, val3, val4, val5, val6, val7, measured) "
+                          "select %1::uuid, %2, '%3', n, timestamptz 'epoch' + ms * interval "
+                          "'1 ms', v0, v1, v2, v3, v4, v5, v6, v7, m from unnest(%4) as t(n, ms, "
+                          "v0, v1, v2, v3, v4, v5, v6, v7, m) on conflict do nothing")
+                          .arg(literal(console),
+                               address ? QString::number(*address) : QStringLiteral("null"),
+                               table == RecordTable::Short ? QStringLiteral("short")
+                                                           : QStringLiteral("long"),
+                               arrays.join(QStringLiteral(", ")));
     }
     return runBatch(statements,
                     table == RecordTable::Short ? OutboxStream::Short : OutboxStream::Long, after,

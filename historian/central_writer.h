@@ -25,8 +25,9 @@ public:
     CentralWriter(const CentralWriter&) = delete;
     CentralWriter& operator=(const CentralWriter&) = delete;
 
-    // Opens the connection, makes or upgrades the schema and enters the console.
-    bool connect(const QString& name, const QString& host, QString* why);
+    // Opens the connection, makes or upgrades the schema and enters the console; `renames`: the
+    // name and host replace those the console has there already.
+    bool connect(const QString& name, const QString& host, bool renames, QString* why);
     void disconnect();
     bool isConnected() const { return connected; }
 

@@ -24,7 +24,8 @@ QString default_console_name(std::optional<int> address) {
 
 ForwardPass::ForwardPass(ForwarderConfig config)
     : cfg(std::move(config)), outbox(cfg.recordFile), events(cfg.recordFile) {
-    if (cfg.consoleName.isEmpty())
+    named = !cfg.consoleName.isEmpty();
+    if (!named)
         cfg.consoleName = default_console_name(cfg.address);
     if (cfg.session.isEmpty())
         cfg.session = QStringLiteral("%1:%2:%3")
@@ -51,7 +52,7 @@ ForwardPass::Outcome ForwardPass::step(QString* why) {
         waitingSinceMs = QDateTime::currentMSecsSinceEpoch();
     if (!connected()) {
         central = std::make_unique<CentralWriter>(cfg.conninfo, id);
-        if (!central->connect(cfg.consoleName, QSysInfo::machineHostName(), why))
+        if (!central->connect(cfg.consoleName, QSysInfo::machineHostName(), named, why))
             return Outcome::Failed;
         reached = true;
     }

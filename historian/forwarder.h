@@ -80,6 +80,7 @@ private:
     qint64 waitingSinceMs = 0; // the sampled time of the oldest short record waiting
     qint64 sentRows = 0;
     bool reached = false;
+    bool named = false; // the name was given, not made up
 };
 
 class ForwarderWorker;
