@@ -67,6 +67,7 @@ bool CentralWriter::connect(const QString& name, const QString& host, bool renam
     if (!db.open())
         return failed(db.lastError().text(), why);
     connected = true;
+    driver = db.driver();
     QString schemaWhy;
     if (!HistorianSchema::ensure(db, &schemaWhy))
         return failed(schemaWhy, why);
@@ -90,6 +91,7 @@ bool CentralWriter::connect(const QString& name, const QString& host, bool renam
 void CentralWriter::disconnect() {
     if (!QSqlDatabase::contains(connectionName))
         return;
+    driver = nullptr;
     QSqlDatabase::database(connectionName, false).close();
     QSqlDatabase::removeDatabase(connectionName);
     connected = false;
@@ -107,9 +109,11 @@ QString CentralWriter::literal(const QVariant& value) const {
     default:
         break;
     }
+    if (!driver)
+        return QStringLiteral("null"); // never sent: runBatch refuses without a connection
     QSqlField field(QString(), QMetaType(QMetaType::QString));
     field.setValue(value.toString());
-    return QSqlDatabase::database(connectionName, false).driver()->formatValue(field);
+    return driver->formatValue(field); // the server's own escaping of texts
 }
 
 bool CentralWriter::runBatch(const QStringList& statements, OutboxStream stream,
@@ -186,23 +190,32 @@ bool CentralWriter::sendRecords(RecordTable table, std::optional<int> address,
 
 bool CentralWriter::sendEvents(const std::vector<OutRow>& rows, const OutboxCursor& after,
                                QString* why) {
-    const QString head = QStringLiteral(
-        "insert into events (console, seq, utc_ms, utc, local_time, address, category, code, "
-        "source, old_value, new_value, pv, \"user\", host, result, detail, session, hash) "
-        "values ");
+    // The rows as plain literals; the console, the time and the types are put on once a
+    // statement, in the select list, not once a row.
+    const QString head =
+        QStringLiteral(
+            "insert into events (console, seq, utc_ms, utc, local_time, address, category, code, "
+            "source, old_value, new_value, pv, \"user\", host, result, detail, session, hash) "
+            "select "
+            "%1::uuid, seq::bigint, ms::bigint, timestamptz 'epoch' + ms::bigint * interval '1 "
+            "ms', "
+            "lt, a::integer, cat, code, src, o, n, pv::double precision, u, h, r, d, s, hash::text "
+            "from (values ")
+            .arg(literal(console));
+    const QString tail = QStringLiteral(") as v(seq, ms, lt, a, cat, code, src, o, n, pv, u, h, r, "
+                                        "d, s, hash) on conflict do nothing");
     QStringList statements;
     QString sql;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const QVariantList& v = rows[i].values;
-        QStringList cells{literal(console) + QStringLiteral("::uuid"), literal(v[0]), literal(v[1]),
-                          utc_of_ms(v[1].toLongLong())};
-        for (int c = 2; c < v.size(); ++c)
+        QStringList cells;
+        for (int c = 0; c < v.size(); ++c)
             cells << (v[c].isNull() && c != 3 && c != 7 && c != 8 && c != 9 && c != 15
                           ? QStringLiteral("''") // a "not null" column an older file left empty
                           : literal(v[c]));
         sql += (sql.isEmpty() ? head : QStringLiteral(", ")) + u'(' + cells.join(u',') + u')';
         if ((i + 1) % kRowsPerStatement == 0 || i + 1 == rows.size()) {
-            statements << sql + QStringLiteral(" on conflict do nothing");
+            statements << sql + tail;
             sql.clear();
         }
     }

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QSqlDriver>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -48,4 +49,5 @@ private:
     QString console;
     QString connectionName;
     bool connected = false;
+    QSqlDriver* driver = nullptr; // the open connection's, while connected
 };

@@ -325,8 +325,9 @@ std::optional<RowBatch> RecordOutbox::nextEvents(const OutboxCursor& after, int 
     while (q.next()) {
         OutRow row;
         row.position = q.value(0).toLongLong();
+        // isNull() of the query, not of the value: a NULL reads as a value 0 or "" otherwise.
         for (int i = 0; i < 16; ++i)
-            row.values << q.value(i);
+            row.values << (q.isNull(i) ? QVariant() : q.value(i));
         batch.waiting = q.value(16).toLongLong();
         batch.rows.push_back(std::move(row));
     }
@@ -361,7 +362,7 @@ std::optional<RowBatch> RecordOutbox::nextRuns(const OutboxCursor& after, int li
         QVariant number = q.value(0), started, ended;
         for (int i = 1; i < rec.count(); ++i) {
             const QString name = rec.fieldName(i);
-            data.insert(name, QJsonValue::fromVariant(q.value(i)));
+            data.insert(name, q.isNull(i) ? QJsonValue() : QJsonValue::fromVariant(q.value(i)));
             if (name == u"run_number" || name == u"run" || name == u"number")
                 number = q.value(i);
             else if (!started.isValid() && name.contains(QStringLiteral("start")))

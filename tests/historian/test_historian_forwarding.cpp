@@ -3,9 +3,11 @@
 // when MT_TEST_PG names no server.
 #include "historian/forwarder.h"
 #include "historian_rig.h"
+#include "journal/journal_store.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <cmath>
 
 class TestHistorianForwarding : public QObject {
     Q_OBJECT
@@ -54,6 +56,12 @@ private slots:
         const QString name = QTest::currentDataTag();
         LoggedFile file(dir.filePath(name));
         QVERIFY(file.log(RecordTable::Short, shortRows) && file.log(RecordTable::Long, longRows));
+        JournalStore journal(dir.filePath(name)); // events with their chain, one without a PV
+        for (const double pv : {std::nan(""), 801.5, 0.0})
+            QVERIFY(journal.append({0, 1765000000000, "2025-12-06 05:46:40.000", 1,
+                                    EventCategory::Write, "register", "PID", "1", "2",
+                                    std::isnan(pv) ? std::nullopt : std::optional(pv), "anna", "pc",
+                                    "accepted", "Kp 1 → 2", "pc:1:1"}));
         ForwardPass pass(config(name));
         QString why;
         QVERIFY2(pass.start(&why), qPrintable(why));
@@ -64,6 +72,18 @@ private slots:
         QCOMPARE(central_rows(pass.consoleId(), "short"), file.rows(RecordTable::Short));
         QCOMPARE(central_rows(pass.consoleId(), "long"), file.rows(RecordTable::Long));
         QCOMPARE(pass.waiting(), 0);
+        QSqlQuery local(QSqlDatabase::database(file.db)), central(central_db());
+        QVERIFY(local.exec("select seq, hash, pv, detail from events order by seq"));
+        QVERIFY(central.exec("select seq, hash, pv, detail from events order by seq"));
+        while (local.next()) {
+            QVERIFY(central.next());
+            const auto text = [](const QSqlQuery& q, int c) {
+                return q.isNull(c) ? QString("NULL") : q.value(c).toString();
+            };
+            for (int c = 0; c < 4; ++c)
+                QCOMPARE(text(central, c), text(local, c));
+        }
+        QVERIFY(!central.next());
     }
 
     // Two consoles into one database, each its own rows under its own id.
