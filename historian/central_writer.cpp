@@ -77,14 +77,15 @@ bool CentralWriter::connect(const QString& name, const QString& host, bool renam
     q.prepare(QStringLiteral("insert into consoles (id, name, host) values (?::uuid, ?, ?) on "
                              "conflict (id) do update set name = case when ? then excluded.name "
                              "else consoles.name end, host = case when ? then excluded.host else "
-                             "consoles.host end, last_seen = now()"));
+                             "consoles.host end, last_seen = now() returning (xmax = 0)"));
     q.addBindValue(console);
     q.addBindValue(name);
     q.addBindValue(host);
     q.addBindValue(renames);
     q.addBindValue(renames);
-    if (!q.exec())
+    if (!q.exec() || !q.next())
         return failed(q.lastError().text(), why);
+    newHere = q.value(0).toBool(); // a row inserted, not updated
     return true;
 }
 

@@ -31,6 +31,8 @@ public:
     bool connect(const QString& name, const QString& host, bool renames, QString* why);
     void disconnect();
     bool isConnected() const { return connected; }
+    // The database had never seen this console (a new server, or one wiped): at connect().
+    bool consoleIsNew() const { return newHere; }
 
     // Each its own transaction, with the cursor the batch takes the stream to.
     bool sendRecords(RecordTable table, std::optional<int> address,
@@ -49,5 +51,6 @@ private:
     QString console;
     QString connectionName;
     bool connected = false;
+    bool newHere = false;
     QSqlDriver* driver = nullptr; // the open connection's, while connected
 };

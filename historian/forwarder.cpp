@@ -54,6 +54,10 @@ ForwardPass::Outcome ForwardPass::step(QString* why) {
         central = std::make_unique<CentralWriter>(cfg.conninfo, id);
         if (!central->connect(cfg.consoleName, QSysInfo::machineHostName(), named, why))
             return Outcome::Failed;
+        // A database that has never seen this console (the console pointed at another server,
+        // or the old one wiped) gets everything the file holds, whatever went elsewhere before.
+        if (central->consoleIsNew() && !outbox.clearCursors(why))
+            return Outcome::Failed;
         reached = true;
     }
     bool sent = false;

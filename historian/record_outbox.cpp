@@ -158,6 +158,12 @@ bool RecordOutbox::saveCursor(OutboxStream stream, const OutboxCursor& c, QStrin
     return q.exec() || fail(q.lastError().text(), why);
 }
 
+bool RecordOutbox::clearCursors(QString* why) {
+    QSqlQuery q(db());
+    return q.exec(QStringLiteral("delete from historian_cursor")) ||
+           fail(q.lastError().text(), why);
+}
+
 qint64 RecordOutbox::sampled_ms(double date, double time) {
     // The local offset is looked up once an hour of records: asking the time zone for every row
     // would cost more than the rest of a catch-up.

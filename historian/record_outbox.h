@@ -83,6 +83,7 @@ public:
 
     std::optional<OutboxCursor> cursor(OutboxStream stream, QString* why);
     bool saveCursor(OutboxStream stream, const OutboxCursor& cursor, QString* why);
+    bool clearCursors(QString* why); // everything the file holds goes again
 
     // Up to `limit` rows after the cursor; empty on a database error.
     std::optional<RingBatch> nextRecords(RecordTable table, const OutboxCursor& after, int limit,

@@ -86,6 +86,25 @@ private slots:
         QVERIFY(!central.next());
     }
 
+    // A database wiped (or another one) gets everything again; a newer one is refused, saying so.
+    void newDatabase() {
+        LoggedFile file(dir.filePath("new"));
+        QVERIFY(file.log(RecordTable::Short, 50));
+        ForwardPass pass(config("new"));
+        QString why;
+        QVERIFY(pass.start(&why) && drain(pass));
+        central_db(true);
+        ForwardPass again(config("new")); // the console started again
+        QVERIFY(again.start(&why) && drain(again));
+        QCOMPARE(central_rows(again.consoleId(), "short"), file.rows(RecordTable::Short));
+        QVERIFY(QSqlQuery(central_db()).exec("insert into schema_version values (2)"));
+        ForwardPass older(config("new"));
+        QVERIFY(older.start(&why));
+        QCOMPARE(older.step(&why), ForwardPass::Outcome::Failed);
+        QVERIFY2(why.contains("schema version 2, newer than this console knows (1)"),
+                 qPrintable(why));
+    }
+
     // Two consoles into one database, each its own rows under its own id.
     void twoConsolesKeptApart() {
         LoggedFile a(dir.filePath("a")), b(dir.filePath("b"));
