@@ -1,11 +1,13 @@
 #include "console_app.h"
 
 #include "app/demo_instrument.h"
+#include "app/historian_wiring.h"
 #include "app/journal_wiring.h"
 #include "app/plan_wiring.h"
 #include "app/screens.h"
 #include "app/splash_form.h"
 #include "core/console_settings.h"
+#include "historian/historian_dialog.h"
 #include "journal/event_journal.h"
 #include "journal/event_watcher.h"
 #include "journal/journal_link.h"
@@ -32,7 +34,9 @@ ConsoleApp::ConsoleApp(ConsoleOptions options, QObject* parent)
 }
 
 ConsoleApp::~ConsoleApp() {
-    // The overview goes before the forms it uses; the link closes its device on the way out.
+    // The forwarder's thread first; the overview goes before the forms it uses; the link closes
+    // its device on the way out.
+    historian.reset();
     overview.reset();
     logger.reset();
     plans.reset();
@@ -98,6 +102,12 @@ void ConsoleApp::createForms() {
     records->watch(logger->store());
     show_journal_state(*records, *journal);
     overview->setRecordIndicator(records);
+    historian = std::make_unique<HistorianWiring>(
+        options.dbPath.isEmpty() ? RecordStore::defaultPath() : options.dbPath, options.address,
+        journal->session(), *records);
+    historian->start(
+        options.historian.isEmpty() ? HistorianDialog::savedConninfo() : options.historian,
+        options.consoleName.isEmpty() ? HistorianDialog::savedConsoleName() : options.consoleName);
     connectAtStart();
     // Once the link has had its first poll cycles, so the screen shows the instrument's values.
     if (!options.screen.isEmpty())

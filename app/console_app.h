@@ -5,9 +5,9 @@
 // the logger's state and the value axis, and hands them to the forms that use them.
 
 #include "app/console_options.h"
+#include "charts/value_axis.h"
 #include "link/instrument.h"
 #include "records/logger_state.h"
-#include "charts/value_axis.h"
 
 #include <QObject>
 #include <memory>
@@ -15,6 +15,7 @@
 class DemoInstrument;
 class EventJournal;
 class EventWatcher;
+class HistorianWiring;
 class JournalLink;
 class Met1;
 class ModbusLink;
@@ -56,5 +57,6 @@ private:
     std::unique_ptr<mscom> logger;
     std::unique_ptr<OverviewForm> overview;
     std::unique_ptr<DemoInstrument> demo;
+    std::unique_ptr<HistorianWiring> historian;
     std::unique_ptr<frmSplash> splash; // until it hands over
 };

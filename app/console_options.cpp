@@ -1,5 +1,6 @@
 #include "console_options.h"
 
+#include "historian/historian_conninfo.h"
 #include "journal/journal_time.h"
 #include "link/line_settings.h"
 
@@ -165,6 +166,23 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
         QStringLiteral("For --run-report: the run's number (default: the newest run that ended)."),
         QStringLiteral("N"));
     p.addOptions({runReport, run});
+    const QCommandLineOption historian(
+        QStringLiteral("historian"),
+        QStringLiteral("Forward records, events and runs to the central PostgreSQL database named "
+                       "by a libpq connection string (host=... dbname=... user=...) or "
+                       "service=NAME; the password from ~/.pgpass, PGPASSFILE or a service file, "
+                       "never here."),
+        QStringLiteral("CONNINFO"));
+    const QCommandLineOption consoleName(
+        QStringLiteral("console-name"),
+        QStringLiteral("This console's name in the historian (default: host name and instrument "
+                       "address)."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption forward(
+        QStringLiteral("forward"),
+        QStringLiteral("Forward what the record file (--db) holds to --historian and exit; no "
+                       "window. Exit 0 all forwarded, 1 some rows could not be, 2 cannot start."));
+    p.addOptions({historian, consoleName, forward});
 
     exitCode = 0;
     // The usage line names the program itself, not the path it was started by.
@@ -286,6 +304,20 @@ std::optional<ConsoleOptions> parse_console_options(const QStringList& arguments
     }
     if (p.isSet(runReport) && (!o.exportCsv.isEmpty() || events || fileJobs > 0 || o.verifyJournal))
         errors << OptionText::tr("--run-report goes alone (with --run and --db)");
+    o.historian = p.value(historian);
+    o.consoleName = p.value(consoleName).trimmed();
+    o.forward = p.isSet(forward);
+    if (p.isSet(historian)) {
+        QString why;
+        if (!HistorianConninfo::parse(o.historian, &why))
+            errors << OptionText::tr("--historian: %1").arg(why);
+    }
+    if (o.forward && !p.isSet(historian))
+        errors << OptionText::tr("--forward needs --historian CONNINFO");
+    if (o.forward && (!o.exportCsv.isEmpty() || events || fileJobs > 0 || o.verifyJournal))
+        errors << OptionText::tr("--forward goes alone (with --historian, --console-name, --db)");
+    if (p.isSet(consoleName) && o.consoleName.isEmpty())
+        errors << OptionText::tr("--console-name needs a name");
     o.language = p.value(lang).trimmed();
     o.screen = p.value(screen).trimmed();
     if (!o.screen.isEmpty() && !kStartScreens.contains(o.screen))

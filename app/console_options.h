@@ -43,6 +43,12 @@ struct ConsoleOptions {
     std::optional<qint64> run;
     // --verify-journal: check the event journal's hash chain, print the first break, then exit.
     bool verifyJournal = false;
+    // --historian CONNINFO: forward the record file to the central database (checked: no
+    // password in it); empty: the remembered setting, if any.
+    QString historian;
+    QString consoleName; // --console-name NAME; empty: host name and instrument address
+    // --forward: forward what the record file holds to --historian, without a window, then exit.
+    bool forward = false;
 };
 
 // Parses the arguments; on an error or --help the text to print is returned in `message` and the

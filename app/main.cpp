@@ -6,6 +6,7 @@
 #include "core/console_settings.h"
 #include "core/output_target.h"
 #include "files/setup_job.h"
+#include "historian/forwarder.h"
 #include "journal/event_export.h"
 #include "journal/event_journal.h"
 #include "journal/journal_chain.h"
@@ -26,6 +27,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -150,6 +152,60 @@ int verify_journal(int argc, char* argv[], const ConsoleOptions& options) {
                  qPrintable(check.text()));
     return intact ? 0 : state == ChainCheck::State::Broken ? 1 : 2;
 }
+// --forward: what the record file holds (a file copied off a PC that died, say) forwarded to the
+// historian; 0 all forwarded, 1 some rows could not be (the server went away and stayed away), 2
+// cannot start (the file or the server cannot be used), the reason said.
+int forward_records(int argc, char* argv[], const ConsoleOptions& options) {
+    QCoreApplication app(argc, argv);
+    install_console_translation(app, options.language);
+    QString why;
+    const auto info = HistorianConninfo::parse(options.historian, &why);
+    const QString file = options.dbPath.isEmpty() ? RecordStore::defaultPath() : options.dbPath;
+    if (!QFileInfo(file).isFile()) { // nothing is made where no record file is
+        std::fprintf(stderr, "mt3600-console: %s\n",
+                     qPrintable(CommandLine::tr("there is no record file at %1").arg(file)));
+        return 2;
+    }
+    ForwardPass pass({file,
+                      info.value_or(HistorianConninfo{}),
+                      options.consoleName,
+                      options.address,
+                      QString(),
+                      {},
+                      5000});
+    if (!info || !pass.start(&why)) {
+        std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(why));
+        return 2;
+    }
+    // A server that goes away part-way gets the forwarder's first back-off steps (1, 2, 4 s).
+    int failures = 0;
+    for (;;) {
+        const ForwardPass::Outcome outcome = pass.step(&why);
+        if (outcome == ForwardPass::Outcome::Current)
+            break;
+        if (outcome == ForwardPass::Outcome::Sent) {
+            failures = 0;
+            continue;
+        }
+        if (!pass.everConnected() || ++failures > 3) {
+            std::fprintf(
+                stderr, "mt3600-console: %s\n",
+                qPrintable(CommandLine::tr("forwarding to the historian failed: %1").arg(why)));
+            if (!pass.everConnected())
+                return 2;
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(CommandLine::tr("mt3600-console: %1 rows forwarded, some "
+                                                    "could not be")
+                                        .arg(pass.sent())));
+            return 1;
+        }
+        QThread::sleep(ForwarderWorker::backoffS(failures));
+    }
+    std::printf("%s\n", qPrintable(CommandLine::tr("mt3600-console: %1 rows forwarded, all of "
+                                                   "the record file is in the historian")
+                                       .arg(pass.sent())));
+    return 0;
+}
 // --backup, --compare, --restore: an instrument file against the instrument on --connect, with
 // no window; the report on stdout, exit 0 (done, or no differences), 1 (differences, or writes
 // not taken), 2 (bad arguments, no link, a refused file).
@@ -256,6 +312,8 @@ int main(int argc, char* argv[]) {
         return run_report(argc, argv, *options);
     if (options->verifyJournal)
         return verify_journal(argc, argv, *options);
+    if (options->forward)
+        return forward_records(argc, argv, *options);
     if (!options->backup.isEmpty() || !options->compare.isEmpty() || !options->restore.isEmpty())
         return file_job(argc, argv, *options);
     QApplication app(argc, argv);

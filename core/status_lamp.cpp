@@ -27,6 +27,10 @@ void StatusLamp::showView(const LampView& view, const QString& detail) {
         p.setColor(QPalette::Window, QColor(200, 255, 200));
         p.setColor(QPalette::WindowText, Qt::black);
         break;
+    case LampHealth::Lagging:
+        p.setColor(QPalette::Window, QColor(255, 191, 0));
+        p.setColor(QPalette::WindowText, Qt::black);
+        break;
     case LampHealth::Failing:
         p.setColor(QPalette::Window, QColor(210, 30, 30));
         p.setColor(QPalette::WindowText, Qt::white);

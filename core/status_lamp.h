@@ -1,11 +1,11 @@
 #pragma once
 // The status indicators of the overview (link, record file) share one lamp: a sunken panel with a
-// line of text that is grey while closed, green while things work and red while they fail. The
-// line is cut to the lamp's width; the tooltip has all of it.
+// line of text that is grey while closed, green while things work, amber while they lag behind
+// and red while they fail. The line is cut to the lamp's width; the tooltip has all of it.
 
 #include "core/elided_label.h"
 
-enum class LampHealth { Closed, Good, Failing };
+enum class LampHealth { Closed, Good, Lagging, Failing };
 
 struct LampView {
     QString text;

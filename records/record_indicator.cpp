@@ -37,7 +37,24 @@ void RecordIndicator::display(const RecordStoreStatus& status) {
         shown.text += u' ' + tr("· event journal failing");
         shown.health = LampHealth::Failing;
     }
-    showView(shown, journalDetail.isEmpty() ? filePath : filePath + u'\n' + journalDetail);
+    // The worse of the file's and the historian's (the lamp's healths run from best to worst).
+    if (!historianLine.isEmpty() && int(historianHealth) > int(shown.health))
+        shown.health = historianHealth;
+    QString detail = journalDetail.isEmpty() ? filePath : filePath + u'\n' + journalDetail;
+    if (!historianLine.isEmpty())
+        detail += u'\n' + historianLine;
+    showView(shown, detail);
+}
+
+void RecordIndicator::setHistorianState(const QString& line, LampHealth health) {
+    historianLine = line;
+    historianHealth = health;
+    display(last);
+}
+
+void RecordIndicator::mouseDoubleClickEvent(QMouseEvent* event) {
+    StatusLamp::mouseDoubleClickEvent(event);
+    emit historianAsked();
 }
 
 void RecordIndicator::setJournalState(const QString& detail, bool failing) {

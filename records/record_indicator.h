@@ -16,10 +16,21 @@ public:
     // The event journal in the same file: its state on lines of the tooltip, and a journal that
     // cannot write turns the lamp red.
     void setJournalState(const QString& detail, bool failing);
+    // The historian's forwarding of this file: its line in the tooltip; failing turns the lamp
+    // red, lagging amber (unless the file itself says worse). An empty line: no historian.
+    void setHistorianState(const QString& line, LampHealth health);
+
+signals:
+    void historianAsked(); // a double click: the historian's settings
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QString filePath;
     QString journalDetail;
     bool journalFailing = false;
+    QString historianLine;
+    LampHealth historianHealth = LampHealth::Good;
     RecordStoreStatus last;
 };

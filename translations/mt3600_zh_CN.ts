@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CentralWriter</name>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver (QPSQL) is not installed: install libqt6sql6-psql</source>
+        <translation>未安装 Qt 的 PostgreSQL 驱动（QPSQL）：请安装 libqt6sql6-psql</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>未连接</translation>
+    </message>
+</context>
+<context>
     <name>ChainCheck</name>
     <message>
         <source>%1 not found</source>
@@ -77,6 +88,20 @@
     <message>
         <source>mt3600-console: the report of run %1 written to %2</source>
         <translation>mt3600-console: 第 %1 次运行的报告已写入 %2</translation>
+        <source>there is no record file at %1</source>
+        <translation>%1 处没有记录文件</translation>
+    </message>
+    <message>
+        <source>forwarding to the historian failed: %1</source>
+        <translation>向历史数据库转发失败：%1</translation>
+    </message>
+    <message>
+        <source>mt3600-console: %1 rows forwarded, some could not be</source>
+        <translation>mt3600-console: 已转发 %1 行，部分行无法转发</translation>
+    </message>
+    <message>
+        <source>mt3600-console: %1 rows forwarded, all of the record file is in the historian</source>
+        <translation>mt3600-console: 已转发 %1 行，记录文件已全部进入历史数据库</translation>
     </message>
 </context>
 <context>
@@ -204,6 +229,20 @@
     <message>
         <source>--run-report goes alone (with --run and --db)</source>
         <translation>--run-report 须单独使用（可带 --run 和 --db）</translation>
+        <source>--historian: %1</source>
+        <translation>--historian：%1</translation>
+    </message>
+    <message>
+        <source>--forward needs --historian CONNINFO</source>
+        <translation>--forward 需要 --historian 连接串</translation>
+    </message>
+    <message>
+        <source>--forward goes alone (with --historian, --console-name, --db)</source>
+        <translation>--forward 须单独使用（可带 --historian、--console-name、--db）</translation>
+    </message>
+    <message>
+        <source>--console-name needs a name</source>
+        <translation>--console-name 需要名称</translation>
     </message>
 </context>
 <context>
@@ -683,6 +722,132 @@
         <translation>
             <numerusform>向仪表写入 %n 个寄存器吗？</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>ForwardPass</name>
+    <message>
+        <source>%1 short records were overwritten in the ring before they reached the historian: from after %2 to before %3</source>
+        <translation>%1 条短记录在到达历史数据库之前已被环形存储覆盖：从 %2 之后到 %3 之前</translation>
+    </message>
+    <message>
+        <source>%1 long records were overwritten in the ring before they reached the historian: from after %2 to before %3</source>
+        <translation>%1 条长记录在到达历史数据库之前已被环形存储覆盖：从 %2 之后到 %3 之前</translation>
+    </message>
+</context>
+<context>
+    <name>ForwarderWorker</name>
+    <message>
+        <source>Forwarding to the historian fails: %1</source>
+        <translation>向历史数据库转发失败：%1</translation>
+    </message>
+    <message>
+        <source>Forwarding to the historian: connected</source>
+        <translation>向历史数据库转发：已连接</translation>
+    </message>
+</context>
+<context>
+    <name>HistorianConninfo</name>
+    <message>
+        <source>the historian&apos;s connection string is empty</source>
+        <translation>历史数据库的连接串为空</translation>
+    </message>
+    <message>
+        <source>write the historian&apos;s connection as key=value pairs (host=... dbname=... user=...) or service=NAME, not as a URI</source>
+        <translation>历史数据库的连接请写成 key=value 形式（host=... dbname=... user=...）或 service=名称，不要写成 URI</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no connection string: write key=value pairs such as host=db dbname=historian user=console, or service=NAME</source>
+        <translation>“%1”不是连接串：请写成 key=value 形式，例如 host=db dbname=historian user=console，或 service=名称</translation>
+    </message>
+    <message>
+        <source>the value of %1 in the historian&apos;s connection has no closing quote</source>
+        <translation>历史数据库连接中 %1 的值缺少结束引号</translation>
+    </message>
+    <message>
+        <source>the historian&apos;s connection must not hold the password: put it in ~/.pgpass, in the file PGPASSFILE names, or in a service file</source>
+        <translation>历史数据库的连接中不得包含密码：请把密码放在 ~/.pgpass、PGPASSFILE 指定的文件或服务文件中</translation>
+    </message>
+</context>
+<context>
+    <name>HistorianDialog</name>
+    <message>
+        <source>Historian</source>
+        <translation>历史数据库</translation>
+    </message>
+    <message>
+        <source>host=plant-db dbname=historian user=furnace3</source>
+        <translation>host=plant-db dbname=historian user=furnace3</translation>
+    </message>
+    <message>
+        <source>host name and instrument address</source>
+        <translation>主机名和仪表地址</translation>
+    </message>
+    <message>
+        <source>The password goes in ~/.pgpass, never here. Empty: no historian.</source>
+        <translation>密码放在 ~/.pgpass 中，不要写在这里。留空：不使用历史数据库。</translation>
+    </message>
+    <message>
+        <source>Central database</source>
+        <translation>中央数据库</translation>
+    </message>
+    <message>
+        <source>Console name</source>
+        <translation>控制台名称</translation>
+    </message>
+</context>
+<context>
+    <name>HistorianSchema</name>
+    <message>
+        <source>the historian&apos;s schema version cannot be read</source>
+        <translation>无法读取历史数据库的结构版本</translation>
+    </message>
+    <message>
+        <source>the historian&apos;s database is at schema version %1, newer than this console knows (%2): update the console before it forwards there</source>
+        <translation>历史数据库的结构版本为 %1，比本控制台所知的版本（%2）新：请先更新控制台再向其转发</translation>
+    </message>
+</context>
+<context>
+    <name>HistorianView</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 分钟</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 小时 %2 分钟</translation>
+    </message>
+    <message>
+        <source>%1 d %2 h</source>
+        <translation>%1 天 %2 小时</translation>
+    </message>
+    <message>
+        <source>, behind by %1</source>
+        <translation>，落后 %1</translation>
+    </message>
+    <message>
+        <source>Historian: off</source>
+        <translation>历史数据库：关闭</translation>
+    </message>
+    <message>
+        <source>Historian: connecting</source>
+        <translation>历史数据库：正在连接</translation>
+    </message>
+    <message>
+        <source>Historian: connected, all forwarded</source>
+        <translation>历史数据库：已连接，已全部转发</translation>
+    </message>
+    <message>
+        <source>Historian: connected, catching up %1 rows%2</source>
+        <translation>历史数据库：已连接，正在补发 %1 行%2</translation>
+    </message>
+    <message>
+        <source>Historian: failing: %1 (next attempt in %2 s)%3</source>
+        <translation>历史数据库：失败：%1（%2 秒后重试）%3</translation>
     </message>
 </context>
 <context>
@@ -1792,6 +1957,25 @@
     <message>
         <source>· event journal failing</source>
         <translation>· 事件记录写入失败</translation>
+    </message>
+</context>
+<context>
+    <name>RecordOutbox</name>
+    <message>
+        <source>the record file %1 cannot be read: %2</source>
+        <translation>无法读取记录文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>the record file %1 cannot be opened: %2</source>
+        <translation>无法打开记录文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>sl_void holds no row</source>
+        <translation>sl_void 中没有数据行</translation>
+    </message>
+    <message>
+        <source>record %1 of %2 is missing</source>
+        <translation>%2 中缺少记录 %1</translation>
     </message>
 </context>
 <context>
