@@ -12,7 +12,7 @@
 #include <QSysInfo>
 #include <QTextDocument>
 
-QString duration_text(qint64 ms) {
+QString ms_duration_text(qint64 ms) {
     const qint64 s = (ms + 500) / 1000;
     return QStringLiteral("%1:%2:%3")
         .arg(s / 3600)
@@ -52,13 +52,13 @@ std::vector<QStringList> RunReportWriter::segmentRows(const RunReport& report) {
         const bool reached = s.startMs.has_value();
         rows.push_back(
             {QString::number(s.segment), QString::number(s.plannedTarget),
-             s.plannedSeconds < 0 ? tr("unknown unit") : duration_text(s.plannedSeconds * 1000),
-             time_of(s.startMs), time_of(s.endMs), reached ? duration_text(s.lengthMs) : QString(),
-             reached ? duration_text(s.holdMs) : QString(),
-             reached ? duration_text(s.waitMs) : QString(), s.soak ? tr("yes") : tr("no"),
+             s.plannedSeconds < 0 ? tr("unknown unit") : ms_duration_text(s.plannedSeconds * 1000),
+             time_of(s.startMs), time_of(s.endMs), reached ? ms_duration_text(s.lengthMs) : QString(),
+             reached ? ms_duration_text(s.holdMs) : QString(),
+             reached ? ms_duration_text(s.waitMs) : QString(), s.soak ? tr("yes") : tr("no"),
              number(s.pvMin), number(s.pvMax), number(s.pvMean),
-             s.soak && reached ? duration_text(s.outsideMs) : QString(),
-             s.soak && reached ? duration_text(s.unmeasuredMs) : QString()});
+             s.soak && reached ? ms_duration_text(s.outsideMs) : QString(),
+             s.soak && reached ? ms_duration_text(s.unmeasuredMs) : QString()});
     }
     return rows;
 }
@@ -92,8 +92,8 @@ std::vector<std::pair<QString, QString>> RunReportWriter::summary(const RunRepor
         {tr("Tolerance"), a.toleranceFromProgram
                               ? tr("±%1, the program's wait deviation").arg(a.tolerance)
                               : tr("±%1, set on the console").arg(a.tolerance)},
-        {tr("On hold"), duration_text(a.holdMs)},
-        {tr("Deviation wait"), duration_text(a.waitMs)},
+        {tr("On hold"), ms_duration_text(a.holdMs)},
+        {tr("Deviation wait"), ms_duration_text(a.waitMs)},
         {tr("Alarms"), QString::number(a.alarms)},
         {tr("Records"), tr("%1, %2 records").arg(r.ringName()).arg(r.samples.size())},
     };

@@ -27,4 +27,4 @@ public:
 };
 
 // "1:02:03" for a span of milliseconds.
-QString duration_text(qint64 ms);
+QString ms_duration_text(qint64 ms);

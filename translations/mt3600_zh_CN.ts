@@ -86,8 +86,6 @@
         <translation>mt3600-console: %1 条事件已写入 %2</translation>
     </message>
     <message>
-        <source>mt3600-console: the report of run %1 written to %2</source>
-        <translation>mt3600-console: 第 %1 次运行的报告已写入 %2</translation>
         <source>there is no record file at %1</source>
         <translation>%1 处没有记录文件</translation>
     </message>
@@ -102,6 +100,10 @@
     <message>
         <source>mt3600-console: %1 rows forwarded, all of the record file is in the historian</source>
         <translation>mt3600-console: 已转发 %1 行，记录文件已全部进入历史数据库</translation>
+    </message>
+    <message>
+        <source>mt3600-console: the report of run %1 written to %2</source>
+        <translation>mt3600-console: 第 %1 次运行的报告已写入 %2</translation>
     </message>
 </context>
 <context>
@@ -215,20 +217,6 @@
         <translation>--category 未指定 %1 中的任何类别</translation>
     </message>
     <message>
-        <source>--run-report needs a file ending in .pdf or .csv</source>
-        <translation>--run-report 需要以 .pdf 或 .csv 结尾的文件名</translation>
-    </message>
-    <message>
-        <source>--run must be a run number from 1 on</source>
-        <translation>--run 须为从 1 起的运行编号</translation>
-    </message>
-    <message>
-        <source>--run goes with --run-report</source>
-        <translation>--run 须与 --run-report 同用</translation>
-    </message>
-    <message>
-        <source>--run-report goes alone (with --run and --db)</source>
-        <translation>--run-report 须单独使用（可带 --run 和 --db）</translation>
         <source>--historian: %1</source>
         <translation>--historian：%1</translation>
     </message>
@@ -243,6 +231,22 @@
     <message>
         <source>--console-name needs a name</source>
         <translation>--console-name 需要名称</translation>
+    </message>
+    <message>
+        <source>--run-report needs a file ending in .pdf or .csv</source>
+        <translation>--run-report 需要以 .pdf 或 .csv 结尾的文件名</translation>
+    </message>
+    <message>
+        <source>--run must be a run number from 1 on</source>
+        <translation>--run 须为从 1 起的运行编号</translation>
+    </message>
+    <message>
+        <source>--run goes with --run-report</source>
+        <translation>--run 须与 --run-report 同用</translation>
+    </message>
+    <message>
+        <source>--run-report goes alone (with --run and --db)</source>
+        <translation>--run-report 须单独使用（可带 --run 和 --db）</translation>
     </message>
 </context>
 <context>
@@ -526,6 +530,8 @@
     <message>
         <source>First good read %1 s after the port was opened: the values are measured from now on</source>
         <translation>端口打开 %1 秒后首次读取成功：此后的数值为实测值</translation>
+    </message>
+    <message>
         <source>Deviation wait: the program waits for PV</source>
         <translation>偏差等待：程序等待 PV</translation>
     </message>
@@ -1137,6 +1143,10 @@
         <translation>依次选择了曲线 %1</translation>
     </message>
     <message>
+        <source>%1; %2</source>
+        <translation>%1；%2</translation>
+    </message>
+    <message>
         <source>curve %1 put back</source>
         <translation>已恢复曲线 %1</translation>
     </message>
@@ -1147,10 +1157,6 @@
     <message>
         <source>curve %1 not put back: a program runs</source>
         <translation>未恢复曲线 %1：程序正在运行</translation>
-    </message>
-    <message>
-        <source>%1; %2</source>
-        <translation>%1；%2</translation>
     </message>
 </context>
 <context>
@@ -1274,6 +1280,14 @@
     <message>
         <source>Segment</source>
         <translation>程序段</translation>
+    </message>
+    <message>
+        <source>Waiting on deviation</source>
+        <translation>偏差等待</translation>
+    </message>
+    <message>
+        <source>Deviation wait over</source>
+        <translation>偏差等待结束</translation>
     </message>
     <message>
         <source>Program command</source>
@@ -1811,6 +1825,9 @@
     <message>
         <source>ends %1</source>
         <translation>约 %1 完</translation>
+    </message>
+</context>
+<context>
     <name>ProgramRun</name>
     <message>
         <source>still running</source>
@@ -1831,101 +1848,6 @@
     <message>
         <source>console closed</source>
         <translation>控制台已关闭</translation>
-    </message>
-</context>
-<context>
-    <name>ProgramWindow</name>
-    <message>
-        <source>wait type</source>
-        <translation>程序等待类型</translation>
-    </message>
-    <message>
-        <source>wait deviation</source>
-        <translation>等待偏差值</translation>
-    </message>
-    <message>
-        <source>time unit</source>
-        <translation>曲线时间单位</translation>
-    </message>
-    <message>
-        <source>number of segments</source>
-        <translation>程序段数</translation>
-    </message>
-    <message>
-        <source>run count</source>
-        <translation>程序次数</translation>
-    </message>
-    <message>
-        <source>power failure handling</source>
-        <translation>电源掉电处理</translation>
-    </message>
-    <message>
-        <source>start value</source>
-        <translation>开始值选择</translation>
-    </message>
-    <message>
-        <source>output at the end</source>
-        <translation>曲线结束OUT</translation>
-    </message>
-    <message>
-        <source>loop count</source>
-        <translation>循环段次数</translation>
-    </message>
-    <message>
-        <source>loop start segment</source>
-        <translation>循环开始段</translation>
-    </message>
-    <message>
-        <source>loop end segment</source>
-        <translation>循环结束段</translation>
-    </message>
-    <message>
-        <source>recipe</source>
-        <translation>工艺配方</translation>
-    </message>
-    <message>
-        <source>value</source>
-        <translation>设定值</translation>
-    </message>
-    <message>
-        <source>time</source>
-        <translation>时间</translation>
-    </message>
-    <message>
-        <source>relay state</source>
-        <translation>继电器状态</translation>
-    </message>
-    <message>
-        <source>PID group</source>
-        <translation>段PID</translation>
-    </message>
-    <message>
-        <source>header register %1</source>
-        <translation>程序头寄存器 %1</translation>
-    </message>
-    <message>
-        <source>field %1</source>
-        <translation>字段 %1</translation>
-    </message>
-    <message>
-        <source>curve not known</source>
-        <translation>曲线未知</translation>
-    </message>
-    <message>
-        <source>curve %1, %2</source>
-        <translation>曲线 %1，%2</translation>
-    </message>
-    <message>
-        <source>curve %1, segment table of a recipe not known</source>
-        <translation>曲线 %1，工艺配方未知的段表</translation>
-    </message>
-    <message>
-        <source>curve %1, outside the segment table of recipe %2</source>
-        <translation>曲线 %1，工艺配方 %2 的段表之外</translation>
-    </message>
-    <message>
-        <source>curve %1, segment %2, %3</source>
-        <translation>曲线 %1，第 %2 段，%3</translation>
     </message>
 </context>
 <context>
