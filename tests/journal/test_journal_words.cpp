@@ -73,7 +73,8 @@ void TestJournalWords::alarmScreenWriteInWords() {
     instrument.target().address = 1;
     ALM1 screen(instrument, link, [] {});
     screen.Form_Load();
-    screen.show();
+    screen.show(); // the window appears once its first read has answered
+    fake.completeAll();
     screen.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&screen, 2000));
     screen.Timer1_Timer(); // the screen reads its rows: the console knows the value replaced
@@ -164,7 +165,11 @@ void TestJournalWords::compareIsOneEventWithItsCurves() {
         qPrintable(compare.detail));
     const auto marks = journal_marks(journal.store(), compare.utc().toLocalTime().addSecs(-60),
                                      compare.utc().toLocalTime().addSecs(60));
-    QCOMPARE(marks.size(), std::size_t(2));
+    // One tick a job; the stretches not measured (no port open here) are marks of their own.
+    const auto ticks = std::count_if(marks.begin(), marks.end(), [](const ChartMark& m) {
+        return m.kind == ChartMarkKind::Event;
+    });
+    QCOMPARE(ticks, 2);
 }
 
 QTEST_MAIN(TestJournalWords)
