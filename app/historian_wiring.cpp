@@ -1,13 +1,14 @@
 #include "app/historian_wiring.h"
 
+#include "journal/measured_spans.h"
+
 #include "historian/forwarder.h"
 #include "historian/historian_dialog.h"
 #include "historian/historian_view.h"
 #include "records/record_indicator.h"
 
 MeasuredJudge measured_judge(const QString& recordFile) {
-    Q_UNUSED(recordFile);
-    return {};
+    return measured_check(recordFile);
 }
 
 HistorianWiring::HistorianWiring(QString recordFile, std::optional<int> instrumentAddress,

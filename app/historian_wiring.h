@@ -13,8 +13,8 @@ class HistorianForwarder;
 class RecordIndicator;
 struct HistorianState;
 
-// Whether a record was measured, for the records forwarded from `recordFile`. Empty until the
-// journal's link spans judge records: the central column then stays NULL.
+// Whether a record was measured, for the records forwarded from `recordFile`, by the journal's
+// link spans; empty for a file without a journal (the central column then stays NULL).
 MeasuredJudge measured_judge(const QString& recordFile);
 
 class HistorianWiring final : public QObject {

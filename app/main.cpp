@@ -11,8 +11,8 @@
 #include "journal/event_journal.h"
 #include "journal/journal_chain.h"
 #include "journal/journal_link.h"
-#include "journal/measured_spans.h"
 #include "journal/journal_words.h"
+#include "journal/measured_spans.h"
 #include "link/instrument.h"
 #include "link/modbus_link.h"
 #include "link/port_table.h"
@@ -125,6 +125,7 @@ int run_report(int argc, char* argv[], const ConsoleOptions& options) {
     request.run = options.run;
     console_settings::enable(); // the tolerance the runs screen remembers
     request.tolerance = remembered_run_tolerance();
+    request.measured = measured_check(recordFile);
     QString why;
     const auto report = RunReportLoader::load(request, &why);
     const bool pdf =
@@ -166,13 +167,8 @@ int forward_records(int argc, char* argv[], const ConsoleOptions& options) {
                      qPrintable(CommandLine::tr("there is no record file at %1").arg(file)));
         return 2;
     }
-    ForwardPass pass({file,
-                      info.value_or(HistorianConninfo{}),
-                      options.consoleName,
-                      options.address,
-                      QString(),
-                      {},
-                      5000});
+    ForwardPass pass({file, info.value_or(HistorianConninfo{}), options.consoleName,
+                      options.address, QString(), measured_check(file), 5000});
     if (!info || !pass.start(&why)) {
         std::fprintf(stderr, "mt3600-console: %s\n", qPrintable(why));
         return 2;

@@ -6,6 +6,7 @@
 #include "files/files_form.h"
 #include "journal/event_journal.h"
 #include "journal/journal_form.h"
+#include "journal/measured_spans.h"
 #include "overview/overview_form.h"
 #include "params/alarm_form.h"
 #include "params/config_form.h"
@@ -76,6 +77,7 @@ void register_screens(OverviewForm& overview, const ScreenContext& context) {
                               });
     overview.setScreenFactory(Screen::Runs, [path](ReturnToOverview back) {
         auto* shown = new RunsForm(path, std::move(back));
+        shown->setMeasuredCheck(measured_check(path));
         shown->Form_Load();
         return shown;
     });

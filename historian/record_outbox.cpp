@@ -349,12 +349,14 @@ std::optional<RowBatch> RecordOutbox::nextEvents(const OutboxCursor& after, int 
 std::optional<RowBatch> RecordOutbox::nextRuns(const OutboxCursor& after, int limit, QString* why) {
     RowBatch batch;
     batch.after = after;
-    // Program runs go along once the record file keeps them.
+    // Program runs go along once the record file keeps them, each once it has ended: the central
+    // row is written once (its key makes a second send change nothing), so a run still going
+    // waits, and the runs after it with it.
     if (!hasTable(QStringLiteral("program_runs")))
         return batch;
     QSqlQuery q(db());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("select rowid as historian_row, * from program_runs where rowid > ? "
+    q.prepare(QStringLiteral("select rowid, * from program_runs where rowid > ? "
                              "order by rowid limit ?"));
     q.addBindValue(after.position);
     q.addBindValue(limit);
@@ -364,21 +366,17 @@ std::optional<RowBatch> RecordOutbox::nextRuns(const OutboxCursor& after, int li
     }
     while (q.next()) {
         const QSqlRecord rec = q.record();
+        if (rec.value(QStringLiteral("ending")).toString() == u"running")
+            break;
         QJsonObject data;
-        QVariant number = q.value(0), started, ended;
-        for (int i = 1; i < rec.count(); ++i) {
-            const QString name = rec.fieldName(i);
-            data.insert(name, q.isNull(i) ? QJsonValue() : QJsonValue::fromVariant(q.value(i)));
-            if (name == u"run_number" || name == u"run" || name == u"number")
-                number = q.value(i);
-            else if (!started.isValid() && name.contains(QStringLiteral("start")))
-                started = q.value(i);
-            else if (!ended.isValid() && name.contains(QStringLiteral("end")))
-                ended = q.value(i);
-        }
+        for (int i = 1; i < rec.count(); ++i)
+            data.insert(rec.fieldName(i),
+                        q.isNull(i) ? QJsonValue() : QJsonValue::fromVariant(q.value(i)));
         OutRow row;
         row.position = q.value(0).toLongLong();
-        row.values << number.toLongLong() << run_time(started) << run_time(ended)
+        row.values << rec.value(QStringLiteral("number")).toLongLong()
+                   << run_time(rec.value(QStringLiteral("start_utc_ms")))
+                   << run_time(rec.value(QStringLiteral("end_utc_ms")))
                    << QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Compact));
         batch.rows.push_back(std::move(row));
     }

@@ -1,5 +1,7 @@
 #include "journal/measured_spans.h"
 
+#include <memory>
+
 #include <QSet>
 #include <algorithm>
 #include <limits>
@@ -116,5 +118,29 @@ MeasuredSpansSource journal_measured_source() {
         if (!store.lastError().isEmpty())
             return std::nullopt;
         return spans;
+    };
+}
+
+std::function<bool(const QDateTime&)> measured_check(const QString& recordFile) {
+    const MeasuredSpansSource source = journal_measured_source();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (!source(recordFile, now, now))
+        return {};
+    struct Cache {
+        qint64 fromMs = 0;
+        qint64 toMs = -1;
+        MeasuredSpans spans;
+    };
+    auto cache = std::make_shared<Cache>();
+    return [recordFile, source, cache](const QDateTime& sampled) {
+        const qint64 t = sampled.toMSecsSinceEpoch();
+        if (t < cache->fromMs || t > cache->toMs) {
+            const QDateTime from = sampled.addSecs(-3600);
+            const QDateTime to = QDateTime::currentDateTimeUtc();
+            cache->spans = source(recordFile, from, to).value_or(MeasuredSpans{});
+            cache->fromMs = from.toMSecsSinceEpoch();
+            cache->toMs = to.toMSecsSinceEpoch();
+        }
+        return cache->spans.measuredAt(t);
     };
 }

@@ -30,3 +30,10 @@ MeasuredSpans measured_spans(JournalStore& store, const QDateTime& from, const Q
 // The source the record room asks: the journal of the record file itself, opened read-only; empty
 // when the file holds no journal (an older record file) or it cannot be read.
 MeasuredSpansSource journal_measured_source();
+
+// Whether a record of the file at `recordFile` was measured, one record at a time, for readers that
+// go through records in time order (a run's report, the historian's forwarding): the spans are
+// built once for the period from an hour before the first record asked to now, and again only for
+// a record outside it. Empty when the file holds no journal (nothing can be judged). Each call
+// opens the journal on the calling thread, so the check may live on a thread of its own.
+std::function<bool(const QDateTime&)> measured_check(const QString& recordFile);

@@ -4,6 +4,7 @@
 #include "historian/forwarder.h"
 #include "historian_rig.h"
 #include "journal/journal_store.h"
+#include "runs/run_store.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -117,6 +118,33 @@ private slots:
         QCOMPARE(central_rows(pa.consoleId(), "short"), a.rows(RecordTable::Short));
         QCOMPARE(central_rows(pb.consoleId(), "short"), b.rows(RecordTable::Short));
         QCOMPARE(central_count("consoles"), 2);
+    }
+
+    // A run goes once it has ended, with its times; one still going waits, and so does the next.
+    void runsGoWhenEnded() {
+        LoggedFile file(dir.filePath("runs"));
+        RunStore runs(dir.filePath("runs"));
+        QVERIFY(runs.open());
+        ProgramRun run;
+        run.curve = 3;
+        run.startMs = 1765000000000;
+        run.seenMs = run.startMs;
+        run.startLocal = local_text(run.startMs);
+        const auto first = runs.begin(run), second = runs.begin(run);
+        QVERIFY(first && second && runs.finish(*first, RunEnding::Ended, run.startMs + 60000));
+        ForwardPass pass(config("runs"));
+        QString why;
+        QVERIFY(pass.start(&why) && drain(pass));
+        QSqlQuery q(central_db());
+        QVERIFY(q.exec("select run_number, (extract(epoch from ended_utc) * 1000)::bigint, "
+                       "data->>'ending' from runs order by run_number"));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toLongLong(), *first);
+        QCOMPARE(q.value(1).toLongLong(), run.startMs + 60000);
+        QCOMPARE(q.value(2).toString(), QStringLiteral("ended"));
+        QVERIFY(!q.next()); // the second still runs
+        QVERIFY(runs.finish(*second, RunEnding::Stopped, run.startMs + 90000) && drain(pass));
+        QCOMPARE(central_count("runs"), 2);
     }
 
     // The ring come round past the cursor while the server was away: one gap of the rows lost,
