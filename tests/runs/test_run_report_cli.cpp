@@ -70,10 +70,15 @@ private slots:
         QVERIFY(within &&
                 runs.finish(*within, RunEnding::Ended, t0.addSecs(110).toMSecsSinceEpoch()));
         QVERIFY(runs.begin(run_at(t0.addSecs(115), 100))); // still running: never the default
-        // The soak began a minute in, as the journal says.
-        SettableClock clock(t0.addSecs(60));
+        // Measured from the first read on; the soak began a minute in, as the journal says.
+        SettableClock clock(t0);
         EventJournal journal(db, &clock);
         QVERIFY(journal.open());
+        EventDraft firstRead;
+        firstRead.category = EventCategory::Link;
+        firstRead.code = QStringLiteral("first_read");
+        QVERIFY(journal.record(firstRead));
+        clock.advanceSeconds(60);
         EventDraft segment;
         segment.category = EventCategory::Program;
         segment.code = QStringLiteral("segment");
