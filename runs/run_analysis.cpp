@@ -108,10 +108,15 @@ RunAnalysis analyse_run(const ProgramRun& run, const std::vector<RunSample>& sam
             return false;
         return std::nullopt;
     });
-    for (const Span& h : holds)
+    for (const Span& h : holds) {
         a.holdMs += h.to - h.from;
-    for (const Span& w : waits)
+        a.pauses.emplace_back(h.from, h.to);
+    }
+    for (const Span& w : waits) {
         a.waitMs += w.to - w.from;
+        a.pauses.emplace_back(w.from, w.to);
+    }
+    std::sort(a.pauses.begin(), a.pauses.end());
     for (const JournalEntry& e : events)
         if (e.category == EventCategory::Alarm && e.code.endsWith(QLatin1String("_on")))
             ++a.alarms;

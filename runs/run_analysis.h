@@ -55,6 +55,9 @@ struct RunAnalysis {
     // Every soak that was run stayed within the tolerance; empty: no soak was measured.
     std::optional<bool> soaksWithin;
     double largestSoakDeviation = 0;
+    // The stretches the program's clock stood (held, or waiting on deviation), UTC milliseconds:
+    // the plan of the run is shifted by them.
+    std::vector<std::pair<qint64, qint64>> pauses;
 };
 
 // `samples` in time order, `sampleMs` apart; `events` the journal's events of the run, oldest

@@ -1,5 +1,8 @@
 #include "runs/run_chart.h"
 
+#include "runs/program_plan.h"
+
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -40,6 +43,36 @@ void draw_line(QPainter& p, const Scale& s, const std::vector<RunSample>& sample
             path.lineTo(at);
     }
     p.setPen(QPen(colour, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+}
+// The plan the run followed, dashed in the set value's colour: laid from the run's start (PV and SV
+// of its first record) and shifted by every stretch it stood. A run the console joined has no
+// start of its own to lay it from, and a program not read has no plan.
+void draw_plan(QPainter& p, const Scale& s, const RunReport& r) {
+    if (r.run.joined || !r.run.programRead || r.samples.empty())
+        return;
+    std::vector<PlanPause> pauses;
+    for (const auto& [from, to] : r.analysis.pauses)
+        pauses.push_back({QDateTime::fromMSecsSinceEpoch(from, Qt::UTC),
+                          QDateTime::fromMSecsSinceEpoch(to, Qt::UTC)});
+    const ProgramPlan plan =
+        plan_program(r.run.program, {r.run.start(), r.samples.front().pv, r.samples.front().sv},
+                     std::move(pauses), r.run.end());
+    if (!plan.ok())
+        return;
+    QPainterPath path;
+    for (std::size_t i = 0; i < plan.vertices.size(); ++i) {
+        const qint64 ms = std::min(plan.vertices[i].at.toMSecsSinceEpoch(), s.to);
+        const QPointF at(s.x(ms), s.y(plan.vertices[i].value));
+        if (i == 0)
+            path.moveTo(at);
+        else
+            path.lineTo(at);
+        if (ms == s.to)
+            break; // the run ended before its plan did
+    }
+    p.setPen(QPen(kSv, 1.2, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
 }
@@ -94,16 +127,18 @@ void draw_run_chart(QPainter& p, const QRectF& area, const RunReport& r) {
         p.drawText(QRectF(s.x(ms) - 5 * text, s.plot.bottom() + 2, 10 * text, 2 * text),
                    Qt::AlignHCenter | Qt::AlignTop, local_text(ms).replace(u' ', u'\n'));
     }
+    draw_plan(p, s, r);
     draw_line(p, s, r.samples, &RunSample::op, kOp, true);
     draw_line(p, s, r.samples, &RunSample::sv, kSv, false);
     draw_line(p, s, r.samples, &RunSample::pv, kPv, false);
     double x = s.plot.left();
     for (const auto& [name, colour] :
          {std::pair{QStringLiteral("PV"), kPv}, std::pair{QStringLiteral("SV"), kSv},
-          std::pair{QStringLiteral("OP"), kOp}}) {
+          std::pair{QStringLiteral("OP"), kOp},
+          std::pair{QCoreApplication::translate("RunChart", "Plan (dashed)"), kSv}}) {
         p.setPen(QPen(colour, 2));
         p.drawText(QPointF(x, area.top() + text), name);
-        x += 4 * text;
+        x += p.fontMetrics().horizontalAdvance(name) + 2 * text;
     }
     p.setPen(Qt::black);
     p.drawText(QPointF(x, area.top() + text), r.ringName());

@@ -1,8 +1,8 @@
 #pragma once
-// The chart of a run over its whole span: PV, the working SV and OP (on its own 0..100 % scale at
-// the right) from the run's records, a light band of ± the tolerance around each soak's target
-// where the run stood in it, and a dotted line where each segment began. The same drawing goes on
-// the runs screen and on the report's last PDF page.
+// The chart of a run over its whole span: the plan it followed (dashed), PV, the working SV and OP
+// (on its own 0..100 % scale at the right) from the run's records, a light band of ± the tolerance
+// around each soak's target where the run stood in it, and a dotted line where each segment began.
+// The same drawing goes on the runs screen and on the report's last PDF page.
 
 #include "runs/run_report.h"
 

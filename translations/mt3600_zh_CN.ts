@@ -1974,6 +1974,13 @@
     </message>
 </context>
 <context>
+    <name>RunChart</name>
+    <message>
+        <source>Plan (dashed)</source>
+        <translation>计划（虚线）</translation>
+    </message>
+</context>
+<context>
     <name>RunReportLoader</name>
     <message>
         <source>long record (one every 10 s)</source>

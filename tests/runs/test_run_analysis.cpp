@@ -115,6 +115,8 @@ void TestRunAnalysis::soakStatistics() {
     QCOMPARE(soak.plannedSeconds, 120ll);
     QCOMPARE(soak.holdMs, holdS * 1000);
     QCOMPARE(a.holdMs, holdS * 1000);
+    // The plan of the run is shifted by the hold.
+    QCOMPARE(a.pauses.size(), std::size_t(holdS > 0 ? 1 : 0));
     QCOMPARE(a.alarms, holdS > 0 ? 1 : 0);
     QCOMPARE(soak.outsideMs, outsideS * 1000);
     QCOMPARE(soak.unmeasuredMs, unmeasuredS * 1000);
