@@ -23,11 +23,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSocketNotifier>
-#include <QThread>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -195,7 +195,12 @@ int forward_records(int argc, char* argv[], const ConsoleOptions& options) {
                                         .arg(pass.sent())));
             return 1;
         }
-        QThread::sleep(ForwarderWorker::backoffS(failures));
+        // The back-off waits in the event loop, not asleep: the process stays answerable (a
+        // SIGTERM, Qt's own events) while the server is away.
+        QEventLoop backoff;
+        QTimer::singleShot(std::chrono::seconds(ForwarderWorker::backoffS(failures)), &backoff,
+                           &QEventLoop::quit);
+        backoff.exec();
     }
     std::printf("%s\n", qPrintable(CommandLine::tr("mt3600-console: %1 rows forwarded, all of "
                                                    "the record file is in the historian")

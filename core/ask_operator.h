@@ -4,11 +4,30 @@
 // never blocks the event loop: the command goes out from the answer, if the answer is yes. A form
 // holds the asking as a function, so that a test can answer it instead of an operator.
 
+#include <QDialog>
 #include <QString>
 #include <functional>
 
+class QLabel;
 class QObject;
+class QPushButton;
 class QWidget;
+
+// The box question_box() shows: the question, its details under it, "Yes" and "No". A dialog
+// shown, never executed: the event loop and the poll cycle go on while it waits.
+class QuestionBox final : public QDialog {
+    Q_OBJECT
+public:
+    QuestionBox(QWidget* parent, const QString& question, const QString& details);
+    QString text() const;
+    QPushButton* yesButton() const { return yes; }
+    QPushButton* noButton() const { return no; }
+
+private:
+    QLabel* questionLabel;
+    QPushButton* yes;
+    QPushButton* no;
+};
 
 // Asks `question` over `parent`; `answer(true)` when the operator said yes, later.
 using AskOperator =
@@ -18,7 +37,7 @@ using AskOperator =
 // does not start what it warns of); window-modal when `modal`, otherwise the screen goes on.
 // It returns at once and calls `answer` when the box is closed. `name` is the box's object name.
 void question_box(QWidget* parent, const QString& name, const QString& question,
-                const QString& details, bool modal, std::function<void(bool)> answer);
+                  const QString& details, bool modal, std::function<void(bool)> answer);
 // The disruptive commands' default: window-modal, named "askOperator".
 void ask_in_box(QWidget* parent, const QString& question, std::function<void(bool)> answer);
 

@@ -1851,6 +1851,17 @@
     </message>
 </context>
 <context>
+    <name>QuestionBox</name>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
     <name>RecordIndicator</name>
     <message>
         <source>no record written yet</source>

@@ -2,6 +2,7 @@
 // recording link: a comparison shows the differing rows marked (only they, unless asked), and a
 // write with the link closed writes nothing and says so.
 #include "app/screens.h"
+#include "core/ask_operator.h"
 #include "files/files_form.h"
 #include "files/instrument_file.h"
 #include "overview/overview_rig.h"
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -98,12 +98,12 @@ private slots:
         rig.link.clearCalls();
         QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("FilesWrite")),
                           Qt::LeftButton);
-        QMessageBox* box = nullptr;
+        QuestionBox* box = nullptr;
         QVERIFY(QTest::qWaitFor(
-            [&] { return (box = form->findChild<QMessageBox*>(QStringLiteral("FilesConfirm"))); },
+            [&] { return (box = form->findChild<QuestionBox*>(QStringLiteral("FilesConfirm"))); },
             10000));
         QCOMPARE(box->text(), QStringLiteral("Write 2 register(s) to the instrument?"));
-        QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+        QTest::mouseClick(box->noButton(), Qt::LeftButton);
         QVERIFY(done.wait(10000));
         for (const LinkCall& c : rig.link.writes())
             QCOMPARE(c.first, 7);
@@ -113,9 +113,9 @@ private slots:
         rig.link.clearCalls();
         QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("FilesBackup")),
                           Qt::LeftButton);
-        box = form->findChild<QMessageBox*>(QStringLiteral("FilesOverwrite"));
+        box = form->findChild<QuestionBox*>(QStringLiteral("FilesOverwrite"));
         QVERIFY(box);
-        QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+        QTest::mouseClick(box->noButton(), Qt::LeftButton);
         QVERIFY(rig.link.calls.isEmpty());
     }
 };
