@@ -1,5 +1,7 @@
 #include "historian/record_outbox.h"
 
+#include "records/sqlite_connection.h"
+
 #include "core/conversions.h"
 #include "records/record_schema.h"
 
@@ -78,11 +80,13 @@ bool RecordOutbox::open(QString* why) {
     if (opened)
         return true;
     {
-        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        d.setDatabaseName(filePath);
         // The logger commits a record in well under a millisecond: waiting for it is cheap.
-        d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-        if (d.open()) {
+        QString error;
+        QSqlDatabase d = sqlite_connection::open(
+            connectionName, filePath, QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"), &error);
+        if (!d.isOpen())
+            return fail(tr("the record file %1 cannot be opened: %2").arg(filePath, error), why);
+        {
             QSqlQuery q(d);
             bool ok = q.exec(QStringLiteral("select count(*) from sqlite_master"));
             for (const char* sql : kOutboxTables)
@@ -92,20 +96,14 @@ bool RecordOutbox::open(QString* why) {
                 return true;
             }
             *why = tr("the record file %1 cannot be read: %2").arg(filePath, q.lastError().text());
-        } else {
-            *why =
-                tr("the record file %1 cannot be opened: %2").arg(filePath, d.lastError().text());
         }
     }
-    QSqlDatabase::removeDatabase(connectionName);
+    sqlite_connection::close(connectionName);
     return false;
 }
 
 void RecordOutbox::close() {
-    if (!QSqlDatabase::contains(connectionName))
-        return;
-    db().close();
-    QSqlDatabase::removeDatabase(connectionName);
+    sqlite_connection::close(connectionName);
     opened = false;
 }
 

@@ -1,6 +1,7 @@
 #include "journal/journal_store.h"
 
 #include "journal/journal_chain.h"
+#include "records/sqlite_connection.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -209,12 +210,11 @@ bool JournalStore::open() {
         return false;
     }
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        db.setDatabaseName(filePath);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
-        if (!db.open()) {
-            error = db.lastError().text();
-        } else {
+        QSqlDatabase db = sqlite_connection::open(
+            connectionName, filePath, QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"), &error);
+        if (!db.isOpen())
+            return false;
+        {
             QSqlQuery q(db);
             // A file that is not a database fails here, before anything is written to it.
             bool ok = q.exec(QStringLiteral("select count(*) from sqlite_master"));
@@ -238,18 +238,18 @@ bool JournalStore::open() {
             error = q.lastError().text();
         }
     }
-    QSqlDatabase::removeDatabase(connectionName);
+    sqlite_connection::close(connectionName);
     return false;
 }
 
 bool JournalStore::openReadOnly() {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        db.setDatabaseName(filePath);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500"));
-        if (!db.open()) {
-            error = db.lastError().text();
-        } else {
+        QSqlDatabase db = sqlite_connection::open(
+            connectionName, filePath,
+            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500"), &error);
+        if (!db.isOpen())
+            return false;
+        {
             QSqlQuery q(db);
             // A file that is not a database fails here.
             if (q.exec(QStringLiteral("select count(*) from sqlite_master where type = 'table' "
@@ -267,18 +267,12 @@ bool JournalStore::openReadOnly() {
             error = q.lastError().text();
         }
     }
-    QSqlDatabase::removeDatabase(connectionName);
+    sqlite_connection::close(connectionName);
     return false;
 }
 
 void JournalStore::close() {
-    if (!QSqlDatabase::contains(connectionName))
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connectionName);
+    sqlite_connection::close(connectionName);
     opened = false;
 }
 

@@ -1,5 +1,7 @@
 #include "runs/run_store.h"
 
+#include "records/sqlite_connection.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -88,12 +90,14 @@ bool RunStore::open() {
         return false;
     }
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        db.setDatabaseName(filePath);
-        db.setConnectOptions(readOnly
-                                 ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500")
-                                 : QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
-        if (db.open()) {
+        QSqlDatabase db = sqlite_connection::open(
+            connectionName, filePath,
+            readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500")
+                     : QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"),
+            &error);
+        if (!db.isOpen())
+            return false;
+        {
             QSqlQuery q(db);
             bool ok = q.exec(QStringLiteral("select count(*) from sqlite_master where type = "
                                             "'table' and name = 'program_runs'"));
@@ -110,22 +114,14 @@ bool RunStore::open() {
                 return true;
             }
             error = q.lastError().text();
-        } else {
-            error = db.lastError().text();
         }
     }
-    QSqlDatabase::removeDatabase(connectionName);
+    sqlite_connection::close(connectionName);
     return false;
 }
 
 void RunStore::close() {
-    if (!QSqlDatabase::contains(connectionName))
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connectionName);
+    sqlite_connection::close(connectionName);
     opened = false;
 }
 
